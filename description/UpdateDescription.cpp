@@ -1,0 +1,129 @@
+#include "UpdateDescription.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "Cp932.h"
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+bool ReadWholeFile(const std::string& path, std::string& bytes)
+{
+    FilePtr file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        return false;
+    char buffer[16384];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0)
+        bytes.append(buffer, n);
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string_view> SplitTextLines(std::string_view bytes)
+{
+    size_t end = bytes.find('\x1A');
+    if (end != std::string_view::npos)
+        bytes = bytes.substr(0, end);
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < bytes.size()) {
+        size_t lf = bytes.find('\n', start);
+        if (lf == std::string_view::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        size_t stop = lf;
+        if (stop > start && bytes[stop - 1] == '\r')
+            --stop;
+        lines.push_back(bytes.substr(start, stop - start));
+        start = lf + 1;
+    }
+    return lines;
+}
+
+bool ParseEntryLine(std::string_view line, UpdateEntry& entry)
+{
+    std::string_view fields[4];
+    size_t pos = 0;
+    for (int i = 0; i < 4; ++i) {
+        size_t comma = FindChar(line, ',', pos);
+        size_t end = comma == std::string_view::npos ? line.size() : comma;
+        fields[i] = line.substr(pos, end - pos);
+        if (fields[i].empty() || fields[i].size() > UpdateDescription::kMaxFieldBytes)
+            return false;
+        if (i < 3 && comma == std::string_view::npos)
+            return false;
+        pos = end + 1;
+    }
+    entry.disk = DecimalValue(fields[0]);
+    entry.kind = DecimalValue(fields[1]);
+    entry.name = UpperAscii(fields[2]);
+    entry.subfolder = std::string(fields[3]);
+    return true;
+}
+
+void DecodeLineBreaks(std::string& text)
+{
+    size_t pos = 0;
+    for (int i = 0; i < 100; ++i) {
+        pos = text.find('\t', pos);
+        // A TAB with no filler byte after it cannot become a line break without growing the text.
+        if (pos == std::string::npos || pos + 1 >= text.size())
+            return;
+        text[pos] = '\r';
+        text[pos + 1] = '\n';
+        pos += 2;
+    }
+}
+
+void ParseUpdateDescription(std::string_view bytes, UpdateDescription& d)
+{
+    std::vector<std::string_view> lines = SplitTextLines(bytes);
+    auto line = [&](size_t number) { return number <= lines.size() ? std::string(lines[number - 1]) : std::string(); };
+
+    d.entries.clear();
+    for (size_t i = 0; i < UpdateDescription::kKeyCount; ++i)
+        d.uninstallKeys[i] = line(1 + i);
+    std::string* header[] = {&d.installFolder, &d.seriesNumber,  &d.masterAdjust,  &d.settingsFile,
+                             &d.category,      &d.versionText,   &d.mainPicture,   &d.noticePicture,
+                             &d.folderPicture, &d.confirmPicture, &d.noticeText,   &d.folderText};
+    size_t number = 16;
+    for (std::string* field : header)
+        *field = line(number++);
+    for (size_t i = 0; i < UpdateDescription::kKeyCount; ++i)
+        d.titleKeywords[i] = line(28 + i);
+
+    for (size_t n = 43; n <= lines.size() && d.entries.size() < UpdateDescription::kMaxEntries; ++n) {
+        UpdateEntry entry;
+        if (ParseEntryLine(lines[n - 1], entry))
+            d.entries.push_back(std::move(entry));
+    }
+    DecodeLineBreaks(d.noticeText);
+    DecodeLineBreaks(d.folderText);
+}
+
+int LoadUpdateDescription(UpdateDescription& description, const std::string& programDirectory)
+{
+    description.entries.clear();
+    std::string bytes;
+    if (!ReadWholeFile(programDirectory + "info.txt", bytes))
+        return 0;
+    ParseUpdateDescription(bytes, description);
+    return 1;
+}
+
+std::string ReadFirstLine(const std::string& path)
+{
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes))
+        return {};
+    std::vector<std::string_view> lines = SplitTextLines(bytes);
+    return lines.empty() ? std::string() : std::string(lines[0]);
+}
