@@ -1,0 +1,52 @@
+#include "MainFrame.h"
+
+#include "ProgramDirectory.h"
+#include "UpdateDescription.h"
+#include "resource.h"
+
+BOOL CMainFrame::Create()
+{
+    // WS_VISIBLE alone: no system menu, no minimise, maximise or close box, no sizing border. Windows adds
+    // the caption bar itself to every overlapped top-level window.
+    return CreateEx(0, "ParvelFrame", "", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                    nullptr, nullptr);
+}
+
+int CMainFrame::OnCreate(CREATESTRUCTA*)
+{
+    if (!m_view.Create(m_hWnd))
+        return -1;
+
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ::GetWindowPlacement(m_hWnd, &placement);
+    placement.showCmd = SW_SHOWMAXIMIZED;
+    placement.ptMaxPosition = POINT{0, 0};
+    ::SetWindowPlacement(m_hWnd, &placement);
+
+    PostCommand(ID_SET_TITLE);
+    return 0;
+}
+
+BOOL CMainFrame::OnCommand(UINT id)
+{
+    if (id != ID_SET_TITLE)
+        return FALSE;
+    OnSetTitle();
+    return TRUE;
+}
+
+void CMainFrame::OnSetTitle()
+{
+    SetWindowText(ReadFirstLine(programDirectory + "info.txt").c_str());
+}
+
+void CMainFrame::OnSize(int cx, int cy)
+{
+    ::MoveWindow(m_view.GetSafeHwnd(), 0, 0, cx, cy, TRUE);
+}
+
+void CMainFrame::OnDestroy()
+{
+    ::PostQuitMessage(0);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The main window: a plain maximised window with a caption and nothing else, holding the view.
+
+#include "ParvelView.h"
+#include "Window.h"
+
+class CMainFrame : public CWnd {
+public:
+    BOOL Create();
+    HWND GetHwnd() const { return m_hWnd; }
+
+protected:
+    int OnCreate(CREATESTRUCTA* cs) override;
+    BOOL OnCommand(UINT id) override;
+    void OnSize(int cx, int cy) override;
+    void OnDestroy() override;
+
+private:
+    void OnSetTitle();
+
+    CParvelView m_view;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The application object: one global instance; WinMain runs its start-up, then the message loop.
+
+#include <windows.h>
+
+class CWinApp {
+public:
+    CWinApp();
+    virtual ~CWinApp() = default;
+
+    // Start-up; FALSE ends the process at once.
+    virtual BOOL InitInstance() = 0;
+    // The message loop, until the main window is gone. Keyboard accelerators go to the main window.
+    int Run();
+
+    HINSTANCE m_hInstance = nullptr;
+    HWND m_hMainWnd = nullptr;
+    HACCEL m_hAccelTable = nullptr;
+};
+
+CWinApp* AfxGetApp();

@@ -1,0 +1,59 @@
+#pragma once
+// Runs Parvel.exe from a medium folder as a user would start it, and finds its windows.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// UTF-8 text (as written in the tests) to the program's CP932 bytes.
+std::string Cp932(const char* utf8);
+
+// A scratch medium folder under the build tree: Parvel.exe plus whatever the test writes into it.
+class Medium {
+public:
+    explicit Medium(const std::string& name);
+    const std::string& Folder() const { return m_folder; } // ends in a backslash
+    std::string Path(const std::string& file) const { return m_folder + file; }
+    void Write(const std::string& file, const std::string& bytes) const;
+    // info.txt from lines (CP932 bytes), joined with CR LF.
+    void WriteInfo(const std::vector<std::string>& lines) const;
+
+private:
+    std::string m_folder;
+};
+
+class ParvelProcess {
+public:
+    explicit ParvelProcess(const std::string& exePath);
+    ~ParvelProcess();
+    ParvelProcess(const ParvelProcess&) = delete;
+    ParvelProcess& operator=(const ParvelProcess&) = delete;
+
+    bool Started() const { return m_process.hProcess != nullptr; }
+    DWORD ProcessId() const { return m_process.dwProcessId; }
+    // The top-level window of the given class that belongs to the process, waiting up to timeoutMs.
+    HWND WaitForWindow(const char* className, DWORD timeoutMs = 20000) const;
+    // Waits until the process ends; returns false on timeout.
+    bool WaitForExit(DWORD timeoutMs = 20000) const;
+
+private:
+    PROCESS_INFORMATION m_process{};
+};
+
+// Polls cond every 50 ms until it holds or timeoutMs passes.
+template <typename Cond> bool WaitUntil(Cond cond, DWORD timeoutMs = 10000)
+{
+    for (DWORD waited = 0;; waited += 50) {
+        if (cond())
+            return true;
+        if (waited >= timeoutMs)
+            return false;
+        ::Sleep(50);
+    }
+}
+
+std::string WindowText(HWND hwnd);
+
+// Path of the Parvel.exe under test, beside this test executable's build tree.
+std::string ParvelExePath();

@@ -1,0 +1,189 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include <unistd.h>
+
+#include "UpdateDescription.h"
+
+namespace {
+
+std::string Join(const std::vector<std::string>& lines, const char* eol = "\r\n")
+{
+    std::string s;
+    for (const std::string& line : lines)
+        s += line + eol;
+    return s;
+}
+
+std::vector<std::string> Header()
+{
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 42; ++i)
+        lines.push_back("line" + std::to_string(i));
+    return lines;
+}
+
+UpdateDescription Parse(const std::string& bytes)
+{
+    UpdateDescription d;
+    ParseUpdateDescription(bytes, d);
+    return d;
+}
+
+TEST(UpdateDescription, HeaderLinesGoToTheirFields)
+{
+    UpdateDescription d = Parse(Join(Header()));
+    EXPECT_EQ(d.uninstallKeys[0], "line1");
+    EXPECT_EQ(d.uninstallKeys[14], "line15");
+    EXPECT_EQ(d.installFolder, "line16");
+    EXPECT_EQ(d.seriesNumber, "line17");
+    EXPECT_EQ(d.masterAdjust, "line18");
+    EXPECT_EQ(d.settingsFile, "line19");
+    EXPECT_EQ(d.category, "line20");
+    EXPECT_EQ(d.versionText, "line21");
+    EXPECT_EQ(d.mainPicture, "line22");
+    EXPECT_EQ(d.confirmPicture, "line25");
+    EXPECT_EQ(d.noticeText, "line26");
+    EXPECT_EQ(d.folderText, "line27");
+    EXPECT_EQ(d.titleKeywords[0], "line28");
+    EXPECT_EQ(d.titleKeywords[14], "line42");
+    EXPECT_EQ(d.entryCount(), 0u);
+}
+
+TEST(UpdateDescription, ShortFileLeavesTheRestEmpty)
+{
+    UpdateDescription d = Parse("title\r\nkey2\r\n");
+    EXPECT_EQ(d.uninstallKeys[1], "key2");
+    EXPECT_EQ(d.uninstallKeys[2], "");
+    EXPECT_EQ(d.installFolder, "");
+    EXPECT_EQ(d.entryCount(), 0u);
+}
+
+TEST(UpdateDescription, TextModeLineEnds)
+{
+    // LF alone ends a line too; a lone CR stays; 0x1A ends the file.
+    UpdateDescription d = Parse("a\r\nb\nc\rd\r\ne\x1A" "f\r\n");
+    EXPECT_EQ(d.uninstallKeys[0], "a");
+    EXPECT_EQ(d.uninstallKeys[1], "b");
+    EXPECT_EQ(d.uninstallKeys[2], "c\rd");
+    EXPECT_EQ(d.uninstallKeys[3], "e");
+    EXPECT_EQ(d.uninstallKeys[4], "");
+    // A last line without a line end counts.
+    EXPECT_EQ(Parse("only").uninstallKeys[0], "only");
+}
+
+TEST(UpdateDescription, EntryLines)
+{
+    struct Case {
+        std::string line;
+        bool accepted;
+        int disk, kind;
+        std::string name, subfolder;
+    } cases[] = {
+        {"1,1,start,\\PROG\\", true, 1, 1, "START", "\\PROG\\"},
+        {"2,0,Config.ini,\\DATA\\", true, 2, 0, "CONFIG.INI", "\\DATA\\"},
+        {"1,1,start,\\PROG\\,old", true, 1, 1, "START", "\\PROG\\"},
+        {" 3, 1,my file,sub dir ", true, 3, 1, "MY FILE", "sub dir "},
+        {"x,y,a,b", true, 0, 0, "A", "b"},
+        // Double-byte characters keep their bytes, including a trail byte that reads as a letter.
+        {"1,0,\x83\x61z.txt,\x8C\x60\x8E\xAE\\", true, 1, 0, "\x83\x61Z.TXT", "\x8C\x60\x8E\xAE\\"},
+        {"1,1," + std::string(31, 'n') + ",s", true, 1, 1, std::string(31, 'N'), "s"},
+        {"", false, 0, 0, "", ""},
+        {"1,1,START", false, 0, 0, "", ""},
+        {"1,1,,\\PROG\\", false, 0, 0, "", ""},
+        {",1,START,\\PROG\\", false, 0, 0, "", ""},
+        {"1,1,START,", false, 0, 0, "", ""},
+        {"1,1," + std::string(32, 'n') + ",s", false, 0, 0, "", ""},
+        {"1,1,n," + std::string(32, 's'), false, 0, 0, "", ""},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = Header();
+        lines.push_back(c.line);
+        UpdateDescription d = Parse(Join(lines));
+        ASSERT_EQ(d.entryCount(), c.accepted ? 1u : 0u) << c.line;
+        if (!c.accepted)
+            continue;
+        const UpdateEntry& e = d.entries[0];
+        EXPECT_EQ(e.disk, c.disk) << c.line;
+        EXPECT_EQ(e.kind, c.kind) << c.line;
+        EXPECT_EQ(e.name, c.name) << c.line;
+        EXPECT_EQ(e.subfolder, c.subfolder) << c.line;
+    }
+}
+
+TEST(UpdateDescription, RejectedLinesLeaveNoGapsAndEntriesStopAtTheLimit)
+{
+    std::vector<std::string> lines = Header();
+    lines.push_back("1,1,A,\\");
+    lines.push_back("");
+    lines.push_back("broken");
+    lines.push_back("2,0,B,\\");
+    UpdateDescription d = Parse(Join(lines, "\n"));
+    ASSERT_EQ(d.entryCount(), 2u);
+    EXPECT_EQ(d.entries[1].name, "B");
+
+    lines = Header();
+    for (int i = 0; i < 150; ++i)
+        lines.push_back("1,0,F" + std::to_string(i) + ",\\");
+    d = Parse(Join(lines));
+    ASSERT_EQ(d.entryCount(), UpdateDescription::kMaxEntries);
+    EXPECT_EQ(d.entries.back().name, "F99");
+}
+
+TEST(DecodeLineBreaks, TabAndFillerBecomeCrLf)
+{
+    std::string text = "ABC\txDEF";
+    DecodeLineBreaks(text);
+    EXPECT_EQ(text, "ABC\r\nDEF");
+
+    std::string many;
+    for (int i = 0; i < 101; ++i)
+        many += "\t_";
+    DecodeLineBreaks(many);
+    EXPECT_EQ(many.size(), 202u);
+    EXPECT_EQ(many.substr(198), "\r\n\t_");
+
+    // A TAB as the last byte has no filler to overwrite: it stays, and nothing is written past the text.
+    std::string last = "A\tbC\t";
+    DecodeLineBreaks(last);
+    EXPECT_EQ(last, "A\r\nC\t");
+}
+
+TEST(UpdateDescription, PageTextsAreDecodedOnLoad)
+{
+    std::vector<std::string> lines = Header();
+    lines[25] = "one\t.two";
+    lines[26] = "x\t.y\t.z";
+    UpdateDescription d = Parse(Join(lines));
+    EXPECT_EQ(d.noticeText, "one\r\ntwo");
+    EXPECT_EQ(d.folderText, "x\r\ny\r\nz");
+}
+
+TEST(LoadUpdateDescription, ReadsInfoTxtFromTheProgramDirectory)
+{
+    namespace fs = std::filesystem;
+    fs::path dir = fs::temp_directory_path() / ("parvel-desc-" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    std::string programDirectory = dir.string() + "/";
+
+    UpdateDescription d;
+    d.entries.push_back(UpdateEntry{});
+    EXPECT_EQ(LoadUpdateDescription(d, programDirectory), 0);
+    EXPECT_EQ(d.entryCount(), 0u);
+    EXPECT_EQ(d.uninstallKeys[0], "");
+    EXPECT_EQ(ReadFirstLine(programDirectory + "info.txt"), "");
+
+    std::vector<std::string> lines = Header();
+    lines.push_back("1,1,start,\\PROG\\");
+    std::ofstream(dir / "info.txt", std::ios::binary) << Join(lines);
+    EXPECT_EQ(LoadUpdateDescription(d, programDirectory), 1);
+    EXPECT_EQ(d.installFolder, "line16");
+    EXPECT_EQ(d.entryCount(), 1u);
+    EXPECT_EQ(ReadFirstLine(programDirectory + "info.txt"), "line1");
+    fs::remove_all(dir);
+}
+
+} // namespace

@@ -1,0 +1,23 @@
+#pragma once
+// The view fills the main window: it owns the update description for the life of the program and drives
+// the wizard, one posted command per step.
+
+#include "UpdateDescription.h"
+#include "Window.h"
+
+class CParvelView : public CWnd {
+public:
+    // Loads info.txt, then creates the view window inside parent and posts the first step.
+    BOOL Create(HWND parent);
+
+    const UpdateDescription& Description() const { return m_description; }
+
+protected:
+    BOOL OnCommand(UINT id) override;
+    void OnPaint() override;
+
+private:
+    void OnShowNotice();
+
+    UpdateDescription m_description;
+};
