@@ -1,0 +1,69 @@
+#include "MasterRecord.h"
+
+namespace {
+
+constexpr size_t kUnchangedSizeLength = 185;
+constexpr size_t kDroppedByte = 66;  // byte 67, 0-based
+constexpr size_t kTypeByte = 13;     // byte 14, 0-based
+
+void AppendLineEnd(std::string& out) { out.append("\r\n", 2); }
+
+} // namespace
+
+bool IsSizeRecordSelected(std::string_view record)
+{
+    if (record.size() < 12 || record.size() == kUnchangedSizeLength)
+        return false;
+    if (record.substr(0, 6) != "400400")
+        return false;
+    std::string_view second = record.substr(6, 6);
+    return second == "000107" || second == "000111";
+}
+
+void WriteSizeRecord(std::string_view record, std::string& out)
+{
+    if (IsSizeRecordSelected(record) && record.size() > kDroppedByte) {
+        out.append(record.substr(0, kDroppedByte));
+        out.append(record.substr(kDroppedByte + 1));
+    } else {
+        out.append(record);
+    }
+    AppendLineEnd(out);
+}
+
+void WriteTypeRecord(std::string_view record, std::string& out)
+{
+    size_t start = out.size();
+    out.append(record);
+    if (record.size() > kTypeByte && (record[kTypeByte] == 'A' || record[kTypeByte] == 'B'))
+        out[start + kTypeByte] = 'Z';
+    AppendLineEnd(out);
+}
+
+void WriteRecord(MasterRule rule, std::string_view record, std::string& out)
+{
+    if (rule == MasterRule::Size)
+        WriteSizeRecord(record, out);
+    else
+        WriteTypeRecord(record, out);
+}
+
+void MasterStreamConverter::Feed(std::string_view chunk, std::string& out)
+{
+    m_splitter.Feed(chunk, [&](std::string_view record) { WriteRecord(m_rule, record, out); });
+}
+
+void MasterStreamConverter::Finish(std::string& out)
+{
+    m_splitter.Finish([&](std::string_view record) { WriteRecord(m_rule, record, out); });
+}
+
+std::string ConvertMasterBytes(std::string_view bytes, MasterRule rule)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8 + 2);
+    MasterStreamConverter converter(rule);
+    converter.Feed(bytes, out);
+    converter.Finish(out);
+    return out;
+}

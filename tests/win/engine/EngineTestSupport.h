@@ -1,0 +1,32 @@
+#pragma once
+// Real folders and files for the engine's tests under Wine.
+
+#include <string>
+
+// CP932 bytes of a UTF-8 literal, so that tests can spell Japanese names readably.
+std::string Sjis(const char* utf8);
+
+// A fresh folder under the temp folder, removed with everything in it at the end of the test.
+// Path() ends in a backslash.
+class CTempFolder {
+public:
+    explicit CTempFolder(const std::string& nameTail = "");
+    ~CTempFolder();
+    CTempFolder(const CTempFolder&) = delete;
+    CTempFolder& operator=(const CTempFolder&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    std::string operator+(const std::string& relative) const { return m_path + relative; }
+
+private:
+    std::string m_path;
+};
+
+void MakeFolder(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+std::string ReadBytes(const std::string& path);
+bool Exists(const std::string& path);
+void RemoveTree(const std::string& path);
+
+// True when ctest's drive fixture has mapped the letter (e.g. "M:\").
+bool DriveMapped(const char* root);
