@@ -1,5 +1,6 @@
 #include "ParvelView.h"
 
+#include "PaintPicture.h"
 #include "ProgramDirectory.h"
 #include "resource.h"
 
@@ -30,6 +31,10 @@ void CParvelView::OnShowNotice()
 void CParvelView::OnPaint()
 {
     PAINTSTRUCT ps;
-    ::BeginPaint(m_hWnd, &ps);
+    HDC dc = ::BeginPaint(m_hWnd, &ps);
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    // Missing or unreadable: the background erased before painting stays.
+    PaintPictureFile(dc, client, programDirectory + m_description.mainPicture, SRCCOPY);
     ::EndPaint(m_hWnd, &ps);
 }
