@@ -1,0 +1,31 @@
+#pragma once
+// Why an extraction stopped. The front ends turn it into a message for the user.
+
+#include <string>
+
+namespace lzh {
+
+enum class FailureKind {
+    None,
+    BadCommand,
+    ArchiveNotFound,
+    CannotRead,
+    NotAnArchive,
+    BrokenHeader,
+    UnsupportedMethod,
+    UnsafeName,
+    Truncated,
+    BrokenData, // the compressed data cannot be decoded, or its length is wrong
+    CrcError,
+    CannotWrite,
+};
+
+struct Failure {
+    FailureKind kind = FailureKind::None;
+    std::string entry;  // stored path of the entry concerned, for display; may be empty
+    std::string detail; // the method id for UnsupportedMethod
+
+    explicit operator bool() const { return kind != FailureKind::None; }
+};
+
+}

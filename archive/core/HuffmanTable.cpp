@@ -1,0 +1,71 @@
+#include "HuffmanTable.h"
+
+#include <algorithm>
+
+namespace lzh {
+
+bool HuffmanTable::Build(const uint16_t* lengths, int count)
+{
+    m_counts.fill(0);
+    for (int i = 0; i < count; ++i) {
+        if (lengths[i] > kMaxLength)
+            return false;
+        ++m_counts[lengths[i]];
+    }
+    m_counts[0] = 0;
+    // Over-subscribed lengths would give two symbols one code; unused space (incomplete codes) only fails
+    // when a code actually lands in it.
+    uint32_t space = 1u << kMaxLength;
+    for (int len = 1; len <= kMaxLength; ++len) {
+        uint32_t used = uint32_t(m_counts[len]) << (kMaxLength - len);
+        if (used > space)
+            return false;
+        space -= used;
+    }
+    std::fill(m_lookup.begin(), m_lookup.end(), kSlow);
+    m_sorted.clear();
+    for (int len = 1; len <= kMaxLength; ++len)
+        for (int sym = 0; sym < count; ++sym)
+            if (lengths[sym] == len)
+                m_sorted.push_back(static_cast<uint16_t>(sym));
+
+    uint32_t code = 0;
+    size_t index = 0;
+    for (int len = 1; len <= m_lookupBits; ++len) {
+        for (int k = 0; k < m_counts[len]; ++k, ++code, ++index) {
+            uint32_t first = code << (m_lookupBits - len);
+            uint32_t last = (code + 1) << (m_lookupBits - len);
+            uint16_t entry = static_cast<uint16_t>((m_sorted[index] << 5) | len);
+            std::fill(m_lookup.begin() + first, m_lookup.begin() + last, entry);
+        }
+        code <<= 1;
+    }
+    return true;
+}
+
+void HuffmanTable::SetConstant(int symbol)
+{
+    std::fill(m_lookup.begin(), m_lookup.end(), static_cast<uint16_t>(symbol << 5));
+    m_counts.fill(0);
+    m_sorted.clear();
+}
+
+int HuffmanTable::DecodeSlow(BitReader& in) const
+{
+    uint32_t bits = in.Peek(kMaxLength);
+    uint32_t first = 0;
+    size_t index = 0;
+    for (int len = 1; len <= kMaxLength; ++len) {
+        uint32_t code = bits >> (kMaxLength - len);
+        uint32_t count = m_counts[len];
+        if (code - first < count) {
+            in.Skip(len);
+            return m_sorted[index + (code - first)];
+        }
+        index += count;
+        first = (first + count) << 1;
+    }
+    return kInvalid;
+}
+
+}

@@ -1,0 +1,46 @@
+#pragma once
+// Canonical Huffman codes as the lh4-lh7 methods send them: code lengths only, codes assigned in order of
+// length, then symbol. Decoding looks up the next kLookupBits bits; longer codes take a slower canonical walk.
+
+#include "BitReader.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace lzh {
+
+class HuffmanTable {
+public:
+    static constexpr int kMaxLength = 16;
+    static constexpr int kInvalid = -1;
+
+    explicit HuffmanTable(int lookupBits) : m_lookupBits(lookupBits), m_lookup(size_t(1) << lookupBits) {}
+
+    // Builds from code lengths (0 = unused); false when the lengths over-subscribe the code space.
+    bool Build(const uint16_t* lengths, int count);
+    // Every code decodes to symbol without consuming bits (a block that uses one symbol only).
+    void SetConstant(int symbol);
+
+    // Needs at least 16 bits available; returns kInvalid for a code that is not in the table.
+    inline int Decode(BitReader& in) const
+    {
+        uint16_t entry = m_lookup[in.Peek(m_lookupBits)];
+        if (entry != kSlow) {
+            in.Skip(entry & 31);
+            return entry >> 5;
+        }
+        return DecodeSlow(in);
+    }
+
+private:
+    static constexpr uint16_t kSlow = 0xFFFF;
+    int DecodeSlow(BitReader& in) const;
+
+    int m_lookupBits;
+    std::vector<uint16_t> m_lookup;
+    std::array<uint16_t, kMaxLength + 1> m_counts{};
+    std::vector<uint16_t> m_sorted;
+};
+
+}

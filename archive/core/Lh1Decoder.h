@@ -1,0 +1,10 @@
+#pragma once
+// -lh1-: LHarc's adaptive Huffman coder with a 4 KiB dictionary.
+
+#include "Decoder.h"
+
+namespace lzh {
+
+std::unique_ptr<Decoder> MakeLh1Decoder();
+
+}
