@@ -43,7 +43,7 @@ Failure ExtractOne(ArchiveSource& source, const ScannedEntry& entry, Mode mode, 
                                                               : Failure{FailureKind::CannotWrite, display, {}};
     if (parts.size() > 1 && !target.MakeFolder({parts.begin(), parts.end() - 1}))
         return {FailureKind::CannotWrite, display, {}};
-    std::unique_ptr<OutputFile> file = target.CreateFile(parts, entry.header);
+    std::unique_ptr<OutputFile> file = target.CreateOutput(parts, entry.header);
     if (!file)
         return {FailureKind::CannotWrite, display, {}};
     if (Failure failure = DecodeEntry(source, entry, *file, progress, done))

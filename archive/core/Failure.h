@@ -18,6 +18,7 @@ enum class FailureKind {
     BrokenData, // the compressed data cannot be decoded, or its length is wrong
     CrcError,
     CannotWrite,
+    NoDestination, // the destination folder does not exist
 };
 
 struct Failure {

@@ -25,7 +25,7 @@ public:
     // Creates the folder and its missing parents.
     virtual bool MakeFolder(const std::vector<std::string>& parts) = 0;
     // Null when the temporary file cannot be created. The target's folder exists already.
-    virtual std::unique_ptr<OutputFile> CreateFile(const std::vector<std::string>& parts,
+    virtual std::unique_ptr<OutputFile> CreateOutput(const std::vector<std::string>& parts,
                                                    const EntryHeader& header) = 0;
 };
 

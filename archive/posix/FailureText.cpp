@@ -30,6 +30,8 @@ std::string DescribeFailure(const Failure& f, const std::string& archive)
         return "CRC error" + in;
     case FailureKind::CannotWrite:
         return "cannot write a file" + in;
+    case FailureKind::NoDestination:
+        return "destination folder missing" + in;
     }
     return "failed" + in;
 }

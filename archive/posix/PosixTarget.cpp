@@ -107,7 +107,7 @@ bool PosixTarget::MakeFolder(const std::vector<std::string>& parts)
     return true;
 }
 
-std::unique_ptr<OutputFile> PosixTarget::CreateFile(const std::vector<std::string>& parts, const EntryHeader& header)
+std::unique_ptr<OutputFile> PosixTarget::CreateOutput(const std::vector<std::string>& parts, const EntryHeader& header)
 {
     std::string finalPath = m_destination;
     for (size_t i = 0; i < parts.size(); ++i)

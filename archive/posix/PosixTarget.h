@@ -10,7 +10,7 @@ class PosixTarget : public Target {
 public:
     explicit PosixTarget(std::string destination);
     bool MakeFolder(const std::vector<std::string>& parts) override;
-    std::unique_ptr<OutputFile> CreateFile(const std::vector<std::string>& parts, const EntryHeader& header) override;
+    std::unique_ptr<OutputFile> CreateOutput(const std::vector<std::string>& parts, const EntryHeader& header) override;
 
 private:
     std::string m_destination; // ends with '/'

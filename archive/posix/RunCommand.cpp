@@ -34,7 +34,7 @@ Failure Run(const Command& command, FileSource& source, std::ostream& out)
         return ExtractArchive(source, Mode::TestOnly, nullptr, nullptr);
     struct stat st {};
     if (stat(command.destination.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return {FailureKind::CannotWrite, command.destination, {}};
+        return {FailureKind::NoDestination, command.destination, {}};
     PosixTarget target(command.destination);
     return ExtractArchive(source, command.operation == 'x' ? Mode::WithFolders : Mode::Flat, &target, nullptr);
 }

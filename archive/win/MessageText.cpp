@@ -1,0 +1,55 @@
+#include "MessageText.h"
+
+#include "ArchiveIds.h"
+
+#include <windows.h>
+
+namespace {
+
+UINT StringIdOf(lzh::FailureKind kind)
+{
+    using lzh::FailureKind;
+    switch (kind) {
+    case FailureKind::BadCommand: return IDS_ARCHIVE_BAD_COMMAND;
+    case FailureKind::ArchiveNotFound: return IDS_ARCHIVE_NOT_FOUND;
+    case FailureKind::CannotRead: return IDS_ARCHIVE_CANNOT_READ;
+    case FailureKind::NotAnArchive: return IDS_ARCHIVE_NOT_LZH;
+    case FailureKind::BrokenHeader: return IDS_ARCHIVE_BROKEN_HEADER;
+    case FailureKind::UnsupportedMethod: return IDS_ARCHIVE_UNSUPPORTED_METHOD;
+    case FailureKind::UnsafeName: return IDS_ARCHIVE_UNSAFE_NAME;
+    case FailureKind::Truncated: return IDS_ARCHIVE_TRUNCATED;
+    case FailureKind::BrokenData: return IDS_ARCHIVE_BROKEN_DATA;
+    case FailureKind::CrcError: return IDS_ARCHIVE_CRC_ERROR;
+    case FailureKind::NoDestination: return IDS_ARCHIVE_NO_FOLDER;
+    case FailureKind::CannotWrite:
+    case FailureKind::None: break;
+    }
+    return IDS_ARCHIVE_CANNOT_WRITE;
+}
+
+// Replaces %1, %2 and %3 by the given texts, each once, without reading them as formats.
+std::string Fill(const std::string& pattern, const std::string (&args)[3])
+{
+    std::string out;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '3') {
+            out += args[pattern[i + 1] - '1'];
+            ++i;
+        } else {
+            out += pattern[i];
+        }
+    }
+    return out;
+}
+
+}
+
+std::string FailureMessage(const lzh::Failure& failure, const std::string& archiveName)
+{
+    char pattern[512] = {};
+    if (LoadStringA(GetModuleHandleA(nullptr), StringIdOf(failure.kind), pattern, sizeof(pattern)) <= 0)
+        return "LZH: " + archiveName + " " + failure.entry;
+    std::string entry = failure.entry.empty() ? archiveName : failure.entry;
+    const std::string args[3] = {archiveName, entry, failure.detail};
+    return Fill(pattern, args);
+}

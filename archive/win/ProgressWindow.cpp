@@ -1,0 +1,114 @@
+#include "ProgressWindow.h"
+
+#include "ArchiveIds.h"
+
+#include <commctrl.h>
+
+namespace {
+
+const char kClassName[] = "ParvelLzhProgress";
+constexpr int kWidth = 420, kHeight = 130;
+constexpr int kBarRange = 1000;
+
+bool RegisterProgressClass()
+{
+    WNDCLASSA wc{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), kClassName, &wc))
+        return true;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    wc.lpszClassName = kClassName;
+    return RegisterClassA(&wc) != 0;
+}
+
+HWND AddChild(HWND parent, const char* className, const char* text, DWORD style, int y, int height)
+{
+    HWND child = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, 12, y, kWidth - 30, height,
+                                 parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return child;
+}
+
+}
+
+CProgressWindow::~CProgressWindow()
+{
+    if (m_owner && m_ownerWasEnabled)
+        EnableWindow(m_owner, TRUE);
+    if (m_hWnd)
+        DestroyWindow(m_hWnd);
+}
+
+bool CProgressWindow::Create(HWND owner, const std::string& archiveName)
+{
+    INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&icc);
+    if (!RegisterProgressClass())
+        return false;
+    char caption[128] = {};
+    LoadStringA(GetModuleHandleA(nullptr), IDS_ARCHIVE_PROGRESS_CAPTION, caption, sizeof(caption));
+    // WS_CAPTION without WS_SYSMENU: a title bar without a close button.
+    m_hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption, WS_POPUP | WS_CAPTION, 0, 0, kWidth, kHeight,
+                             owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (!m_hWnd)
+        return false;
+    AddChild(m_hWnd, "STATIC", archiveName.c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX, 10, 18);
+    m_fileText = AddChild(m_hWnd, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 32, 18);
+    m_bar = AddChild(m_hWnd, PROGRESS_CLASSA, "", 0, 58, 18);
+    SendMessageA(m_bar, PBM_SETRANGE32, 0, kBarRange);
+    m_owner = owner;
+    // Like a modal dialog: the owner takes no input while the extraction runs.
+    if (owner)
+        m_ownerWasEnabled = !EnableWindow(owner, FALSE);
+    CenterOnOwner();
+    ShowWindow(m_hWnd, SW_SHOWNORMAL);
+    Pump();
+    return true;
+}
+
+void CProgressWindow::CenterOnOwner()
+{
+    RECT area{};
+    if (!m_owner || !GetWindowRect(m_owner, &area))
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+    int x = area.left + ((area.right - area.left) - kWidth) / 2;
+    int y = area.top + ((area.bottom - area.top) - kHeight) / 2;
+    SetWindowPos(m_hWnd, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CProgressWindow::OnStart(uint64_t totalBytes)
+{
+    m_total = totalBytes;
+}
+
+void CProgressWindow::OnEntry(const std::string& displayPath)
+{
+    SetWindowTextA(m_fileText, displayPath.c_str());
+    Pump();
+}
+
+void CProgressWindow::OnBytes(uint64_t doneBytes)
+{
+    int pos = m_total == 0 ? kBarRange : static_cast<int>(doneBytes * kBarRange / m_total);
+    if (pos == m_shown)
+        return;
+    m_shown = pos;
+    SendMessageA(m_bar, PBM_SETPOS, static_cast<WPARAM>(pos), 0);
+    Pump();
+}
+
+// Lets this thread's windows repaint; a quit request is kept for the caller's message loop.
+void CProgressWindow::Pump()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}

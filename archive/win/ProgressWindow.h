@@ -1,0 +1,37 @@
+#pragma once
+// The small window shown while an archive is extracted in foreground mode: archive name, current file and a
+// progress bar over the archive's total size. It has no close button and is centred on its owner. There is
+// no worker thread: the extraction loop calls Pump so that the windows repaint.
+
+#include "Target.h"
+
+#include <windows.h>
+
+#include <string>
+
+class CProgressWindow : public lzh::Progress {
+public:
+    CProgressWindow() = default;
+    ~CProgressWindow() override;
+    CProgressWindow(const CProgressWindow&) = delete;
+    CProgressWindow& operator=(const CProgressWindow&) = delete;
+
+    bool Create(HWND owner, const std::string& archiveName);
+    HWND GetSafeHwnd() const { return m_hWnd; }
+
+    void OnStart(uint64_t totalBytes) override;
+    void OnEntry(const std::string& displayPath) override;
+    void OnBytes(uint64_t doneBytes) override;
+
+private:
+    void CenterOnOwner();
+    void Pump();
+
+    HWND m_hWnd = nullptr;
+    HWND m_owner = nullptr;
+    HWND m_fileText = nullptr;
+    HWND m_bar = nullptr;
+    bool m_ownerWasEnabled = false;
+    uint64_t m_total = 0;
+    int m_shown = -1;
+};

@@ -1,0 +1,20 @@
+#pragma once
+// An archive file read through the Win32 file API (CP932 path).
+
+#include "Reader.h"
+#include "WinHandle.h"
+
+#include <string>
+
+class CWinFileSource : public lzh::ArchiveSource {
+public:
+    // False when the file cannot be opened; GetLastError tells why.
+    bool Open(const std::string& path);
+    size_t Read(uint8_t* buffer, size_t size) override;
+    uint64_t Size() const override { return m_size; }
+    bool Seek(uint64_t offset) override;
+
+private:
+    CFileHandle m_file;
+    uint64_t m_size = 0;
+};

@@ -1,0 +1,138 @@
+#include "WinTarget.h"
+
+#include "Cp932.h"
+#include "WinHandle.h"
+
+#include <windows.h>
+
+namespace {
+
+// The stored time as a FILETIME (UTC); false when the header has none. DOS times are local times.
+bool FileTimeOf(const lzh::EntryHeader& h, FILETIME& out)
+{
+    ULARGE_INTEGER v{};
+    switch (h.timeKind) {
+    case lzh::TimeKind::FileTime:
+        v.QuadPart = h.time;
+        break;
+    case lzh::TimeKind::Unix:
+        v.QuadPart = (h.time + 11644473600ULL) * 10000000ULL;
+        break;
+    case lzh::TimeKind::Dos: {
+        FILETIME local{};
+        return DosDateTimeToFileTime(static_cast<WORD>(h.time >> 16), static_cast<WORD>(h.time), &local) &&
+               LocalFileTimeToFileTime(&local, &out);
+    }
+    case lzh::TimeKind::None:
+        return false;
+    }
+    out.dwLowDateTime = v.LowPart;
+    out.dwHighDateTime = v.HighPart;
+    return true;
+}
+
+DWORD AttributesOf(const lzh::EntryHeader& h)
+{
+    DWORD kept = h.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                 FILE_ATTRIBUTE_ARCHIVE);
+    return kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL;
+}
+
+class CWinOutputFile : public lzh::OutputFile {
+public:
+    CWinOutputFile(HANDLE file, std::string tempPath, std::string finalPath, const lzh::EntryHeader& header)
+        : m_file(file), m_tempPath(std::move(tempPath)), m_finalPath(std::move(finalPath)), m_header(header)
+    {
+    }
+    ~CWinOutputFile() override
+    {
+        m_file.Close();
+        if (!m_committed)
+            DeleteFileA(m_tempPath.c_str());
+    }
+
+    bool Write(const uint8_t* data, size_t size) override
+    {
+        while (size > 0) {
+            DWORD chunk = static_cast<DWORD>(size < (1u << 30) ? size : (1u << 30));
+            DWORD written = 0;
+            if (!WriteFile(m_file.Get(), data, chunk, &written, nullptr) || written == 0)
+                return false;
+            data += written;
+            size -= written;
+        }
+        return true;
+    }
+
+    // The time goes on through the open handle; a read-only target must lose that attribute to be replaced.
+    bool Commit() override
+    {
+        FILETIME time{};
+        if (FileTimeOf(m_header, time) && !SetFileTime(m_file.Get(), nullptr, nullptr, &time))
+            return false;
+        if (!m_file.Close())
+            return false;
+        DWORD old = GetFileAttributesA(m_finalPath.c_str());
+        if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
+            SetFileAttributesA(m_finalPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (!MoveFileExA(m_tempPath.c_str(), m_finalPath.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            if (old != INVALID_FILE_ATTRIBUTES)
+                SetFileAttributesA(m_finalPath.c_str(), old);
+            return false;
+        }
+        m_committed = true;
+        return SetFileAttributesA(m_finalPath.c_str(), AttributesOf(m_header));
+    }
+
+private:
+    CFileHandle m_file;
+    std::string m_tempPath, m_finalPath;
+    lzh::EntryHeader m_header;
+    bool m_committed = false;
+};
+
+}
+
+std::string WithTrailingSeparator(const std::string& path)
+{
+    size_t last = std::string::npos;
+    for (size_t i = 0; i < path.size(); i += CharLength(path, i))
+        last = i;
+    if (last != std::string::npos && CharLength(path, last) == 1 && (path[last] == '\\' || path[last] == '/'))
+        return path;
+    return path + "\\";
+}
+
+CWinTarget::CWinTarget(const std::string& destination) : m_destination(WithTrailingSeparator(destination)) {}
+
+bool CWinTarget::MakeFolder(const std::vector<std::string>& parts)
+{
+    std::string path = m_destination;
+    for (const std::string& part : parts) {
+        path += part;
+        if (!CreateDirectoryA(path.c_str(), nullptr)) {
+            DWORD attributes = GetFileAttributesA(path.c_str());
+            if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+                return false;
+        }
+        path += "\\";
+    }
+    return true;
+}
+
+std::unique_ptr<lzh::OutputFile> CWinTarget::CreateOutput(const std::vector<std::string>& parts,
+                                                        const lzh::EntryHeader& header)
+{
+    std::string folder = m_destination;
+    for (size_t i = 0; i + 1 < parts.size(); ++i)
+        folder += parts[i] + "\\";
+    char temp[MAX_PATH + 16] = {};
+    if (folder.size() >= MAX_PATH - 14 || !GetTempFileNameA(folder.c_str(), "lzh", 0, temp))
+        return nullptr;
+    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        DeleteFileA(temp);
+        return nullptr;
+    }
+    return std::make_unique<CWinOutputFile>(file, temp, folder + parts.back(), header);
+}
