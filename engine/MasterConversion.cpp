@@ -12,7 +12,7 @@ namespace {
 // Split so that "??-" is not read as a trigraph.
 constexpr char kMasterPattern[] = "zai???" "-3.mst";
 constexpr char kWorkFileName[] = "temp.mst";
-constexpr DWORD kChunkBytes = 1 << 18;
+constexpr DWORD kChunkBytes = 1 << 16;
 
 bool IsDotEntry(const char* name)
 {
@@ -59,7 +59,7 @@ bool CopyConverted(HANDLE master, HANDLE work, MasterRule rule)
 HANDLE OpenExclusive(const std::string& path, DWORD disposition)
 {
     return CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, disposition,
-                       FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
 int ConvertFolder(const std::string& folder, MasterRule rule)

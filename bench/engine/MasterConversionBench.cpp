@@ -1,0 +1,109 @@
+// Material master conversion against CopyFileA of the same files, and its peak memory by file size.
+//   engine_master_bench speed <folder> [files] [MB each]   times both, prints the ratio
+//   engine_master_bench memory <folder> <MB>               converts one master, prints the peak memory
+#include "MasterConversion.h"
+
+#include <windows.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// About one record in eight is selected by the size rule, as in a real master.
+void WriteMaster(const std::string& path, size_t megabytes)
+{
+    std::string block;
+    for (int i = 0; block.size() < (1u << 20) - 400; ++i) {
+        std::string code = i % 8 == 0 ? "400400000107" : "400400000200";
+        block += code + std::string(54, '0' + i % 10) + "A" + std::string(119, 'x') + "\r\n";
+    }
+    block.resize(1u << 20, 'y');
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    for (size_t i = 0; i < megabytes; ++i)
+        WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string MasterName(int i)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "zai%03d-3.mst", i);
+    return name;
+}
+
+double Seconds(LARGE_INTEGER from, LARGE_INTEGER to)
+{
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    return static_cast<double>(to.QuadPart - from.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double TimeCopy(const std::string& from, const std::string& to, int files)
+{
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    for (int i = 0; i < files; ++i)
+        CopyFileA((from + MasterName(i)).c_str(), (to + MasterName(i)).c_str(), FALSE);
+    QueryPerformanceCounter(&end);
+    return Seconds(start, end);
+}
+
+double TimeConversion(const std::string& folder)
+{
+    LARGE_INTEGER start, end;
+    QueryPerformanceCounter(&start);
+    if (ConvertSizeFolder(folder) != 1)
+        std::printf("conversion failed\n");
+    QueryPerformanceCounter(&end);
+    return Seconds(start, end);
+}
+
+int Speed(const std::string& root, int files, size_t megabytes)
+{
+    std::string masters = root + "masters\\";
+    std::string copies = root + "copies\\";
+    CreateDirectoryA(root.c_str(), nullptr);
+    CreateDirectoryA(masters.c_str(), nullptr);
+    CreateDirectoryA(copies.c_str(), nullptr);
+    for (int i = 0; i < files; ++i)
+        WriteMaster(masters + MasterName(i), megabytes);
+    double copy = 1e9, convert = 1e9;
+    for (int round = 0; round < 3; ++round) {
+        copy = std::min(copy, TimeCopy(masters, copies, files));
+        convert = std::min(convert, TimeConversion(masters));
+    }
+    std::printf("master conversion: %d files x %zu MB: convert %.3f s, CopyFileA %.3f s, ratio %.2f (goal <= 1.5)\n",
+                files, megabytes, convert, copy, convert / copy);
+    return 0;
+}
+
+int Memory(const std::string& root, size_t megabytes)
+{
+    CreateDirectoryA(root.c_str(), nullptr);
+    WriteMaster(root + MasterName(0), megabytes);
+    TimeConversion(root);
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    std::printf("master conversion: %zu MB master: peak working set %.1f MB, peak private %.1f MB\n", megabytes,
+                static_cast<double>(counters.PeakWorkingSetSize) / 1048576.0,
+                static_cast<double>(counters.PeakPagefileUsage) / 1048576.0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc >= 3 && std::string(argv[1]) == "speed")
+        return Speed(argv[2], argc > 3 ? std::atoi(argv[3]) : 200, argc > 4 ? std::strtoul(argv[4], nullptr, 10) : 1);
+    if (argc >= 4 && std::string(argv[1]) == "memory")
+        return Memory(argv[2], std::strtoul(argv[3], nullptr, 10));
+    std::printf("usage: engine_master_bench speed <folder\\> [files] [MB] | memory <folder\\> <MB>\n");
+    return 2;
+}
