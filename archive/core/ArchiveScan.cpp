@@ -54,7 +54,8 @@ Failure ScanArchive(ArchiveSource& source, std::vector<ScannedEntry>& entries)
         if (entry.dataOffset > size || entry.header.packedSize > size - entry.dataOffset)
             return {FailureKind::Truncated, display, {}};
         entry.isFolder = IsFolderMethod(entry.header.method);
-        SplitStoredPath(entry.header.path, entry.parts);
+        if (!SplitStoredPath(entry.header.path, entry.parts))
+            entry.parts.clear();
         if (Failure failure = CheckEntry(entry))
             return failure;
         offset = entry.dataOffset + entry.header.packedSize;

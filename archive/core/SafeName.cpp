@@ -56,8 +56,10 @@ bool SplitStoredPath(std::string_view stored, std::vector<std::string>& parts)
         }
         std::string_view component = stored.substr(start, i - start);
         if (!component.empty() && component != ".") {
-            if (!IsAllowedComponent(component))
+            if (!IsAllowedComponent(component)) {
+                parts.clear();
                 return false;
+            }
             parts.emplace_back(component);
         }
         start = ++i;

@@ -1,0 +1,145 @@
+// Archives crafted after faults once found in other LHA readers. Each fails with the right kind of message,
+// in bounded time, writing nothing.
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace lzhtest;
+using lzh::FailureKind;
+
+namespace {
+
+const Bytes kHello = {'h', 'e', 'l', 'l', 'o'};
+
+Bytes WithEnd(Bytes b)
+{
+    b.push_back(0);
+    return b;
+}
+
+Bytes Level3(uint32_t headerSize)
+{
+    Bytes h(32);
+    h[0] = 4;
+    std::string m = "-lh0-";
+    std::copy(m.begin(), m.end(), h.begin() + 2);
+    h[20] = 3;
+    PutU32(h, 24, headerSize);
+    return h;
+}
+
+Bytes Level2WithExtSize(uint32_t size)
+{
+    Bytes a = Level2({"a.txt", kHello});
+    PutU16(a, 24, size);
+    return a;
+}
+
+Bytes Level1NameBeyondHeader()
+{
+    Bytes a = Level0({"a.txt", kHello});
+    a[20] = 1;
+    a[21] = 200;
+    FixChecksum(a);
+    return a;
+}
+
+Bytes PackedBeyondFile()
+{
+    Bytes a = Level0({"a.txt", kHello});
+    PutU32(a, 7, 1000);
+    FixChecksum(a);
+    return a;
+}
+
+// -lh5- block: 16-bit count, then a temp table whose 5-bit count says 31 (> 19 lengths).
+Bytes Lh5Stream(std::initializer_list<uint8_t> bytes)
+{
+    return Bytes(bytes);
+}
+
+Bytes Lh5Entry(const Bytes& packed)
+{
+    Entry e("a.txt", Bytes(100, 'x'), "-lh5-", packed);
+    return Level0(e);
+}
+
+struct HostileCase {
+    const char* what;
+    Bytes archive;
+    FailureKind expected;
+};
+
+std::vector<HostileCase> Cases()
+{
+    Bytes longName(256, 'a');
+    return {
+        {"level 3 header under 32 bytes", WithEnd(Level3(20)), FailureKind::NotAnArchive},
+        {"level 3 header of 0xFFFFFFFF", WithEnd(Level3(0xFFFFFFFF)), FailureKind::NotAnArchive},
+        {"extended header size 1", Level2WithExtSize(1), FailureKind::NotAnArchive},
+        {"extended header size 2", Level2WithExtSize(2), FailureKind::NotAnArchive},
+        {"extended header beyond the header", Level2WithExtSize(400), FailureKind::NotAnArchive},
+        {"level 1 name beyond the header", Level1NameBeyondHeader(), FailureKind::NotAnArchive},
+        {"second header broken", WithEnd(Level0({"a.txt", kHello})) , FailureKind::None},
+        {"compressed size beyond the file", PackedBeyondFile(), FailureKind::Truncated},
+        // 0xFFFF symbols; temp-table count 31 > 19.
+        {"code lengths past the table", Lh5Entry(Lh5Stream({0xFF, 0xFF, 0xF8, 0, 0, 0, 0})), FailureKind::BrokenData},
+        // Temp table of one length-1 code: over half the code space unused, then a code that lands there.
+        {"code table that never resolves", Lh5Entry(Lh5Stream({0xFF, 0xFF, 0x09, 0x00, 0xFF, 0xFF, 0xFF, 0xFF})),
+         FailureKind::BrokenData},
+        {"unknown method", Level0({"a.txt", kHello, "-lh9-"}), FailureKind::UnsupportedMethod},
+        {"dot-dot", Level0({"..\\a.txt", kHello}), FailureKind::UnsafeName},
+        {"dot-dot inside", Level0({"x/../../a.txt", kHello}), FailureKind::UnsafeName},
+        {"leading slash", Level0({"/a.txt", kHello}), FailureKind::UnsafeName},
+        {"leading double slash", Level0({"//server/a.txt", kHello}), FailureKind::UnsafeName},
+        {"drive letter", Level0({"C:a.txt", kHello}), FailureKind::UnsafeName},
+        {"0xFF separators around dot-dot", Level2({"x\xFF..\xFF..\xFF" "a.txt", kHello}), FailureKind::UnsafeName},
+        {"name over 255 bytes", Level2({std::string(longName.begin(), longName.end()), kHello}),
+         FailureKind::UnsafeName},
+        {"device name", Level0({"sub\\con.txt", kHello}), FailureKind::UnsafeName},
+        {"wildcard", Level0({"a*.txt", kHello}), FailureKind::UnsafeName},
+        {"empty name", Level0({"", kHello}), FailureKind::UnsafeName},
+        {"crc mismatch", [] { Bytes a = Level0({"a.txt", kHello}); a.back() ^= 1; return a; }(), FailureKind::CrcError},
+        {"text file", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', ' ', 't', 'h', 'i', 's', ' ', 'i',
+                            's', ' ', 'n', 'o', 't', ' ', 'l', 'z', 'h'},
+         FailureKind::NotAnArchive},
+    };
+}
+
+TEST(HostileTest, EachFailsCleanly)
+{
+    for (const HostileCase& c : Cases()) {
+        SCOPED_TRACE(c.what);
+        TempFolder temp;
+        fs::path out = temp.Path() / "out";
+        fs::create_directories(out);
+        EXPECT_EQ(ExtractBytes(c.archive, out).kind, c.expected);
+        if (c.expected != FailureKind::None) {
+            EXPECT_TRUE(fs::is_empty(out));
+        }
+        EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), {}), 1);
+    }
+}
+
+// 表 is 0x95 0x5C: its trail byte is a backslash, which must not split the name.
+TEST(HostileTest, TrailByte5CStaysInTheName)
+{
+    TempFolder out;
+    Bytes archive = Level0({"\x95\x5C" "\\\x95\x5C.txt", kHello});
+    ASSERT_EQ(ExtractBytes(archive, out.Path()).kind, FailureKind::None);
+    EXPECT_EQ(ReadBytes(out.Path() / "\x95\x5C" / "\x95\x5C.txt"), kHello);
+}
+
+TEST(HostileTest, LaterEntryFailingLeavesEarlierFilesWhole)
+{
+    Bytes archive = Level0({"first.txt", kHello});
+    Bytes second = Level0({"second.txt", kHello});
+    second.back() ^= 1;
+    archive.insert(archive.end(), second.begin(), second.end());
+    TempFolder out;
+    EXPECT_EQ(ExtractBytes(archive, out.Path()).kind, FailureKind::CrcError);
+    EXPECT_EQ(ReadTree(out.Path()), (std::map<std::string, Bytes>{{"first.txt", kHello}}));
+}
+
+}

@@ -1,0 +1,95 @@
+// Archives made at test time by jlha (an independent LHA writer): methods lh0, lh5, lh6, lh7 crossed with
+// header levels 0, 1 and 2, with an empty file, a file over 1 MB and a CP932 name in a CP932 folder.
+
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace lzhtest;
+
+namespace {
+
+// CP932 for 形式 and 横A-A4g.xlsm; jlha stores names in CP932 when run under ja_JP.UTF-8.
+const char kFolderUtf8[] = "\xE5\xBD\xA2\xE5\xBC\x8F";
+const char kFileUtf8[] = "\xE6\xA8\xAA" "A-A4g.xlsm";
+const char kFolderCp932[] = "\x8C\x60\x8E\xAE";
+const char kFileCp932[] = "\x89\xA1" "A-A4g.xlsm";
+
+class JlhaTest : public testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        s_temp = new TempFolder;
+        fs::path src = s_temp->Path() / "src";
+        fs::create_directories(src / kFolderUtf8);
+        Bytes big;
+        for (int i = 0; big.size() < 1300000; ++i) {
+            std::string line = "line " + std::to_string(i * 7919 % 100003) + " of the estimate\n";
+            big.insert(big.end(), line.begin(), line.end());
+        }
+        WriteBytes(src / kFolderUtf8 / kFileUtf8, big);
+        WriteBytes(src / "empty.txt", {});
+        WriteBytes(src / "big.txt", big);
+    }
+    static void TearDownTestSuite() { delete s_temp; }
+
+    static fs::path MakeArchive(const std::string& options)
+    {
+        fs::path archive = s_temp->Path() / (options + ".lzh");
+        std::string files = std::string("'") + kFolderUtf8 + "/" + kFileUtf8 + "' empty.txt big.txt";
+        Shell("cd '" + (s_temp->Path() / "src").string() + "' && LANG=ja_JP.UTF-8 jlha c" + options + "q '" +
+              archive.string() + "' " + files + " >/dev/null 2>&1");
+        return archive;
+    }
+
+    static TempFolder* s_temp;
+};
+
+TempFolder* JlhaTest::s_temp = nullptr;
+
+TEST_F(JlhaTest, EveryMethodAndLevelExtractsTheSourceFiles)
+{
+    Bytes big = ReadBytes(s_temp->Path() / "src" / "big.txt");
+    for (const char* method : {"z", "o5", "o6", "o7"}) {
+        for (const char* level : {"0", "1", "2"}) {
+            SCOPED_TRACE(std::string(method) + " level " + level);
+            fs::path archive = MakeArchive(std::string(level) + method);
+            ASSERT_TRUE(fs::exists(archive));
+            TempFolder out;
+            ASSERT_EQ(ExtractFile(archive, out.Path()).kind, lzh::FailureKind::None);
+            EXPECT_EQ(ReadBytes(out.Path() / kFolderCp932 / kFileCp932), big);
+            EXPECT_TRUE(fs::exists(out.Path() / "empty.txt"));
+            EXPECT_EQ(fs::file_size(out.Path() / "empty.txt"), 0u);
+            EXPECT_EQ(ReadBytes(out.Path() / "big.txt"), big);
+        }
+    }
+}
+
+TEST_F(JlhaTest, FlatExtractionDropsTheStoredFolders)
+{
+    fs::path archive = MakeArchive("2o7");
+    TempFolder out;
+    ASSERT_EQ(ExtractFile(archive, out.Path(), false).kind, lzh::FailureKind::None);
+    EXPECT_TRUE(fs::exists(out.Path() / kFileCp932));
+    EXPECT_FALSE(fs::exists(out.Path() / kFolderCp932));
+}
+
+// An -lh7- stream is also a valid -lhx- stream (same code, larger offset table): relabelled, it must decode.
+TEST_F(JlhaTest, LhxDecodesAnLh7Stream)
+{
+    Bytes archive = ReadBytes(MakeArchive("0o7"));
+    for (size_t at = 0; at + 2 < archive.size() && archive[at] != 0;) {
+        ASSERT_EQ(std::string(archive.begin() + at + 2, archive.begin() + at + 7).substr(0, 3), "-lh");
+        if (archive[at + 5] == '7')
+            archive[at + 5] = 'x';
+        Bytes header(archive.begin() + at, archive.end());
+        FixChecksum(header);
+        archive[at + 1] = header[1];
+        at += archive[at] + 2 + (archive[at + 7] | (archive[at + 8] << 8) | (archive[at + 9] << 16));
+    }
+    TempFolder out;
+    ASSERT_EQ(ExtractBytes(archive, out.Path()).kind, lzh::FailureKind::None);
+    EXPECT_EQ(ReadBytes(out.Path() / "big.txt"), ReadBytes(s_temp->Path() / "src" / "big.txt"));
+}
+
+}

@@ -1,0 +1,74 @@
+// Which stored names may be created, and how the command text is read.
+
+#include "CommandText.h"
+#include "SafeName.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(SafeNameTest, SplitsOrRefuses)
+{
+    struct Case {
+        std::string stored;
+        std::vector<std::string> parts; // empty: refused
+    };
+    const Case cases[] = {
+        {"a.txt", {"a.txt"}},
+        {"dir\\sub/a.txt", {"dir", "sub", "a.txt"}},
+        {"dir\xFF" "a.txt", {"dir", "a.txt"}},
+        {"dir\\\\.\\a.txt", {"dir", "a.txt"}},
+        {"dir\\", {"dir"}},
+        {"\x95\x5C\\a", {"\x95\x5C", "a"}},
+        {"\x83\x7C.txt", {"\x83\x7C.txt"}}, // ポ: trail byte '|'
+        {"CONSOLE.txt", {"CONSOLE.txt"}},
+        {"COM0", {"COM0"}},
+        {"", {}}, {"\\a", {}}, {"/a", {}}, {"\xFF" "a", {}}, {"..", {}}, {"a\\..\\b", {}}, {"c:a", {}},
+        {"a|b", {}}, {"a\x1B]", {}}, {"con", {}}, {"Nul.txt", {}}, {"lpt9.doc", {}}, {"com1 .txt", {}},
+        {"a.", {}}, {"a ", {}}, {".", {}}, {std::string(256, 'a'), {}},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> parts;
+        bool ok = lzh::SplitStoredPath(c.stored, parts);
+        EXPECT_EQ(ok, !c.parts.empty()) << c.stored;
+        if (ok) {
+            EXPECT_EQ(parts, c.parts) << c.stored;
+        }
+    }
+}
+
+TEST(SafeNameTest, DisplayHidesControlCharacters)
+{
+    EXPECT_EQ(lzh::DisplayPath("a\xFF" "b\x1B[2J"), "a\\b?[2J");
+}
+
+TEST(CommandTextTest, ReadsTheUpdateRunsForm)
+{
+    lzh::Command c;
+    std::string problem;
+    ASSERT_TRUE(lzh::ParseCommand("e -mcwC:\\WINDOWS \"A:\\START3\" \"C:\\Program Files\\APP\\DATA\\\"", c, problem));
+    EXPECT_EQ(c.operation, 'e');
+    EXPECT_TRUE(c.overwrite);
+    EXPECT_EQ(c.tempFolder, "C:\\WINDOWS");
+    EXPECT_EQ(c.archive, "A:\\START3.lzh");
+    EXPECT_EQ(c.destination, "C:\\Program Files\\APP\\DATA\\");
+
+    // 表 (0x95 0x5C) before the closing quote.
+    ASSERT_TRUE(lzh::ParseCommand("x -w/tmp \"m\\\x95\x5C\" \"d\\\x95\x5C\"", c, problem));
+    EXPECT_EQ(c.archive, "m\\\x95\x5C.lzh");
+    EXPECT_EQ(c.destination, "d\\\x95\x5C");
+    ASSERT_TRUE(lzh::ParseCommand("t \"a\"", c, problem));
+    EXPECT_EQ(c.operation, 't');
+}
+
+TEST(CommandTextTest, RefusesMalformedTexts)
+{
+    for (const char* text : {"", "a \"x\" \"y\"", "ee \"x\" \"y\"", "e -q \"x\" \"y\"", "e \"x\"", "e \"x\" \"y",
+                             "e \"\" \"y\"", "e \"x\" \"\"", "e x y z"}) {
+        lzh::Command c;
+        std::string problem;
+        EXPECT_FALSE(lzh::ParseCommand(text, c, problem)) << text;
+    }
+}
+
+}
