@@ -14,5 +14,8 @@ std::string FolderNameOfEntry(std::string_view entry)
 
 std::string FolderEntryOf(std::string_view name)
 {
-    return "[" + std::string(name) + "]";
+    std::string entry(1, '[');
+    entry.append(name);
+    entry.push_back(']');
+    return entry;
 }

@@ -40,5 +40,8 @@
 #define IDS_TYPE_CONVERSION_FAILED 2021
 #define IDS_UPDATE_DONE 2022
 
+// Texts of the wizard pages.
+#define IDS_PAGE_CAPTION_UPDATE 2101
+
 // Texts of the archive component (its own range).
 #define IDS_ARCHIVE_FIRST 3000

@@ -1,0 +1,24 @@
+#include "ConfirmDlg.h"
+
+#include "PagePicture.h"
+#include "resource.h"
+
+CConfirmDlg::CConfirmDlg(HWND parent) : CDialog(IDD_CONFIRM, parent) {}
+
+BOOL CConfirmDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    SetDlgItemText(IDC_TEXT, m_folder);
+    return TRUE;
+}
+
+// "戻る" and Esc: the wizard goes back to the folder page.
+void CConfirmDlg::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CConfirmDlg::OnPaint()
+{
+    PaintPagePicture(m_hWnd, m_picture);
+}

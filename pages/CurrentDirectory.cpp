@@ -1,0 +1,48 @@
+#include "CurrentDirectory.h"
+
+#include "Handles.h"
+
+#include <direct.h>
+#include <cstdlib>
+#include <cstring>
+
+int CurrentDriveNumber()
+{
+    return _getdrive();
+}
+
+void MakeDriveCurrent(int drive)
+{
+    _chdrive(drive);
+}
+
+bool ChangeDirectory(const std::string& path)
+{
+    return _chdir(path.c_str()) == 0;
+}
+
+std::string CurrentDirectory()
+{
+    // The runtime allocates a buffer of the length needed.
+    char* directory = _getcwd(nullptr, 0);
+    if (!directory)
+        return {};
+    std::string result(directory);
+    std::free(directory);
+    return result;
+}
+
+std::vector<std::string> FindSubfolders(const std::string& pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    CFindHandle search(FindFirstFileA(pattern.c_str(), &found));
+    if (!search)
+        return names;
+    do {
+        bool dotEntry = std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0;
+        if (!dotEntry && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.emplace_back(found.cFileName);
+    } while (FindNextFileA(search.Get(), &found));
+    return names;
+}

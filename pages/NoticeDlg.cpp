@@ -1,0 +1,23 @@
+#include "NoticeDlg.h"
+
+#include "Cp932.h"
+#include "PagePicture.h"
+#include "ResourceString.h"
+#include "resource.h"
+
+CNoticeDlg::CNoticeDlg(HWND parent) : CDialog(IDD_NOTICE, parent) {}
+
+BOOL CNoticeDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    // The template's caption announces the master adjustment; without it the page is a plain update.
+    if (DecimalValue(m_masterAdjust) == 0)
+        SetWindowText(LoadResourceString(IDS_PAGE_CAPTION_UPDATE));
+    SetDlgItemText(IDC_TEXT, m_text);
+    return TRUE;
+}
+
+void CNoticeDlg::OnPaint()
+{
+    PaintPagePicture(m_hWnd, m_picture);
+}

@@ -1,0 +1,19 @@
+#pragma once
+// The first wizard page: announces the installation and shows the update's notes.
+
+#include "Dialog.h"
+
+#include <string>
+
+class CNoticeDlg : public CDialog {
+public:
+    explicit CNoticeDlg(HWND parent = nullptr);
+
+    std::string m_text;
+    std::string m_picture;
+    std::string m_masterAdjust;
+
+protected:
+    BOOL OnInitDialog() override;
+    void OnPaint() override;
+};

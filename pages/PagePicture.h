@@ -1,0 +1,9 @@
+#pragma once
+// The paint handling shared by the three pages: the page's picture, stretched over its picture control.
+
+#include <windows.h>
+
+#include <string>
+
+// Paints programDirectory + picture over IDC_PICTURE after the control has drawn its own frame.
+void PaintPagePicture(HWND dialog, const std::string& picture);

@@ -1,0 +1,15 @@
+#pragma once
+// Shows the hourglass for the life of the object.
+
+#include <windows.h>
+
+class CWaitCursor {
+public:
+    CWaitCursor() : m_previous(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+    ~CWaitCursor() { SetCursor(m_previous); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+
+private:
+    HCURSOR m_previous;
+};

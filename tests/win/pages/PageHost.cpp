@@ -1,0 +1,88 @@
+// Shows one wizard page, filled from key=value arguments, so that tests and the demo can drive it as a user
+// would from another process:
+//   pagehost page=notice|confirm|folder [dir=<programDirectory>] [picture=..] [text=..] [master=..] [folder=..]
+//            [key1=..] ... [key15=..] [out=<file>] [close-after=<ms>]
+// "\n" in text becomes CR LF. The page's result, m_folder, the current drive and directory afterwards go to
+// out as result=, folder=, drive=, cwd= lines.
+
+#include "ConfirmDlg.h"
+#include "CurrentDirectory.h"
+#include "FolderDlg.h"
+#include "NoticeDlg.h"
+#include "ProgramDirectory.h"
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+std::string Decode(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
+            out += "\r\n";
+            ++i;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
+void CALLBACK CloseActivePage(HWND, UINT, UINT_PTR, DWORD)
+{
+    PostMessageA(GetActiveWindow(), WM_COMMAND, IDCANCEL, 0);
+}
+
+INT_PTR ShowPage(std::map<std::string, std::string>& args, std::string& folderOut)
+{
+    const std::string& page = args["page"];
+    if (page == "notice") {
+        CNoticeDlg dialog;
+        dialog.m_text = Decode(args["text"]);
+        dialog.m_picture = args["picture"];
+        dialog.m_masterAdjust = args["master"];
+        return dialog.DoModal();
+    }
+    if (page == "confirm") {
+        CConfirmDlg dialog;
+        dialog.m_folder = args["folder"];
+        dialog.m_picture = args["picture"];
+        return dialog.DoModal();
+    }
+    CFolderDlg dialog;
+    dialog.m_folder = args["folder"];
+    dialog.m_text = Decode(args["text"]);
+    dialog.m_picture = args["picture"];
+    for (int i = 1; i <= 15; ++i)
+        dialog.m_uninstallKeys.push_back(args["key" + std::to_string(i)]);
+    INT_PTR result = dialog.DoModal();
+    folderOut = dialog.m_folder;
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::map<std::string, std::string> args;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        size_t equals = arg.find('=');
+        if (equals != std::string::npos)
+            args[arg.substr(0, equals)] = arg.substr(equals + 1);
+    }
+    programDirectory = args["dir"];
+    if (args.count("close-after"))
+        SetTimer(nullptr, 0, static_cast<UINT>(std::stoul(args["close-after"])), CloseActivePage);
+    std::string folder = args["folder"];
+    INT_PTR result = ShowPage(args, folder);
+    if (FILE* out = std::fopen(args["out"].c_str(), "wb")) {
+        std::fprintf(out, "result=%d\nfolder=%s\ndrive=%c\ncwd=%s\n", static_cast<int>(result), folder.c_str(),
+                     'A' + CurrentDriveNumber() - 1, CurrentDirectory().c_str());
+        std::fclose(out);
+    }
+    return static_cast<int>(result);
+}

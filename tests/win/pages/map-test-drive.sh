@@ -1,0 +1,12 @@
+#!/bin/sh
+# Maps drive letter $1 of the Wine prefix to folder $2 and fills it with the folder page's test tree.
+set -eu
+[ -n "${WINEPREFIX:-}" ] || { echo "WINEPREFIX is not set (source scripts/wine-env)" >&2; exit 1; }
+letter=$1 folder=$2
+rm -rf "$folder"
+mkdir -p "$folder/alpha/inner" "$folder/Beta" "$folder/.hidden" "$folder/形式/サブ" "$folder/many"
+echo text > "$folder/file.txt"
+echo text > "$folder/alpha/note.txt"
+seq -f "$folder/many/d%04g" 0 1004 | xargs mkdir
+mkdir -p "$WINEPREFIX/dosdevices"
+ln -sfn "$folder" "$WINEPREFIX/dosdevices/$letter:"
