@@ -1,0 +1,200 @@
+// The Win32 front end as the update run calls it: CP932 names, time stamps, attributes, read-only targets and
+// the message text of each failure.
+
+#include "Cp932.h"
+#include "Crc16.h"
+#include "LzhLibrary.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+const char kFolder[] = "\x8C\x60\x8E\xAE";                 // 形式
+const char kTemplate[] = "\x89\xA1" "A-A4g.xlsm";          // 横A-A4g.xlsm
+const uint32_t kDosTime = (44u << 25) | (3u << 21) | (15u << 16) | (10u << 11) | (20u << 5); // 2024-03-15 10:20
+
+void Put(Bytes& b, size_t at, uint32_t v, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (8 * i));
+}
+
+// A level-0 header with stored data.
+Bytes StoredEntry(const std::string& name, const std::string& text, uint8_t attributes, bool badCrc = false)
+{
+    Bytes h(24 + name.size());
+    std::string method = "-lh0-";
+    std::copy(method.begin(), method.end(), h.begin() + 2);
+    Put(h, 7, static_cast<uint32_t>(text.size()), 4);
+    Put(h, 11, static_cast<uint32_t>(text.size()), 4);
+    Put(h, 15, kDosTime, 4);
+    h[19] = attributes;
+    h[21] = static_cast<uint8_t>(name.size());
+    std::copy(name.begin(), name.end(), h.begin() + 22);
+    uint16_t crc = lzh::UpdateCrc16(0, reinterpret_cast<const uint8_t*>(text.data()), text.size());
+    Put(h, 22 + name.size(), badCrc ? crc ^ 1 : crc, 2);
+    h[0] = static_cast<uint8_t>(h.size() - 2);
+    uint8_t sum = 0;
+    for (size_t i = 2; i < h.size(); ++i)
+        sum = static_cast<uint8_t>(sum + h[i]);
+    h[1] = sum;
+    h.insert(h.end(), text.begin(), text.end());
+    return h;
+}
+
+class LzhLibraryTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        char temp[MAX_PATH];
+        GetTempPathA(MAX_PATH, temp);
+        static int s_count = 0;
+        m_root = std::string(temp) + "lzhwin" + std::to_string(GetCurrentProcessId()) + "-" +
+                 std::to_string(++s_count) + "\\";
+        CreateDirectoryA(m_root.c_str(), nullptr);
+        m_dest = m_root + "\x90\xE6\x83\x74\x83\x48\x83\x8B\x83\x5F\\"; // 先フォルダ: ends in a trail byte 0x5F
+        CreateDirectoryA(m_dest.c_str(), nullptr);
+        LzhSetBackgroundMode(1);
+        LzhSetCursorMode(1);
+    }
+    void TearDown() override
+    {
+        std::string command = "cmd /c rmdir /s /q \"" + m_root + "\" >nul 2>nul";
+        SetFileAttributesA((m_dest + "a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
+        WinExec(command.c_str(), SW_HIDE);
+    }
+
+    std::string WriteArchive(const std::string& base, const Bytes& data)
+    {
+        std::string path = m_root + base + ".lzh";
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+        CloseHandle(h);
+        return m_root + base;
+    }
+
+    int Run(const std::string& archive, std::string& output, unsigned long size = 256, const char* op = "e")
+    {
+        std::string command = std::string(op) + " -mcwC:\\windows \"" + archive + "\" \"" + m_dest + "\"";
+        std::vector<char> buffer(size + 1, 'X');
+        int result = LzhRunCommand(nullptr, command.c_str(), buffer.data(), size);
+        output = buffer.data();
+        EXPECT_LE(output.size(), size - 1);
+        return result;
+    }
+
+    std::string ReadText(const std::string& path)
+    {
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        char buffer[256] = {};
+        DWORD got = 0;
+        ReadFile(h, buffer, sizeof(buffer) - 1, &got, nullptr);
+        CloseHandle(h);
+        return std::string(buffer, got);
+    }
+
+    std::string m_root, m_dest;
+};
+
+TEST_F(LzhLibraryTest, ExtractsCp932NamesWithTimeAndAttributes)
+{
+    Bytes archive = StoredEntry(std::string(kFolder) + "\\" + kTemplate, "workbook", FILE_ATTRIBUTE_READONLY);
+    archive.push_back(0);
+    std::string output;
+    ASSERT_EQ(Run(WriteArchive("START3", archive), output, 256, "x"), 0) << output;
+    EXPECT_EQ(output, "");
+    std::string path = m_dest + kFolder + "\\" + kTemplate;
+    EXPECT_EQ(ReadText(path), "workbook");
+    EXPECT_EQ(GetFileAttributesA(path.c_str()) & FILE_ATTRIBUTE_READONLY, static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data));
+    FILETIME local{}, expected{};
+    DosDateTimeToFileTime(static_cast<WORD>(kDosTime >> 16), static_cast<WORD>(kDosTime), &local);
+    LocalFileTimeToFileTime(&local, &expected);
+    EXPECT_EQ(CompareFileTime(&data.ftLastWriteTime, &expected), 0);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST_F(LzhLibraryTest, ReplacesAReadOnlyTargetAndLeavesNoTemporaryFile)
+{
+    std::string target = m_dest + "a.txt";
+    HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    CloseHandle(h);
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    Bytes archive = StoredEntry("sub\\a.txt", "new text", 0x20);
+    std::string output;
+    LzhSetBackgroundMode(0); // with the progress window
+    ASSERT_EQ(Run(WriteArchive("A", archive), output), 0) << output;
+    EXPECT_EQ(ReadText(target), "new text");
+    WIN32_FIND_DATAA find{};
+    HANDLE search = FindFirstFileA((m_dest + "*.tmp").c_str(), &find);
+    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}
+
+// Each failure names the archive and its cause in Japanese; the old file stays as it was.
+TEST_F(LzhLibraryTest, FailureMessages)
+{
+    struct Case {
+        const char* base;
+        Bytes data;
+        const char* expected; // CP932 fragment of the message
+    };
+    Bytes notLzh(40, 'z');
+    Bytes unsafe = StoredEntry("..\\a.txt", "x", 0);
+    Bytes crc = StoredEntry("a.txt", "broken", 0, true);
+    Bytes method = StoredEntry("a.txt", "x", 0);
+    method[5] = '9';
+    method[1] = static_cast<uint8_t>(method[1] + ('9' - '0'));
+    Bytes truncated = StoredEntry("a.txt", "0123456789", 0);
+    truncated.resize(truncated.size() - 4);
+    const Case cases[] = {
+        {"NOTLZH", notLzh, "LZH"},
+        {"UNSAFE", unsafe, "\x88\xC0\x91\x53\x82\xC5\x82\xC8\x82\xA2"},   // 安全でない
+        {"CRC", crc, "CRC"},
+        {"METHOD", method, "-lh9-"},
+        {"TRUNC", truncated, "\x93\x72\x92\x86"},                        // 途中
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.base);
+        std::string output;
+        EXPECT_NE(Run(WriteArchive(c.base, c.data), output), 0);
+        EXPECT_NE(output.find(std::string(c.base) + ".lzh"), std::string::npos) << output;
+        EXPECT_NE(output.find(c.expected), std::string::npos) << output;
+        EXPECT_EQ(GetFileAttributesA((m_dest + "a.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    std::string output;
+    EXPECT_NE(Run(m_root + "MISSING", output), 0);
+    EXPECT_NE(output.find("MISSING.lzh"), std::string::npos);
+    char buffer[256];
+    EXPECT_NE(LzhRunCommand(nullptr, "q \"a\" \"b\"", buffer, sizeof(buffer)), 0);
+    EXPECT_GT(strlen(buffer), 0u);
+}
+
+// A short buffer cuts the message on a character boundary.
+TEST_F(LzhLibraryTest, ShortOutputBufferNeverSplitsACharacter)
+{
+    for (unsigned long size = 1; size < 40; ++size) {
+        std::string output;
+        EXPECT_NE(Run(m_root + "MISSING", output, size), 0);
+        EXPECT_EQ(CutOnCharBoundary(output, output.size()).size(), output.size());
+        size_t i = 0;
+        while (i < output.size())
+            i += CharLength(output, i);
+        EXPECT_EQ(i, output.size());
+        if (!output.empty()) {
+            unsigned char last = static_cast<unsigned char>(output.back());
+            EXPECT_FALSE(IsLeadByte(last) && (output.size() < 2 || CharLength(output, output.size() - 2) != 2));
+        }
+    }
+}
+
+}
