@@ -1,7 +1,11 @@
 #include "ParvelView.h"
 
+#include "ConfirmDlg.h"
+#include "FolderDlg.h"
+#include "NoticeDlg.h"
 #include "PaintPicture.h"
 #include "ProgramDirectory.h"
+#include "UpdateRun.h"
 #include "resource.h"
 
 BOOL CParvelView::Create(HWND parent)
@@ -20,12 +24,75 @@ BOOL CParvelView::OnCommand(UINT id)
     case ID_SHOW_NOTICE:
         OnShowNotice();
         return TRUE;
+    case ID_SHOW_FOLDER:
+        OnShowFolder();
+        return TRUE;
+    case ID_SHOW_CONFIRM:
+        OnShowConfirm();
+        return TRUE;
     }
     return FALSE;
 }
 
 void CParvelView::OnShowNotice()
 {
+    CNoticeDlg page;
+    page.m_text = m_description.noticeText;
+    page.m_picture = m_description.noticePicture;
+    page.m_masterAdjust = m_description.masterAdjust;
+    if (page.DoModal() == IDOK)
+        PostCommand(ID_SHOW_FOLDER);
+    else
+        CloseMainWindow();
+}
+
+void CParvelView::OnShowFolder()
+{
+    CFolderDlg page;
+    page.m_uninstallKeys.assign(m_description.uninstallKeys.begin(), m_description.uninstallKeys.end());
+    page.m_text = m_description.folderText;
+    page.m_folder = m_description.installFolder;
+    page.m_picture = m_description.folderPicture;
+    switch (page.DoModal()) {
+    case IDOK:
+        m_description.installFolder = page.m_folder;
+        PostCommand(ID_SHOW_CONFIRM);
+        break;
+    default:
+        // Back, and also Esc: the main window has no close box, so the notice page, whose "取消" ends the
+        // program, is the way out.
+        PostCommand(ID_SHOW_NOTICE);
+        break;
+    }
+}
+
+void CParvelView::OnShowConfirm()
+{
+    CConfirmDlg page;
+    page.m_folder = m_description.installFolder;
+    page.m_picture = m_description.confirmPicture;
+    switch (page.DoModal()) {
+    case IDOK: {
+        CMessageBoxPrompts prompts(m_hWnd);
+        if (RunUpdate(m_description, m_hWnd, prompts) == 1)
+            CloseMainWindow();
+        else
+            PostCommand(ID_SHOW_FOLDER);
+        break;
+    }
+    case IDCANCEL:
+        PostCommand(ID_SHOW_FOLDER);
+        break;
+    default:
+        // The page could not be shown: the notice page offers the way out.
+        PostCommand(ID_SHOW_NOTICE);
+        break;
+    }
+}
+
+void CParvelView::CloseMainWindow() const
+{
+    ::PostMessageA(::GetParent(m_hWnd), WM_CLOSE, 0, 0);
 }
 
 void CParvelView::OnPaint()

@@ -1,6 +1,6 @@
 #pragma once
 // The view fills the main window: it owns the update description for the life of the program and drives
-// the wizard, one posted command per step.
+// the wizard, one posted command per step, so that every page opens from the ordinary message loop.
 
 #include "UpdateDescription.h"
 #include "Window.h"
@@ -18,6 +18,9 @@ protected:
 
 private:
     void OnShowNotice();
+    void OnShowFolder();
+    void OnShowConfirm();
+    void CloseMainWindow() const;
 
     UpdateDescription m_description;
 };

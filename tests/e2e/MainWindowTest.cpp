@@ -25,7 +25,7 @@ TEST(MainWindow, TitleIsFirstLineOfInfoTxt)
     ASSERT_TRUE(parvel.Started());
     HWND frame = parvel.WaitForWindow("ParvelFrame");
     ASSERT_NE(frame, nullptr);
-    ASSERT_TRUE(WaitUntil([&] { return WindowText(frame) == title; })) << WindowText(frame);
+    ASSERT_TRUE(ui::WaitUntil([&] { return ui::Text(frame) == title; })) << ui::Text(frame);
 
     EXPECT_EQ(::GetMenu(frame), nullptr);
     EXPECT_TRUE(::IsZoomed(frame));
@@ -55,7 +55,7 @@ TEST(MainWindow, StartsWithEmptyTitleWithoutInfoTxt)
     HWND frame = parvel.WaitForWindow("ParvelFrame");
     ASSERT_NE(frame, nullptr);
     ::Sleep(500); // the title command has been handled by then
-    EXPECT_EQ(WindowText(frame), "");
+    EXPECT_EQ(ui::Text(frame), "");
     EXPECT_TRUE(::IsZoomed(frame));
     ::PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(parvel.WaitForExit());
@@ -69,7 +69,7 @@ TEST(MainWindow, EmptyFirstLineGivesEmptyTitle)
     HWND frame = parvel.WaitForWindow("ParvelFrame");
     ASSERT_NE(frame, nullptr);
     ::Sleep(500);
-    EXPECT_EQ(WindowText(frame), "");
+    EXPECT_EQ(ui::Text(frame), "");
     ::PostMessageA(frame, WM_CLOSE, 0, 0);
     EXPECT_TRUE(parvel.WaitForExit());
 }

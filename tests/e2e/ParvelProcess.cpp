@@ -52,11 +52,106 @@ Medium::Medium(const std::string& name)
 
 void Medium::Write(const std::string& file, const std::string& bytes) const
 {
-    std::FILE* f = std::fopen(Path(file).c_str(), "wb");
+    WriteFile(Path(file), bytes);
+}
+
+void WriteFile(const std::string& path, const std::string& bytes)
+{
+    std::FILE* f = std::fopen(path.c_str(), "wb");
     if (!f)
-        throw std::runtime_error("cannot write " + Path(file));
+        throw std::runtime_error("cannot write " + path);
     std::fwrite(bytes.data(), 1, bytes.size(), f);
     std::fclose(f);
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::string bytes;
+    if (std::FILE* f = std::fopen(path.c_str(), "rb")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+            bytes.append(buffer, n);
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+void MakeFolders(const std::string& path)
+{
+    for (size_t i = path.find('\\', 3); i != std::string::npos; i = path.find('\\', i + 1))
+        ::CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    ::CreateDirectoryA(path.c_str(), nullptr);
+}
+
+std::string IniValue(const std::string& path, const char* section, const char* key)
+{
+    char value[1024];
+    ::GetPrivateProfileStringA(section, key, "<absent>", value, sizeof value, path.c_str());
+    return value;
+}
+
+std::string UnixPath(const std::string& windowsPath)
+{
+    using Convert = char*(CDECL*)(const wchar_t*);
+    auto convert = reinterpret_cast<Convert>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+    if (!convert)
+        return {};
+    int n = ::MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_ACP, 0, windowsPath.c_str(), -1, wide.data(), n);
+    char* unix = convert(wide.c_str());
+    if (!unix)
+        return {};
+    // Unix names are UTF-8; hand them back in the code page that CreateProcessA expects.
+    std::wstring unixWide(static_cast<size_t>(::MultiByteToWideChar(CP_UTF8, 0, unix, -1, nullptr, 0)), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, unix, -1, unixWide.data(), static_cast<int>(unixWide.size()));
+    ::HeapFree(::GetProcessHeap(), 0, unix);
+    int n2 = ::WideCharToMultiByte(CP_ACP, 0, unixWide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string result(static_cast<size_t>(n2), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, unixWide.c_str(), -1, result.data(), n2, nullptr, nullptr);
+    result.resize(result.size() - 1);
+    return result;
+}
+
+int RunUnix(const std::string& command)
+{
+    // Wine starts a Unix program without a process handle to wait on: the command leaves its exit code in a
+    // marker file, and the marker is awaited instead.
+    static int serial = 0;
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    std::string marker = std::string(temp) + "parvel-unix-" + std::to_string(::GetCurrentProcessId()) + "-" +
+                         std::to_string(++serial) + ".rc";
+    ::DeleteFileA(marker.c_str());
+    std::string markerUnix = UnixPath(temp) + "/" + marker.substr(marker.find_last_of('\\') + 1);
+    std::string line = "Z:\\bin\\sh -c \"(" + command + ") >/dev/null 2>&1; echo $? > '" + markerUnix + ".tmp' && mv '" +
+                       markerUnix + ".tmp' '" + markerUnix + "'\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return -1;
+    if (pi.hThread)
+        ::CloseHandle(pi.hThread);
+    if (pi.hProcess)
+        ::CloseHandle(pi.hProcess);
+    if (!ui::WaitUntil([&] { return ::GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }, 120000))
+        return -1;
+    std::string code = ReadFile(marker);
+    ::DeleteFileA(marker.c_str());
+    return std::atoi(code.c_str());
+}
+
+bool MakeArchive(const std::string& folder, const std::string& archivePath, const char* options)
+{
+    std::string dir = UnixPath(folder);
+    std::string archive = UnixPath(archivePath);
+    if (dir.empty() || archive.empty())
+        return false;
+    return RunUnix("cd '" + dir + "' && LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 jlha " + options + "q '" + archive +
+                   "' *") == 0;
 }
 
 void Medium::WriteInfo(const std::vector<std::string>& lines) const
@@ -114,7 +209,7 @@ BOOL CALLBACK FindProc(HWND hwnd, LPARAM lParam)
 HWND ParvelProcess::WaitForWindow(const char* className, DWORD timeoutMs) const
 {
     FindData data{m_process.dwProcessId, className, nullptr};
-    WaitUntil([&] {
+    ui::WaitUntil([&] {
         ::EnumWindows(FindProc, reinterpret_cast<LPARAM>(&data));
         return data.found != nullptr;
     }, timeoutMs);
@@ -124,13 +219,4 @@ HWND ParvelProcess::WaitForWindow(const char* className, DWORD timeoutMs) const
 bool ParvelProcess::WaitForExit(DWORD timeoutMs) const
 {
     return ::WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
-}
-
-std::string WindowText(HWND hwnd)
-{
-    int n = ::GetWindowTextLengthA(hwnd);
-    std::string s(static_cast<size_t>(n) + 1, '\0');
-    n = ::GetWindowTextA(hwnd, s.data(), n + 1);
-    s.resize(static_cast<size_t>(n < 0 ? 0 : n));
-    return s;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "UiDriver.h"
+
 // UTF-8 text (as written in the tests) to the program's CP932 bytes.
 std::string Cp932(const char* utf8);
 
@@ -41,19 +43,17 @@ private:
     PROCESS_INFORMATION m_process{};
 };
 
-// Polls cond every 50 ms until it holds or timeoutMs passes.
-template <typename Cond> bool WaitUntil(Cond cond, DWORD timeoutMs = 10000)
-{
-    for (DWORD waited = 0;; waited += 50) {
-        if (cond())
-            return true;
-        if (waited >= timeoutMs)
-            return false;
-        ::Sleep(50);
-    }
-}
-
-std::string WindowText(HWND hwnd);
+// The Unix path of a Windows path (Wine's own mapping).
+std::string UnixPath(const std::string& windowsPath);
+// Runs a shell command on the host (Wine starts Unix programs too); its exit code, or -1.
+int RunUnix(const std::string& command);
+// An LZH archive of every file in folder, made with jlha (CP932 names under the Japanese locale).
+bool MakeArchive(const std::string& folder, const std::string& archivePath, const char* options = "c");
+// Creates the folders of a path, one level at a time.
+void MakeFolders(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+std::string ReadFile(const std::string& path);
+std::string IniValue(const std::string& path, const char* section, const char* key);
 
 // Path of the Parvel.exe under test, beside this test executable's build tree.
 std::string ParvelExePath();
