@@ -1,0 +1,38 @@
+// libFuzzer target over the header parser and the decoders: the input is an archive, scanned and tested in
+// memory. Output is capped so that a tiny input announcing gigabytes stays fast.
+
+#include "ArchiveScan.h"
+#include "Extraction.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+class CappedSink : public lzh::Sink {
+public:
+    bool Write(const uint8_t*, size_t size) override
+    {
+        m_total += size;
+        return m_total <= (8u << 20);
+    }
+
+private:
+    size_t m_total = 0;
+};
+
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    lzh::MemorySource source(data, size);
+    std::vector<lzh::ScannedEntry> entries;
+    lzh::ScanArchive(source, entries);
+    for (const lzh::ScannedEntry& entry : entries) {
+        if (entry.isFolder)
+            continue;
+        CappedSink sink;
+        lzh::DecodeEntry(source, entry, sink);
+    }
+    return 0;
+}
