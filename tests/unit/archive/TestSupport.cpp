@@ -16,7 +16,8 @@ TempFolder::TempFolder()
     const char* bin = std::getenv("PARVEL_BINARY_DIR");
     fs::path base = bin ? fs::path(bin) / "archive-tests" : fs::temp_directory_path() / "archive-tests";
     std::random_device rd;
-    m_path = base / ("t" + std::to_string(rd()));
+    std::string name = std::to_string(rd());
+    m_path = base / name.insert(0, 1, 't');
     fs::create_directories(m_path);
 }
 
