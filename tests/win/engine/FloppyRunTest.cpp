@@ -1,0 +1,131 @@
+// The update run from the root of a floppy: drive A:, mapped by the ctest fixture to a folder whose
+// contents the tests swap when the run asks for the next disk.
+#include "UpdateRun.h"
+
+#include "ProgramDirectory.h"
+#include "RunTestSupport.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+std::string DiskPrompt(int disk) { return std::to_string(disk) + Sjis(" 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。"); }
+std::string Done() { return Sjis("システムは正常に更新されました。"); }
+
+// Empties the floppy and copies disk n of the fixture into it.
+void InsertDisk(int n)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA("A:\\*", &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = found.cFileName;
+            if (name != "." && name != "..")
+                RemoveTree("A:\\" + name);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    std::string disk = "M:\\disks\\" + std::to_string(n) + "\\";
+    search = FindFirstFileA((disk + "*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            CopyFileA((disk + found.cFileName).c_str(), (std::string("A:\\") + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+class FloppyRunTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (GetDriveTypeA("A:\\") != DRIVE_REMOVABLE || !Exists("M:\\disks\\2\\APP2.lzh"))
+            GTEST_SKIP() << "floppy A: is not prepared (ctest fixture)";
+        programDirectory = "A:";
+        InsertDisk(1);
+        m_install = m_temp + "app";
+        MakeInstallation(m_install, "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n");
+    }
+    void TearDown() override { SetCurrentDirectoryA(m_temp.Path().c_str()); }
+
+    CTempFolder m_temp;
+    std::string m_install;
+    CRecordingPrompts prompts;
+};
+
+// Disks 1, 2, 2, 1: one prompt before the second entry; OK with disk 1 still in asks again.
+TEST_F(FloppyRunTest, AsksOnceForTheSecondDisk)
+{
+    UpdateDescription description = MakeDescription(m_install);
+    description.entries = {Entry(1, 1, "APP1", ""), Entry(2, 1, "APP2", ""), Entry(2, 0, "RO.TXT", "DATA\\"),
+                           Entry(1, 0, "CONFIG.INI", "")};
+    prompts.onDiskPrompt = [](int number) {
+        if (number == 1)
+            InsertDisk(2);
+    };
+    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), DiskPrompt(2), Done()}));
+    EXPECT_EQ(prompts.boxes[0].caption, Sjis("確認"));
+    EXPECT_TRUE(prompts.boxes[0].diskPrompt);
+    EXPECT_EQ(ReadBytes(m_install + "\\app1.txt"), "one\r\n");
+    EXPECT_EQ(ReadBytes(m_install + "\\app2.txt"), "two\r\n");
+    EXPECT_EQ(ReadBytes(m_install + "\\DATA\\RO.TXT"), "read only\r\n");
+    EXPECT_EQ(GetFileAttributesA((m_install + "\\DATA\\RO.TXT").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
+    EXPECT_EQ(ReadBytes(m_install + "\\CONFIG.INI"), "config\r\n");
+}
+
+// A loose file on disk 2 satisfies the prompt by itself; there is no archive of its name.
+TEST_F(FloppyRunTest, LooseFileOnTheSecondDisk)
+{
+    UpdateDescription description = MakeDescription(m_install);
+    description.entries = {Entry(2, 0, "RO.TXT", "")};
+    prompts.onDiskPrompt = [](int) { InsertDisk(2); };
+    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Done()}));
+    EXPECT_EQ(ReadBytes(m_install + "\\RO.TXT"), "read only\r\n");
+}
+
+TEST_F(FloppyRunTest, CancelKeepsTheFirstEntry)
+{
+    UpdateDescription description = MakeDescription(m_install);
+    description.entries = {Entry(1, 1, "APP1", ""), Entry(2, 1, "APP2", "")};
+    prompts.diskAnswers = {IDCANCEL};
+    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Sjis("ｱｯﾌﾟﾃﾞｲﾄを取消しました。")}));
+    EXPECT_EQ(ReadBytes(m_install + "\\app1.txt"), "one\r\n");
+    EXPECT_FALSE(Exists(m_install + "\\app2.txt"));
+    EXPECT_EQ(ReadBytes(m_install + "\\tavilo1.ini"), "[SYSTEM]\r\nTITLE=ABC\r\n");
+}
+
+// Browsing the medium's own drive moved its current directory; "A:APP1" must still be the root's.
+TEST_F(FloppyRunTest, BrowsedMediumDriveStillFindsTheMedium)
+{
+    MakeFolder("A:\\SUB");
+    WriteBytes("A:\\SUB\\CONFIG.INI", "wrong\r\n");
+    ASSERT_TRUE(SetCurrentDirectoryA("A:\\SUB"));
+    UpdateDescription description = MakeDescription(m_install);
+    description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 0, "CONFIG.INI", "")};
+    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(prompts.Texts(), Texts{Done()});
+    EXPECT_EQ(ReadBytes(m_install + "\\CONFIG.INI"), "config\r\n");
+    EXPECT_EQ(programDirectory, "A:");
+}
+
+// The same when another drive is current: the runtime keeps A:'s directory in the variable "=A:".
+TEST_F(FloppyRunTest, BrowsedMediumDriveWhileAnotherDriveIsCurrent)
+{
+    MakeFolder("A:\\SUB");
+    WriteBytes("A:\\SUB\\CONFIG.INI", "wrong\r\n");
+    ASSERT_TRUE(SetCurrentDirectoryA(m_temp.Path().c_str()));
+    SetEnvironmentVariableA("=A:", "A:\\SUB");
+    UpdateDescription description = MakeDescription(m_install);
+    description.entries = {Entry(1, 0, "CONFIG.INI", "")};
+    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(ReadBytes(m_install + "\\CONFIG.INI"), "config\r\n");
+}
+
+} // namespace

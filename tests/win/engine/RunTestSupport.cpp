@@ -1,0 +1,59 @@
+#include "RunTestSupport.h"
+
+#include <windows.h>
+
+void CRecordingPrompts::Message(const std::string& text, const std::string& caption)
+{
+    boxes.push_back({text, caption, false});
+}
+
+int CRecordingPrompts::AskForDisk(const std::string& text, const std::string& caption)
+{
+    boxes.push_back({text, caption, true});
+    int number = m_diskPrompts++;
+    if (onDiskPrompt)
+        onDiskPrompt(number);
+    // A run that keeps asking is a failure, not a hang.
+    if (number >= kMaxDiskPrompts)
+        return IDCANCEL;
+    return number < static_cast<int>(diskAnswers.size()) ? diskAnswers[number] : IDOK;
+}
+
+std::vector<std::string> CRecordingPrompts::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const ShownBox& box : boxes)
+        texts.push_back(box.text);
+    return texts;
+}
+
+void MakeInstallation(const std::string& folder, const std::string& settingsFile, const std::string& settings)
+{
+    MakeFolder(folder);
+    MakeFolder(folder + "\\bmp");
+    WriteBytes(folder + "\\bmp\\MERIO2L.BMP", "BM");
+    WriteBytes(folder + "\\dravex.exe", "MZ");
+    WriteBytes(folder + "\\" + settingsFile, settings);
+}
+
+UpdateDescription MakeDescription(const std::string& installFolder)
+{
+    UpdateDescription description;
+    description.installFolder = installFolder;
+    description.settingsFile = std::string("tavilo1.ini");
+    description.masterAdjust = std::string("0");
+    description.titleKeywords[0] = std::string("ABC");
+    for (size_t i = 1; i < description.titleKeywords.size(); ++i)
+        description.titleKeywords[i].assign("#none").append(std::to_string(i));
+    return description;
+}
+
+UpdateEntry Entry(int disk, int kind, const std::string& name, const std::string& subfolder)
+{
+    UpdateEntry entry;
+    entry.disk = disk;
+    entry.kind = kind;
+    entry.name = name;
+    entry.subfolder = subfolder;
+    return entry;
+}
