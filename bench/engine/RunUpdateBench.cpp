@@ -1,0 +1,61 @@
+// A whole update run of a prepared medium, timed inside the process (Wine's start-up is not the run's).
+//   engine_run_bench <medium folder\> <install folder> <archives> <loose files>
+// The medium holds ARC01.lzh ... and L001.TXT ...; the installation passes identification.
+#include "ProgramDirectory.h"
+#include "UpdateRun.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+class CSilentPrompts : public RunPrompts {
+public:
+    void Message(const std::string& text, const std::string&) override { last = text; ++count; }
+    int AskForDisk(const std::string&, const std::string&) override { return IDCANCEL; }
+    std::string last;
+    int count = 0;
+};
+
+UpdateDescription MediumDescription(const std::string& installFolder, int archives, int looseFiles)
+{
+    UpdateDescription description;
+    description.installFolder = installFolder;
+    description.settingsFile = std::string("tavilo1.ini");
+    description.titleKeywords[0] = std::string("BENCH");
+    char name[32];
+    for (int i = 1; i <= archives; ++i) {
+        std::snprintf(name, sizeof name, "ARC%02d", i);
+        description.entries.push_back({1, 1, name, "DATA\\"});
+    }
+    for (int i = 1; i <= looseFiles; ++i) {
+        std::snprintf(name, sizeof name, "L%03d.TXT", i);
+        description.entries.push_back({1, 0, name, "FILES\\"});
+    }
+    return description;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 5) {
+        std::printf("usage: engine_run_bench <medium folder\\> <install folder> <archives> <loose files>\n");
+        return 2;
+    }
+    programDirectory = argv[1];
+    UpdateDescription description = MediumDescription(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+    CSilentPrompts prompts;
+    LARGE_INTEGER frequency, start, end;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    int result = RunUpdate(description, nullptr, prompts);
+    QueryPerformanceCounter(&end);
+    double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+    // The last box of a complete run is the success message, and it is the only one.
+    std::printf("%.3f %d %d\n", seconds, result, prompts.count);
+    return result == 1 && prompts.count == 1 ? 0 : 1;
+}
