@@ -7,9 +7,43 @@
 #include "Reader.h"
 
 #include <cstdint>
+#include <cstring>
 #include <vector>
 
 namespace lzh {
+
+// The bit buffer (up to 64 bits, next bit at the top) and the unread input behind it. Hot loops copy it into a
+// local so that it stays in registers while they store output bytes, which could otherwise alias it.
+struct BitCursor {
+    uint64_t bits = 0;
+    int count = 0;
+    const uint8_t* next = nullptr;
+    const uint8_t* end = nullptr;
+
+    bool HasWord() const { return end - next >= 8; }
+    // Tops up to at least 56 bits with one word load; needs HasWord().
+    void RefillWord()
+    {
+        uint64_t word;
+        std::memcpy(&word, next, 8);
+        bits |= __builtin_bswap64(word) >> count;
+        next += (63 - count) >> 3;
+        count |= 56;
+    }
+    // n <= 32 and n <= count. The split shift lets n be 0 without a branch.
+    uint32_t Peek(int n) const { return static_cast<uint32_t>((bits >> 1) >> (63 - n)); }
+    void Skip(int n)
+    {
+        bits <<= n;
+        count -= n;
+    }
+    uint32_t Take(int n)
+    {
+        uint32_t v = Peek(n);
+        Skip(n);
+        return v;
+    }
+};
 
 class BitReader {
 public:
@@ -18,53 +52,39 @@ public:
     // At least 56 bits are available after Refill (and never 64, which the word-wise path cannot take).
     inline void Refill()
     {
-        if (m_end - m_next >= 8) {
-            uint64_t word = 0;
-            for (int i = 0; i < 8; ++i)
-                word = (word << 8) | m_next[i];
-            m_bits |= word >> m_count;
-            m_next += (63 - m_count) >> 3;
-            m_count |= 56;
-            return;
-        }
-        RefillSlow();
+        if (m_c.HasWord())
+            m_c.RefillWord();
+        else
+            RefillSlow();
     }
 
-    // n <= 32 and n <= the bits available.
-    uint32_t Peek(int n) const { return n == 0 ? 0 : static_cast<uint32_t>(m_bits >> (64 - n)); }
-    void Skip(int n)
-    {
-        m_bits = n == 64 ? 0 : m_bits << n;
-        m_count -= n;
-    }
-    uint32_t Take(int n)
-    {
-        uint32_t v = Peek(n);
-        Skip(n);
-        return v;
-    }
+    uint32_t Peek(int n) const { return m_c.Peek(n); }
+    void Skip(int n) { m_c.Skip(n); }
+    uint32_t Take(int n) { return m_c.Take(n); }
     // Refills as needed; n <= 32.
     uint32_t Bits(int n)
     {
-        if (m_count < n)
+        if (m_c.count < n)
             Refill();
         return Take(n);
     }
-    int Available() const { return m_count; }
+    int Available() const { return m_c.count; }
     // True once bits beyond the end of the input have been consumed.
-    bool Overrun() const { return m_padBytes * 8 > static_cast<uint64_t>(m_count); }
+    bool Overrun() const { return m_padBytes * 8 > static_cast<uint64_t>(m_c.count); }
+
+    BitCursor& Cursor() { return m_c; }
 
 private:
     void RefillSlow()
     {
-        while (m_count < 56) {
-            if (m_next == m_end && !Fill()) {
+        while (m_c.count < 56) {
+            if (m_c.next == m_c.end && !Fill()) {
                 ++m_padBytes;
-                m_count += 8;
+                m_c.count += 8;
                 continue;
             }
-            m_bits |= static_cast<uint64_t>(*m_next++) << (56 - m_count);
-            m_count += 8;
+            m_c.bits |= static_cast<uint64_t>(*m_c.next++) << (56 - m_c.count);
+            m_c.count += 8;
         }
     }
     bool Fill()
@@ -72,17 +92,14 @@ private:
         if (m_padBytes > 0)
             return false;
         size_t n = m_in.Read(m_buffer.data(), m_buffer.size());
-        m_next = m_buffer.data();
-        m_end = m_next + n;
+        m_c.next = m_buffer.data();
+        m_c.end = m_c.next + n;
         return n > 0;
     }
 
     Reader& m_in;
     std::vector<uint8_t> m_buffer;
-    const uint8_t* m_next = nullptr;
-    const uint8_t* m_end = nullptr;
-    uint64_t m_bits = 0;
-    int m_count = 0;
+    BitCursor m_c;
     uint64_t m_padBytes = 0;
 };
 

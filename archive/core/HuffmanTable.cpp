@@ -22,13 +22,16 @@ bool HuffmanTable::Build(const uint16_t* lengths, int count)
             return false;
         space -= used;
     }
-    std::fill(m_lookup.begin(), m_lookup.end(), kSlow);
-    m_sorted.clear();
-    for (int len = 1; len <= kMaxLength; ++len)
-        for (int sym = 0; sym < count; ++sym)
-            if (lengths[sym] == len)
-                m_sorted.push_back(static_cast<uint16_t>(sym));
+    // Symbols sorted by length, then value: a counting sort from each length's first slot.
+    std::array<uint16_t, kMaxLength + 1> slot{};
+    for (int len = 2; len <= kMaxLength; ++len)
+        slot[len] = static_cast<uint16_t>(slot[len - 1] + m_counts[len - 1]);
+    m_sorted.resize(slot[kMaxLength] + m_counts[kMaxLength]);
+    for (int sym = 0; sym < count; ++sym)
+        if (lengths[sym] != 0)
+            m_sorted[slot[lengths[sym]]++] = static_cast<uint16_t>(sym);
 
+    std::fill(m_lookup.begin(), m_lookup.end(), kSlow);
     uint32_t code = 0;
     size_t index = 0;
     for (int len = 1; len <= m_lookupBits; ++len) {
@@ -50,22 +53,20 @@ void HuffmanTable::SetConstant(int symbol)
     m_sorted.clear();
 }
 
-int HuffmanTable::DecodeSlow(BitReader& in) const
+// The canonical walk for codes longer than the lookup: bits holds the next kMaxLength bits.
+uint16_t HuffmanTable::SlowEntry(uint32_t bits) const
 {
-    uint32_t bits = in.Peek(kMaxLength);
     uint32_t first = 0;
     size_t index = 0;
     for (int len = 1; len <= kMaxLength; ++len) {
         uint32_t code = bits >> (kMaxLength - len);
         uint32_t count = m_counts[len];
-        if (code - first < count) {
-            in.Skip(len);
-            return m_sorted[index + (code - first)];
-        }
+        if (code - first < count)
+            return static_cast<uint16_t>((m_sorted[index + (code - first)] << 5) | len);
         index += count;
         first = (first + count) << 1;
     }
-    return kInvalid;
+    return kSlow;
 }
 
 }

@@ -15,29 +15,37 @@ public:
     static constexpr int kMaxLength = 16;
     static constexpr int kInvalid = -1;
 
-    explicit HuffmanTable(int lookupBits) : m_lookupBits(lookupBits), m_lookup(size_t(1) << lookupBits) {}
+    explicit HuffmanTable(int lookupBits)
+        : m_lookupBits(lookupBits), m_lookupShift(64 - lookupBits), m_lookup(size_t(1) << lookupBits)
+    {
+    }
 
     // Builds from code lengths (0 = unused); false when the lengths over-subscribe the code space.
     bool Build(const uint16_t* lengths, int count);
     // Every code decodes to symbol without consuming bits (a block that uses one symbol only).
     void SetConstant(int symbol);
 
-    // Needs at least 16 bits available; returns kInvalid for a code that is not in the table.
-    inline int Decode(BitReader& in) const
+    // Needs at least kMaxLength bits in the cursor; returns kInvalid for a code that is not in the table.
+    inline int Decode(BitCursor& in) const
     {
-        uint16_t entry = m_lookup[in.Peek(m_lookupBits)];
-        if (entry != kSlow) {
-            in.Skip(entry & 31);
-            return entry >> 5;
+        uint16_t entry = m_lookup[in.bits >> m_lookupShift];
+        if (entry == kSlow) {
+            entry = SlowEntry(static_cast<uint32_t>(in.bits >> (64 - kMaxLength)));
+            if (entry == kSlow)
+                return kInvalid;
         }
-        return DecodeSlow(in);
+        in.Skip(entry & 31);
+        return entry >> 5;
     }
+    int Decode(BitReader& in) const { return Decode(in.Cursor()); }
 
 private:
+    // Entries are symbol << 5 | code length.
     static constexpr uint16_t kSlow = 0xFFFF;
-    int DecodeSlow(BitReader& in) const;
+    uint16_t SlowEntry(uint32_t bits) const;
 
     int m_lookupBits;
+    int m_lookupShift;
     std::vector<uint16_t> m_lookup;
     std::array<uint16_t, kMaxLength + 1> m_counts{};
     std::vector<uint16_t> m_sorted;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace lzh {
 namespace {
@@ -19,6 +20,24 @@ constexpr int kCodeCountBits = 9; // CBIT
 constexpr int kTempCount = 19;    // NT
 constexpr int kTempBits = 5;      // TBIT
 constexpr int kMatchBase = 253;
+constexpr size_t kMaxMatch = 256;
+
+// Copies a match that may overlap its own output, in words where the distance allows. Word copies may write
+// up to 15 bytes past the match, into bytes not yet decoded or the window's slack.
+inline void CopyMatch(uint8_t* to, const uint8_t* from, size_t len)
+{
+    size_t distance = static_cast<size_t>(to - from);
+    if (distance >= 16) {
+        for (size_t k = 0; k < len; k += 16)
+            std::memcpy(to + k, from + k, 16);
+    } else if (distance >= 8) {
+        for (size_t k = 0; k < len; k += 8)
+            std::memcpy(to + k, from + k, 8);
+    } else {
+        for (size_t k = 0; k < len; ++k)
+            to[k] = from[k];
+    }
+}
 
 class LhNewDecoder : public Decoder {
 public:
@@ -35,6 +54,7 @@ private:
     bool ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable& table);
     bool ReadCodeLengths(BitReader& in);
     DecodeStatus DecodeBlock(BitReader& in, OutputWindow& window, uint8_t* end, uint32_t& symbols);
+    bool DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const uint8_t* start, uint32_t& symbols) const;
 
     int m_offsetCount; // NP
     int m_offsetBits;  // PBIT
@@ -119,12 +139,60 @@ bool LhNewDecoder::ReadBlockTables(BitReader& in)
            ReadLengths(in, m_offsetCount, m_offsetBits, -1, m_offsets);
 }
 
+// The hot loop: runs while a whole input word is buffered and a whole match fits before stop, so that it needs
+// no other checks. One refill gives 56 bits, enough for a symbol (16), an offset code (16) and its extra bits
+// (at most 19). False on a code or offset the data cannot have.
+bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const uint8_t* start,
+                              uint32_t& symbols) const
+{
+    BitCursor bits = in;
+    uint8_t* out = pos;
+    uint32_t left = symbols;
+    bool ok = true;
+    while (left > 0 && out < stop && bits.HasWord()) {
+        bits.RefillWord();
+        int c = m_codes.Decode(bits);
+        if (c < 256) {
+            if (c < 0) {
+                ok = false;
+                break;
+            }
+            *out++ = static_cast<uint8_t>(c);
+            --left;
+            continue;
+        }
+        int p = m_offsets.Decode(bits);
+        if (p < 0) {
+            ok = false;
+            break;
+        }
+        size_t distance = p <= 1 ? p : (size_t(1) << (p - 1)) + bits.Take(p - 1);
+        if (distance >= static_cast<size_t>(out - start)) {
+            ok = false;
+            break;
+        }
+        size_t len = static_cast<size_t>(c - kMatchBase);
+        CopyMatch(out, out - distance - 1, len);
+        out += len;
+        --left;
+    }
+    in = bits;
+    pos = out;
+    symbols = left;
+    return ok;
+}
+
 // Decodes symbols until the block ends, the window needs a flush or `end` (the entry's end) is reached.
 DecodeStatus LhNewDecoder::DecodeBlock(BitReader& in, OutputWindow& window, uint8_t* end, uint32_t& symbols)
 {
     uint8_t* pos = window.Position();
     uint8_t* stop = std::min(end, window.Limit());
     const uint8_t* start = window.Start();
+    // end lies at least a dictionary (8 KiB and more) past the buffer's start.
+    if (!DecodeFast(in.Cursor(), pos, std::min(stop, end - kMaxMatch), start, symbols)) {
+        window.SetPosition(pos);
+        return DecodeStatus::Corrupt;
+    }
     DecodeStatus status = DecodeStatus::Ok;
     while (symbols > 0 && pos < stop) {
         in.Refill();
@@ -150,13 +218,7 @@ DecodeStatus LhNewDecoder::DecodeBlock(BitReader& in, OutputWindow& window, uint
             break;
         }
         size_t len = std::min<size_t>(c - kMatchBase, end - pos);
-        if (distance >= 8) {
-            for (size_t k = 0; k < len; k += 8)
-                std::memcpy(pos + k, from + k, 8);
-        } else {
-            for (size_t k = 0; k < len; ++k)
-                pos[k] = from[k];
-        }
+        CopyMatch(pos, from, len);
         pos += len;
     }
     window.SetPosition(pos);
