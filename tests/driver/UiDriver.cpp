@@ -7,11 +7,13 @@ namespace ui {
 namespace {
 
 constexpr UINT kSendTimeout = 5000;
+// A command may scan a large folder first; a fresh Wine prefix on a slow machine takes seconds for it.
+constexpr UINT kCommandTimeout = 60000;
 
-LRESULT Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+LRESULT Send(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0, UINT timeoutMs = kSendTimeout)
 {
     DWORD_PTR result = 0;
-    if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeout, &result))
+    if (!SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, timeoutMs, &result))
         return -1;
     return static_cast<LRESULT>(result);
 }
@@ -225,7 +227,7 @@ void SelectListItem(HWND list, int index)
 {
     Send(list, LB_SETCURSEL, static_cast<WPARAM>(index));
     WPARAM command = MAKEWPARAM(GetDlgCtrlID(list), LBN_SELCHANGE);
-    Send(GetParent(list), WM_COMMAND, command, reinterpret_cast<LPARAM>(list));
+    Send(GetParent(list), WM_COMMAND, command, reinterpret_cast<LPARAM>(list), kCommandTimeout);
 }
 
 void MouseClickListItem(HWND list, int index)
