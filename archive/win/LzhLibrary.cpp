@@ -74,8 +74,9 @@ lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& arc
     }
     CWinTarget target(command.destination);
     CProgressWindow window;
-    bool showWindow = !g_background && window.Create(owner, archiveName);
-    return lzh::ExtractArchive(source, mode, &target, showWindow ? &window : nullptr);
+    if (!g_background)
+        window.Start(owner, archiveName);
+    return lzh::ExtractArchive(source, mode, &target, g_background ? nullptr : &window);
 }
 
 }

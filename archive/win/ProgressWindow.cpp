@@ -41,31 +41,41 @@ CProgressWindow::~CProgressWindow()
         DestroyWindow(m_hWnd);
 }
 
-bool CProgressWindow::Create(HWND owner, const std::string& archiveName)
+void CProgressWindow::Start(HWND owner, const std::string& archiveName)
 {
+    m_owner = owner;
+    m_archiveName = archiveName;
+    // Like a modal dialog: the owner takes no input while the extraction runs.
+    if (owner)
+        m_ownerWasEnabled = !EnableWindow(owner, FALSE);
+    m_started = GetTickCount();
+}
+
+// A window that would only flash for a short archive is never built: building and showing it costs more
+// than extracting a small archive.
+void CProgressWindow::ShowWhenSlow()
+{
+    if (m_tried || GetTickCount() - m_started < kShowDelayMs)
+        return;
+    m_tried = true;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_PROGRESS_CLASS};
     InitCommonControlsEx(&icc);
     if (!RegisterProgressClass())
-        return false;
+        return;
     char caption[128] = {};
     LoadStringA(GetModuleHandleA(nullptr), IDS_ARCHIVE_PROGRESS_CAPTION, caption, sizeof(caption));
     // WS_CAPTION without WS_SYSMENU: a title bar without a close button.
     m_hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption, WS_POPUP | WS_CAPTION, 0, 0, kWidth, kHeight,
-                             owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+                             m_owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!m_hWnd)
-        return false;
-    AddChild(m_hWnd, "STATIC", archiveName.c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX, 10, 18);
-    m_fileText = AddChild(m_hWnd, "STATIC", "", SS_LEFTNOWORDWRAP | SS_NOPREFIX, 32, 18);
+        return;
+    AddChild(m_hWnd, "STATIC", m_archiveName.c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX, 10, 18);
+    m_fileText = AddChild(m_hWnd, "STATIC", m_fileName.c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX, 32, 18);
     m_bar = AddChild(m_hWnd, PROGRESS_CLASSA, "", 0, 58, 18);
     SendMessageA(m_bar, PBM_SETRANGE32, 0, kBarRange);
-    m_owner = owner;
-    // Like a modal dialog: the owner takes no input while the extraction runs.
-    if (owner)
-        m_ownerWasEnabled = !EnableWindow(owner, FALSE);
+    SendMessageA(m_bar, PBM_SETPOS, static_cast<WPARAM>(m_shown < 0 ? 0 : m_shown), 0);
     CenterOnOwner();
     ShowWindow(m_hWnd, SW_SHOWNORMAL);
-    Pump();
-    return true;
 }
 
 void CProgressWindow::CenterOnOwner()
@@ -85,7 +95,10 @@ void CProgressWindow::OnStart(uint64_t totalBytes)
 
 void CProgressWindow::OnEntry(const std::string& displayPath)
 {
-    SetWindowTextA(m_fileText, displayPath.c_str());
+    m_fileName = displayPath;
+    if (m_fileText)
+        SetWindowTextA(m_fileText, displayPath.c_str());
+    ShowWhenSlow();
     Pump();
 }
 
@@ -95,7 +108,9 @@ void CProgressWindow::OnBytes(uint64_t doneBytes)
     if (pos == m_shown)
         return;
     m_shown = pos;
-    SendMessageA(m_bar, PBM_SETPOS, static_cast<WPARAM>(pos), 0);
+    if (m_bar)
+        SendMessageA(m_bar, PBM_SETPOS, static_cast<WPARAM>(pos), 0);
+    ShowWhenSlow();
     Pump();
 }
 

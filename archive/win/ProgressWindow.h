@@ -1,7 +1,8 @@
 #pragma once
 // The small window shown while an archive is extracted in foreground mode: archive name, current file and a
-// progress bar over the archive's total size. It has no close button and is centred on its owner. There is
-// no worker thread: the extraction loop calls Pump so that the windows repaint.
+// progress bar over the archive's total size, shown once the extraction has taken half a second. It has no
+// close button and is centred on its owner. There is no worker thread: the extraction loop calls Pump so that
+// the windows repaint.
 
 #include "Target.h"
 
@@ -16,15 +17,18 @@ public:
     CProgressWindow(const CProgressWindow&) = delete;
     CProgressWindow& operator=(const CProgressWindow&) = delete;
 
-    bool Create(HWND owner, const std::string& archiveName);
-    HWND GetSafeHwnd() const { return m_hWnd; }
+    // Disables the owner until this object goes; the window itself appears later, if at all.
+    void Start(HWND owner, const std::string& archiveName);
 
     void OnStart(uint64_t totalBytes) override;
     void OnEntry(const std::string& displayPath) override;
     void OnBytes(uint64_t doneBytes) override;
 
 private:
+    static constexpr DWORD kShowDelayMs = 500;
+
     void CenterOnOwner();
+    void ShowWhenSlow();
     void Pump();
 
     HWND m_hWnd = nullptr;
@@ -34,4 +38,7 @@ private:
     bool m_ownerWasEnabled = false;
     uint64_t m_total = 0;
     int m_shown = -1;
+    std::string m_archiveName, m_fileName;
+    DWORD m_started = 0;
+    bool m_tried = false;
 };

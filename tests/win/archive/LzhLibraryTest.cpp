@@ -140,6 +140,24 @@ TEST_F(LzhLibraryTest, ReplacesAReadOnlyTargetAndLeavesNoTemporaryFile)
         FindClose(search);
 }
 
+// The progress window waits before it appears, so a small archive shows none; the owner is disabled while
+// the run lasts and takes input again afterwards, after a failure too.
+TEST_F(LzhLibraryTest, ForegroundRunGivesTheOwnerBack)
+{
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    LzhSetBackgroundMode(0);
+    for (bool broken : {false, true}) {
+        std::string archive = WriteArchive(broken ? "BAD" : "GOOD", StoredEntry("a.txt", "text", 0x20, broken));
+        std::string command = "e -mcwC:\\windows \"" + archive + "\" \"" + m_dest + "\"";
+        char output[256] = {};
+        EXPECT_EQ(LzhRunCommand(owner, command.c_str(), output, sizeof(output)) != 0, broken) << output;
+        EXPECT_TRUE(IsWindowEnabled(owner));
+        EXPECT_EQ(FindWindowA("ParvelLzhProgress", nullptr), nullptr);
+    }
+    DestroyWindow(owner);
+}
+
 // Each failure names the archive and its cause in Japanese; the old file stays as it was.
 TEST_F(LzhLibraryTest, FailureMessages)
 {
