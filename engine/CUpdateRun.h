@@ -5,7 +5,9 @@
 
 #include <string>
 
+#include "ResourceString.h"
 #include "RunPrompts.h"
+#include "WaitCursor.h"
 #include "UpdateDescription.h"
 
 class CUpdateRun {

@@ -1,7 +1,7 @@
 #include "MasterConversion.h"
 
 #include "FileSystem.h"
-#include "HandleGuards.h"
+#include "Handles.h"
 
 #include <windows.h>
 

@@ -10,19 +10,6 @@ int CMessageBoxPrompts::AskForDisk(const std::string& text, const std::string& c
     return MessageBoxA(m_owner, text.c_str(), caption.c_str(), MB_OKCANCEL);
 }
 
-CWaitCursor::CWaitCursor() : m_previous(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-
-CWaitCursor::~CWaitCursor() { SetCursor(m_previous); }
-
-void CWaitCursor::Restore() { SetCursor(LoadCursor(nullptr, IDC_WAIT)); }
-
-std::string LoadMessage(UINT id)
-{
-    char buffer[512];
-    int length = LoadStringA(GetModuleHandleA(nullptr), id, buffer, sizeof buffer);
-    return std::string(buffer, length > 0 ? static_cast<size_t>(length) : 0);
-}
-
 std::string FillMessage(const std::string& pattern, const std::string& argument)
 {
     for (size_t i = 0; i + 1 < pattern.size(); ++i) {

@@ -25,21 +25,5 @@ private:
     HWND m_owner;
 };
 
-// The wait cursor, from construction until destruction; Restore shows it again after a message box.
-class CWaitCursor {
-public:
-    CWaitCursor();
-    ~CWaitCursor();
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-    void Restore();
-
-private:
-    HCURSOR m_previous;
-};
-
-// A text of the resource string table, in CP932.
-std::string LoadMessage(UINT id);
-
 // pattern with its first "%d" or "%s" replaced by argument; the argument is never read as a format.
 std::string FillMessage(const std::string& pattern, const std::string& argument);

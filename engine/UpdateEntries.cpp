@@ -46,8 +46,8 @@ int CUpdateRun::WaitForDisk(const UpdateEntry& entry)
         return 1;
     if (GetDriveTypeA(DriveTypeQueryPath(programDirectory).c_str()) != DRIVE_REMOVABLE)
         return 1;
-    std::string prompt = FillMessage(LoadMessage(IDS_INSERT_DISK), std::to_string(entry.disk));
-    std::string caption = LoadMessage(IDS_CAPTION_CONFIRM);
+    std::string prompt = FillMessage(LoadResourceString(IDS_INSERT_DISK), std::to_string(entry.disk));
+    std::string caption = LoadResourceString(IDS_CAPTION_CONFIRM);
     for (;;) {
         int answer = m_prompts.AskForDisk(prompt, caption);
         m_waitCursor.Restore();
@@ -88,7 +88,7 @@ int CUpdateRun::RunArchiveLibrary(const std::string& command)
     if (LzhRunCommand(m_owner, command.c_str(), output, kLibraryOutputBytes) == 0)
         return 1;
     output[kLibraryOutputBytes - 1] = '\0';
-    m_prompts.Message(output, LoadMessage(IDS_CAPTION_CONFIRM));
+    m_prompts.Message(output, LoadResourceString(IDS_CAPTION_CONFIRM));
     m_waitCursor.Restore();
     return 0;
 }

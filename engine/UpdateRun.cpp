@@ -147,6 +147,6 @@ void CUpdateRun::RunConversions()
 
 void CUpdateRun::Show(UINT textId, UINT captionId, const std::string& argument)
 {
-    m_prompts.Message(FillMessage(LoadMessage(textId), argument), LoadMessage(captionId));
+    m_prompts.Message(FillMessage(LoadResourceString(textId), argument), LoadResourceString(captionId));
     m_waitCursor.Restore();
 }

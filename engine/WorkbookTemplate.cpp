@@ -1,7 +1,7 @@
 #include "WorkbookTemplate.h"
 
 #include "FileSystem.h"
-#include "HandleGuards.h"
+#include "Handles.h"
 
 #include <windows.h>
 

@@ -23,13 +23,20 @@ public:
     }
 
     Type Get() const { return m_handle; }
-    explicit operator bool() const { return m_handle != Traits::Invalid(); }
+    bool IsValid() const { return m_handle != Traits::Invalid(); }
+    explicit operator bool() const { return IsValid(); }
     Type Release() { return std::exchange(m_handle, Traits::Invalid()); }
     void Reset(Type handle = Traits::Invalid())
     {
-        if (m_handle != Traits::Invalid())
-            Traits::Close(m_handle);
+        Close();
         m_handle = handle;
+    }
+    // False when the handle was open and closing it failed: for a file, a buffered write may be lost.
+    bool Close()
+    {
+        bool closed = !IsValid() || Traits::Close(m_handle);
+        m_handle = Traits::Invalid();
+        return closed;
     }
 
 private:
@@ -39,33 +46,33 @@ private:
 struct FileHandleTraits { // CreateFile: INVALID_HANDLE_VALUE on failure
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { CloseHandle(h); }
+    static bool Close(Type h) { return CloseHandle(h) != 0; }
 };
 struct KernelHandleTraits { // processes, threads, events: null on failure
     using Type = HANDLE;
     static Type Invalid() { return nullptr; }
-    static void Close(Type h) { CloseHandle(h); }
+    static bool Close(Type h) { return CloseHandle(h) != 0; }
 };
 struct FindHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { FindClose(h); }
+    static bool Close(Type h) { return FindClose(h) != 0; }
 };
 struct RegKeyTraits {
     using Type = HKEY;
     static Type Invalid() { return nullptr; }
-    static void Close(Type h) { RegCloseKey(h); }
+    static bool Close(Type h) { return RegCloseKey(h) == ERROR_SUCCESS; }
 };
 template <typename T>
 struct GdiObjectTraits { // pens, brushes, fonts, bitmaps, palettes; stock objects ignore DeleteObject
     using Type = T;
     static Type Invalid() { return nullptr; }
-    static void Close(Type h) { DeleteObject(h); }
+    static bool Close(Type h) { return DeleteObject(h) != 0; }
 };
 struct MemoryDcTraits {
     using Type = HDC;
     static Type Invalid() { return nullptr; }
-    static void Close(Type h) { DeleteDC(h); }
+    static bool Close(Type h) { return DeleteDC(h) != 0; }
 };
 
 using CFileHandle = CScopedHandle<FileHandleTraits>;

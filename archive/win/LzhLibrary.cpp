@@ -5,37 +5,17 @@
 #include "Extraction.h"
 #include "MessageText.h"
 #include "ProgressWindow.h"
+#include "WaitCursor.h"
 #include "WinFileSource.h"
 #include "WinTarget.h"
 
 #include <cstring>
+#include <optional>
 
 namespace {
 
 bool g_background = true;
 bool g_waitCursor = false;
-
-// Shows the wait cursor for the lifetime of the guard.
-class CWaitCursorGuard {
-public:
-    explicit CWaitCursorGuard(bool active)
-        : m_previous(active ? SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))
-                            : nullptr),
-          m_active(active)
-    {
-    }
-    ~CWaitCursorGuard()
-    {
-        if (m_active)
-            SetCursor(m_previous);
-    }
-    CWaitCursorGuard(const CWaitCursorGuard&) = delete;
-    CWaitCursorGuard& operator=(const CWaitCursorGuard&) = delete;
-
-private:
-    HCURSOR m_previous;
-    bool m_active;
-};
 
 std::string FileNameOf(const std::string& path)
 {
@@ -104,7 +84,9 @@ int LzhRunCommand(HWND owner, const char* command, char* output, unsigned long o
         failure.kind = lzh::FailureKind::BadCommand;
     } else {
         archiveName = FileNameOf(parsed.archive);
-        CWaitCursorGuard cursor(g_waitCursor);
+        std::optional<CWaitCursor> cursor;
+        if (g_waitCursor)
+            cursor.emplace();
         failure = Run(owner, parsed, archiveName);
     }
     if (!failure)

@@ -1,6 +1,7 @@
 #include "MessageText.h"
 
 #include "ArchiveIds.h"
+#include "ResourceString.h"
 
 #include <windows.h>
 
@@ -46,8 +47,8 @@ std::string Fill(const std::string& pattern, const std::string (&args)[3])
 
 std::string FailureMessage(const lzh::Failure& failure, const std::string& archiveName)
 {
-    char pattern[512] = {};
-    if (LoadStringA(GetModuleHandleA(nullptr), StringIdOf(failure.kind), pattern, sizeof(pattern)) <= 0)
+    std::string pattern = LoadResourceString(StringIdOf(failure.kind));
+    if (pattern.empty())
         return "LZH: " + archiveName + " " + failure.entry;
     std::string entry = failure.entry.empty() ? archiveName : failure.entry;
     const std::string args[3] = {archiveName, entry, failure.detail};

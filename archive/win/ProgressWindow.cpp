@@ -1,6 +1,7 @@
 #include "ProgressWindow.h"
 
 #include "ArchiveIds.h"
+#include "ResourceString.h"
 
 #include <commctrl.h>
 
@@ -62,10 +63,9 @@ void CProgressWindow::ShowWhenSlow()
     InitCommonControlsEx(&icc);
     if (!RegisterProgressClass())
         return;
-    char caption[128] = {};
-    LoadStringA(GetModuleHandleA(nullptr), IDS_ARCHIVE_PROGRESS_CAPTION, caption, sizeof(caption));
+    std::string caption = LoadResourceString(IDS_ARCHIVE_PROGRESS_CAPTION);
     // WS_CAPTION without WS_SYSMENU: a title bar without a close button.
-    m_hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption, WS_POPUP | WS_CAPTION, 0, 0, kWidth, kHeight,
+    m_hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption.c_str(), WS_POPUP | WS_CAPTION, 0, 0, kWidth, kHeight,
                              m_owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!m_hWnd)
         return;

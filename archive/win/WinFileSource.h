@@ -2,7 +2,7 @@
 // An archive file read through the Win32 file API (CP932 path).
 
 #include "Reader.h"
-#include "WinHandle.h"
+#include "Handles.h"
 
 #include <string>
 

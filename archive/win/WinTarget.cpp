@@ -1,7 +1,7 @@
 #include "WinTarget.h"
 
 #include "Cp932.h"
-#include "WinHandle.h"
+#include "Handles.h"
 
 #include <windows.h>
 

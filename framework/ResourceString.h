@@ -1,6 +1,11 @@
-#include "ResourceString.h"
+#pragma once
+// Texts of the string table, in code page 932, whatever their length.
 
-std::string LoadResourceString(UINT id)
+#include <windows.h>
+
+#include <string>
+
+inline std::string LoadResourceString(UINT id)
 {
     // With a zero length LoadStringW hands out a pointer to the resource itself; the A form has no such mode.
     const wchar_t* text = nullptr;

@@ -5,11 +5,15 @@
 
 class CWaitCursor {
 public:
-    CWaitCursor() : m_previous(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+    CWaitCursor() : m_previous(SetCursor(Wait())) {}
     ~CWaitCursor() { SetCursor(m_previous); }
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 
+    // Shows it again after a message box put the arrow back.
+    void Restore() { SetCursor(Wait()); }
+
 private:
+    static HCURSOR Wait() { return LoadCursor(nullptr, IDC_WAIT); }
     HCURSOR m_previous;
 };
