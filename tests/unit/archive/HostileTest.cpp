@@ -29,6 +29,38 @@ Bytes Level3(uint32_t headerSize)
     return h;
 }
 
+// A well-formed level-3 header: 4-byte size fields, a folder, the name and a header CRC.
+Bytes Level3Entry(const std::string& folder, const std::string& name, const Bytes& data, bool badHeaderCrc)
+{
+    Bytes crcExt{0x00, 0, 0};
+    Bytes folderExt{0x02};
+    folderExt.insert(folderExt.end(), folder.begin(), folder.end());
+    Bytes nameExt{0x01};
+    nameExt.insert(nameExt.end(), name.begin(), name.end());
+    Bytes h = Level3(0);
+    PutU32(h, 7, static_cast<uint32_t>(data.size()));
+    PutU32(h, 11, static_cast<uint32_t>(data.size()));
+    PutU32(h, 15, 0x5A2B6000);
+    h[19] = 0x20;
+    PutU16(h, 21, lzh::UpdateCrc16(0, data.data(), data.size()));
+    h[23] = 'U';
+    h.resize(28);
+    size_t crcAt = 0;
+    for (const Bytes* x : {&crcExt, &folderExt, &nameExt}) {
+        h.resize(h.size() + 4);
+        PutU32(h, h.size() - 4, static_cast<uint32_t>(x->size() + 4));
+        if (x == &crcExt)
+            crcAt = h.size() + 1;
+        h.insert(h.end(), x->begin(), x->end());
+    }
+    h.resize(h.size() + 4);
+    PutU32(h, 24, static_cast<uint32_t>(h.size()));
+    uint16_t crc = lzh::UpdateCrc16(0, h.data(), h.size());
+    PutU16(h, crcAt, badHeaderCrc ? crc ^ 1u : crc);
+    h.insert(h.end(), data.begin(), data.end());
+    return h;
+}
+
 Bytes Level2WithExtSize(uint32_t size)
 {
     Bytes a = Level2({"a.txt", kHello});
@@ -120,6 +152,19 @@ TEST(HostileTest, EachFailsCleanly)
         }
         EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), {}), 1);
     }
+}
+
+TEST(HostileTest, Level3HeaderExtractsAndItsCrcIsChecked)
+{
+    TempFolder good;
+    ASSERT_EQ(ExtractBytes(WithEnd(Level3Entry("sub\xFF", "a.txt", kHello, false)), good.Path()).kind,
+              FailureKind::None);
+    EXPECT_EQ(ReadTree(good.Path()), (std::map<std::string, Bytes>{{"sub/a.txt", kHello}}));
+
+    TempFolder bad;
+    EXPECT_NE(ExtractBytes(WithEnd(Level3Entry("sub\xFF", "a.txt", kHello, true)), bad.Path()).kind,
+              FailureKind::None);
+    EXPECT_TRUE(fs::is_empty(bad.Path()));
 }
 
 // 表 is 0x95 0x5C: its trail byte is a backslash, which must not split the name.
