@@ -4,7 +4,8 @@
 
 namespace lzh {
 
-bool HuffmanTable::Build(const uint16_t* lengths, int count)
+template <int LookupBits>
+bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count)
 {
     m_counts.fill(0);
     for (int i = 0; i < count; ++i) {
@@ -34,10 +35,10 @@ bool HuffmanTable::Build(const uint16_t* lengths, int count)
     std::fill(m_lookup.begin(), m_lookup.end(), kSlow);
     uint32_t code = 0;
     size_t index = 0;
-    for (int len = 1; len <= m_lookupBits; ++len) {
+    for (int len = 1; len <= LookupBits; ++len) {
         for (int k = 0; k < m_counts[len]; ++k, ++code, ++index) {
-            uint32_t first = code << (m_lookupBits - len);
-            uint32_t last = (code + 1) << (m_lookupBits - len);
+            uint32_t first = code << (LookupBits - len);
+            uint32_t last = (code + 1) << (LookupBits - len);
             uint16_t entry = static_cast<uint16_t>((m_sorted[index] << 5) | len);
             std::fill(m_lookup.begin() + first, m_lookup.begin() + last, entry);
         }
@@ -46,7 +47,8 @@ bool HuffmanTable::Build(const uint16_t* lengths, int count)
     return true;
 }
 
-void HuffmanTable::SetConstant(int symbol)
+template <int LookupBits>
+void HuffmanTable<LookupBits>::SetConstant(int symbol)
 {
     std::fill(m_lookup.begin(), m_lookup.end(), static_cast<uint16_t>(symbol << 5));
     m_counts.fill(0);
@@ -54,7 +56,8 @@ void HuffmanTable::SetConstant(int symbol)
 }
 
 // The canonical walk for codes longer than the lookup: bits holds the next kMaxLength bits.
-uint16_t HuffmanTable::SlowEntry(uint32_t bits) const
+template <int LookupBits>
+uint16_t HuffmanTable<LookupBits>::SlowEntry(uint32_t bits) const
 {
     uint32_t first = 0;
     size_t index = 0;
@@ -68,5 +71,8 @@ uint16_t HuffmanTable::SlowEntry(uint32_t bits) const
     }
     return kSlow;
 }
+
+template class HuffmanTable<8>;
+template class HuffmanTable<12>;
 
 }

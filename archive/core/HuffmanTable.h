@@ -1,6 +1,6 @@
 #pragma once
 // Canonical Huffman codes as the lh4-lh7 methods send them: code lengths only, codes assigned in order of
-// length, then symbol. Decoding looks up the next kLookupBits bits; longer codes take a slower canonical walk.
+// length, then symbol. Decoding looks up the next LookupBits bits; longer codes take a slower canonical walk.
 
 #include "BitReader.h"
 
@@ -10,15 +10,13 @@
 
 namespace lzh {
 
+// The lookup width is a constant so that the hot loops shift by immediates and keep the table at a fixed
+// place in the decoder, with no pointer to reload after each output byte.
+template <int LookupBits>
 class HuffmanTable {
 public:
     static constexpr int kMaxLength = 16;
     static constexpr int kInvalid = -1;
-
-    explicit HuffmanTable(int lookupBits)
-        : m_lookupBits(lookupBits), m_lookupShift(64 - lookupBits), m_lookup(size_t(1) << lookupBits)
-    {
-    }
 
     // Builds from code lengths (0 = unused); false when the lengths over-subscribe the code space.
     bool Build(const uint16_t* lengths, int count);
@@ -28,7 +26,7 @@ public:
     // Needs at least kMaxLength bits in the cursor; returns kInvalid for a code that is not in the table.
     inline int Decode(BitCursor& in) const
     {
-        uint16_t entry = m_lookup[in.bits >> m_lookupShift];
+        uint16_t entry = m_lookup[in.bits >> (64 - LookupBits)];
         if (entry == kSlow) {
             entry = SlowEntry(static_cast<uint32_t>(in.bits >> (64 - kMaxLength)));
             if (entry == kSlow)
@@ -44,11 +42,12 @@ private:
     static constexpr uint16_t kSlow = 0xFFFF;
     uint16_t SlowEntry(uint32_t bits) const;
 
-    int m_lookupBits;
-    int m_lookupShift;
-    std::vector<uint16_t> m_lookup;
+    std::array<uint16_t, size_t(1) << LookupBits> m_lookup{};
     std::array<uint16_t, kMaxLength + 1> m_counts{};
     std::vector<uint16_t> m_sorted;
 };
+
+extern template class HuffmanTable<8>;
+extern template class HuffmanTable<12>;
 
 }

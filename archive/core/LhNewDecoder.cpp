@@ -28,7 +28,9 @@ inline void CopyMatch(uint8_t* to, const uint8_t* from, size_t len)
 {
     size_t distance = static_cast<size_t>(to - from);
     if (distance >= 16) {
-        for (size_t k = 0; k < len; k += 16)
+        // Most matches are short: the first copy needs no loop test.
+        std::memcpy(to, from, 16);
+        for (size_t k = 16; k < len; k += 16)
             std::memcpy(to + k, from + k, 16);
     } else if (distance >= 8) {
         for (size_t k = 0; k < len; k += 8)
@@ -42,8 +44,7 @@ inline void CopyMatch(uint8_t* to, const uint8_t* from, size_t len)
 class LhNewDecoder : public Decoder {
 public:
     explicit LhNewDecoder(int offsetBits)
-        : m_offsetCount(offsetBits + 1), m_offsetBits(offsetBits <= 13 ? 4 : 5), m_codes(12),
-          m_temp(8), m_offsets(8)
+        : m_offsetCount(offsetBits + 1), m_offsetBits(offsetBits <= 13 ? 4 : 5)
     {
     }
 
@@ -51,21 +52,21 @@ public:
 
 private:
     bool ReadBlockTables(BitReader& in);
-    bool ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable& table);
+    bool ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable<8>& table);
     bool ReadCodeLengths(BitReader& in);
     DecodeStatus DecodeBlock(BitReader& in, OutputWindow& window, uint8_t* end, uint32_t& symbols);
     bool DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const uint8_t* start, uint32_t& symbols) const;
 
     int m_offsetCount; // NP
     int m_offsetBits;  // PBIT
-    HuffmanTable m_codes;
-    HuffmanTable m_temp;
-    HuffmanTable m_offsets;
+    HuffmanTable<12> m_codes;
+    HuffmanTable<8> m_temp;
+    HuffmanTable<8> m_offsets;
     std::array<uint16_t, kCodeCount> m_lengths{};
 };
 
 // A length is 3 bits; 7 continues in unary: each further 1 bit adds one.
-bool LhNewDecoder::ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable& table)
+bool LhNewDecoder::ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable<8>& table)
 {
     int n = static_cast<int>(in.Bits(countBits));
     if (n == 0) {
@@ -87,7 +88,7 @@ bool LhNewDecoder::ReadLengths(BitReader& in, int count, int countBits, int spec
         } else {
             in.Skip(3);
             while (in.Take(1) == 1)
-                if (++len > HuffmanTable::kMaxLength)
+                if (++len > HuffmanTable<8>::kMaxLength)
                     return false;
         }
         m_lengths[i++] = static_cast<uint16_t>(len);
@@ -246,10 +247,12 @@ DecodeStatus LhNewDecoder::Decode(Reader& input, Sink& out, uint64_t length)
         length -= static_cast<uint64_t>(window.Position() - before);
         if (status != DecodeStatus::Ok)
             return in.Overrun() ? DecodeStatus::Truncated : status;
-        if (!window.Flush())
+        if (!window.FlushIfFull())
             return DecodeStatus::WriteFailed;
     }
-    return in.Overrun() ? DecodeStatus::Truncated : DecodeStatus::Ok;
+    if (in.Overrun())
+        return DecodeStatus::Truncated;
+    return window.FlushAll() ? DecodeStatus::Ok : DecodeStatus::WriteFailed;
 }
 
 }

@@ -27,16 +27,28 @@ public:
     uint8_t* Start() { return m_buffer.data(); }
     void SetPosition(uint8_t* pos) { m_pos = pos; }
 
-    // Sends the pending bytes to the sink and slides the dictionary down when the buffer is full.
-    bool Flush()
+    // Once the buffer is full, writes exactly one chunk and slides the dictionary (and any bytes a match wrote
+    // past the limit) down. Equal, aligned writes let the file system cache the file in large pages; writing
+    // after every block instead cost more than the CRC.
+    bool FlushIfFull()
+    {
+        if (m_pos < m_limit)
+            return true;
+        if (!m_sink.Write(m_flushed, static_cast<size_t>(m_limit - m_flushed)))
+            return false;
+        size_t over = static_cast<size_t>(m_pos - m_limit);
+        std::memmove(m_buffer.data(), m_limit - m_history, m_history + over);
+        m_flushed = m_buffer.data() + m_history;
+        m_pos = m_flushed + over;
+        return true;
+    }
+
+    // Writes whatever is pending: at the entry's end.
+    bool FlushAll()
     {
         if (m_pos > m_flushed && !m_sink.Write(m_flushed, static_cast<size_t>(m_pos - m_flushed)))
             return false;
         m_flushed = m_pos;
-        if (m_pos < m_limit)
-            return true;
-        std::memmove(m_buffer.data(), m_pos - m_history, m_history);
-        m_pos = m_flushed = m_buffer.data() + m_history;
         return true;
     }
 

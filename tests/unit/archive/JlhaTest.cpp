@@ -74,6 +74,40 @@ TEST_F(JlhaTest, FlatExtractionDropsTheStoredFolders)
     EXPECT_FALSE(fs::exists(out.Path() / kFolderCp932));
 }
 
+// The decoder writes in whole 256 KiB chunks and carries bytes a match wrote past a chunk into the next one.
+// Long matches of a repeated line cross every chunk end; the files end just before, at and after one.
+TEST_F(JlhaTest, FilesEndingAroundAWriteChunkExtractWhole)
+{
+    const size_t chunk = 256 * 1024;
+    fs::path src = s_temp->Path() / "chunks";
+    fs::create_directories(src);
+    std::string names;
+    std::map<std::string, Bytes> expected;
+    for (size_t size : {chunk - 1, chunk, chunk + 1, 2 * chunk, 2 * chunk + 255}) {
+        Bytes data;
+        for (int i = 0; data.size() < size; ++i) {
+            // Mostly one long repeated text, so matches run at the longest; now and then a varying number.
+            std::string line = i % 50 == 0 ? std::to_string(i * 7919) : "valve conduit breaker panel fitting ";
+            data.insert(data.end(), line.begin(), line.end());
+        }
+        data.resize(size);
+        std::string name = "size" + std::to_string(size) + ".txt";
+        WriteBytes(src / name, data);
+        expected[name] = data;
+        names += " " + name;
+    }
+    for (const char* method : {"o5", "o7"}) {
+        SCOPED_TRACE(method);
+        fs::path archive = s_temp->Path() / (std::string(method) + "chunks.lzh");
+        Shell("cd '" + src.string() + "' && jlha c2" + method + "q '" + archive.string() + "'" + names +
+              " >/dev/null 2>&1");
+        ASSERT_TRUE(fs::exists(archive));
+        TempFolder out;
+        ASSERT_EQ(ExtractFile(archive, out.Path()).kind, lzh::FailureKind::None);
+        EXPECT_EQ(ReadTree(out.Path()), expected);
+    }
+}
+
 // An -lh7- stream is also a valid -lhx- stream (same code, larger offset table): relabelled, it must decode.
 TEST_F(JlhaTest, LhxDecodesAnLh7Stream)
 {
