@@ -19,7 +19,7 @@ bool IsDotEntry(const char* name)
     return (name[0] == '.' && name[1] == '\0') || (name[0] == '.' && name[1] == '.' && name[2] == '\0');
 }
 
-bool WriteAll(HANDLE file, const std::string& bytes)
+bool WriteAll(HANDLE file, std::string_view bytes)
 {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -46,10 +46,12 @@ bool CopyConverted(HANDLE master, HANDLE work, MasterRule rule)
         if (got == 0)
             break;
         converter.Feed(std::string_view(chunk.data(), got), out);
+        // Whole chunks at chunk-aligned offsets: the file system caches those best.
         if (out.size() >= kChunkBytes) {
-            if (!WriteAll(work, out))
+            size_t whole = out.size() - out.size() % kChunkBytes;
+            if (!WriteAll(work, std::string_view(out).substr(0, whole)))
                 return false;
-            out.clear();
+            out.erase(0, whole);
         }
     }
     converter.Finish(out);

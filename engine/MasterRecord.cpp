@@ -1,5 +1,8 @@
 #include "MasterRecord.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 constexpr size_t kUnchangedSizeLength = 185;
@@ -9,6 +12,27 @@ constexpr size_t kTypeByte = 13;     // byte 14, 0-based
 void AppendLineEnd(std::string& out) { out.append("\r\n", 2); }
 
 } // namespace
+
+size_t FindLineFeed(std::string_view text)
+{
+    constexpr uint64_t kOnes = 0x0101010101010101ull;
+    constexpr uint64_t kHighs = 0x8080808080808080ull;
+    size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        uint64_t x = word ^ (kOnes * '\n');
+        // Nonzero exactly when some byte of x is zero; the lowest flagged byte is the first LF.
+        uint64_t found = (x - kOnes) & ~x & kHighs;
+        if (found != 0)
+            return i + static_cast<size_t>(__builtin_ctzll(found)) / 8;
+    }
+    for (; i < text.size(); ++i) {
+        if (text[i] == '\n')
+            return i;
+    }
+    return std::string_view::npos;
+}
 
 bool IsSizeRecordSelected(std::string_view record)
 {

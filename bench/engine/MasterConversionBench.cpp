@@ -99,8 +99,8 @@ int Speed(const std::string& root, int files, size_t megabytes)
     double copy = 1e9, convert = 1e9, steps = 1e9;
     for (int round = 0; round < 3; ++round) {
         copy = std::min(copy, TimeCopy(masters, copies, files));
-        convert = std::min(convert, TimeConversion(masters));
         steps = std::min(steps, TimeFileSteps(masters, files));
+        convert = std::min(convert, TimeConversion(masters));
     }
     std::printf("master conversion: %d files x %zu MB: convert %.3f s, CopyFileA %.3f s, ratio %.2f (goal <= 1.5)\n",
                 files, megabytes, convert, copy, convert / copy);

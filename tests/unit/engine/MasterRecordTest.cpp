@@ -114,4 +114,22 @@ TEST(RecordStream, ChunkBoundariesDoNotChangeTheOutput)
     }
 }
 
+// The word-wise search must find the first LF wherever it stands in a word, next to bytes that differ from
+// LF by one bit or by the high bit.
+TEST(RecordStream, LineFeedFoundAtEveryOffset)
+{
+    for (size_t length = 0; length <= 19; ++length) {
+        for (size_t at = 0; at <= length; ++at) {
+            std::string text(length, '\x8B');
+            for (size_t i = 0; i < length; i += 3)
+                text[i] = '\x0B';
+            if (at < length)
+                text[at] = '\n';
+            if (at + 1 < length)
+                text[at + 1] = '\n';
+            EXPECT_EQ(FindLineFeed(text), text.find('\n')) << "length " << length << ", LF at " << at;
+        }
+    }
+}
+
 } // namespace
