@@ -34,6 +34,10 @@ public:
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
         ::InitCommonControlsEx(&controls);
 
+        // An empty floppy drive fails the call that touched it, without the system's own "no disk" box: the
+        // update run asks for the disk itself, and the folder page just lists nothing.
+        ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+
         programDirectory = ProgramDirectoryFromPath(ModulePath());
 
         if (!m_frame.Create())
