@@ -1,5 +1,7 @@
 #include "UiDriver.h"
 
+#include "ResourceString.h"
+
 #include <vector>
 
 namespace ui {
@@ -24,17 +26,6 @@ LRESULT SendW(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
     if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeout, &result))
         return -1;
     return static_cast<LRESULT>(result);
-}
-
-std::string ToCp932(const wchar_t* text, int length)
-{
-    if (length <= 0)
-        return {};
-    int bytes = WideCharToMultiByte(932, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(932, 0, text, length, out.data(), bytes, nullptr, nullptr);
-    return out;
 }
 
 struct TopWindowSearch {
@@ -203,7 +194,7 @@ std::vector<std::string> ListItems(HWND list)
         LRESULT length = SendW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i));
         std::vector<wchar_t> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1);
         LRESULT copied = SendW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(buffer.data()));
-        items.push_back(ToCp932(buffer.data(), copied > 0 ? static_cast<int>(copied) : 0));
+        items.push_back(WideToCp932(buffer.data(), copied > 0 ? static_cast<int>(copied) : 0));
     }
     return items;
 }
