@@ -56,7 +56,7 @@ void CProgressWindow::Start(HWND owner, const std::string& archiveName)
 // than extracting a small archive.
 void CProgressWindow::ShowWhenSlow()
 {
-    if (m_tried || GetTickCount() - m_started < kShowDelayMs)
+    if (m_tried || GetTickCount() - m_started < m_showDelayMs)
         return;
     m_tried = true;
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_PROGRESS_CLASS};

@@ -12,7 +12,9 @@
 
 class CProgressWindow : public lzh::Progress {
 public:
-    CProgressWindow() = default;
+    static constexpr DWORD kShowDelayMs = 500;
+
+    explicit CProgressWindow(DWORD showDelayMs = kShowDelayMs) : m_showDelayMs(showDelayMs) {}
     ~CProgressWindow() override;
     CProgressWindow(const CProgressWindow&) = delete;
     CProgressWindow& operator=(const CProgressWindow&) = delete;
@@ -24,13 +26,14 @@ public:
     void OnEntry(const std::string& displayPath) override;
     void OnBytes(uint64_t doneBytes) override;
 
-private:
-    static constexpr DWORD kShowDelayMs = 500;
+    HWND GetSafeHwnd() const { return m_hWnd; }
 
+private:
     void CenterOnOwner();
     void ShowWhenSlow();
     void Pump();
 
+    DWORD m_showDelayMs;
     HWND m_hWnd = nullptr;
     HWND m_owner = nullptr;
     HWND m_fileText = nullptr;

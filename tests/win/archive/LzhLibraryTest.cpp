@@ -4,9 +4,12 @@
 #include "Cp932.h"
 #include "Crc16.h"
 #include "LzhLibrary.h"
+#include "ProgressWindow.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -155,6 +158,63 @@ TEST_F(LzhLibraryTest, ForegroundRunGivesTheOwnerBack)
         EXPECT_TRUE(IsWindowEnabled(owner));
         EXPECT_EQ(FindWindowA("ParvelLzhProgress", nullptr), nullptr);
     }
+    DestroyWindow(owner);
+}
+
+std::string WindowText(HWND hwnd)
+{
+    char text[256] = {};
+    GetWindowTextA(hwnd, text, sizeof(text));
+    return text;
+}
+
+// Once shown: "展開中" without a close button, centred on the owner, the archive and the current file, and a
+// bar over the archive's bytes. The owner takes no input until the window goes.
+TEST(ProgressWindow, ShowsTheArchiveTheFileAndTheShareDone)
+{
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 50, 800, 600, nullptr, nullptr,
+                                 nullptr, nullptr);
+    ASSERT_NE(owner, nullptr);
+    {
+        CProgressWindow window(0);
+        window.Start(owner, "START3.lzh");
+        EXPECT_FALSE(IsWindowEnabled(owner));
+        EXPECT_EQ(window.GetSafeHwnd(), nullptr) << "nothing is built before the first progress";
+        window.OnStart(2000);
+        window.OnEntry(std::string(kFolder) + "\\" + kTemplate);
+        window.OnBytes(500);
+        HWND hwnd = window.GetSafeHwnd();
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_TRUE(IsWindowVisible(hwnd));
+        EXPECT_EQ(GetWindow(hwnd, GW_OWNER), owner);
+        EXPECT_EQ(WindowText(hwnd), "\x93\x57\x8A\x4A\x92\x86"); // 展開中
+        LONG style = GetWindowLongA(hwnd, GWL_STYLE);
+        EXPECT_TRUE(style & WS_CAPTION);
+        EXPECT_FALSE(style & WS_SYSMENU) << "no close button";
+
+        RECT outer{}, inner{};
+        GetWindowRect(owner, &outer);
+        GetWindowRect(hwnd, &inner);
+        EXPECT_NEAR((inner.left + inner.right) / 2, (outer.left + outer.right) / 2, 1);
+        EXPECT_NEAR((inner.top + inner.bottom) / 2, (outer.top + outer.bottom) / 2, 1);
+
+        std::vector<std::string> texts;
+        HWND bar = nullptr;
+        for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char className[64] = {};
+            GetClassNameA(child, className, sizeof(className));
+            if (lstrcmpiA(className, PROGRESS_CLASSA) == 0)
+                bar = child;
+            else
+                texts.push_back(WindowText(child));
+        }
+        EXPECT_EQ(texts, (std::vector<std::string>{"START3.lzh", std::string(kFolder) + "\\" + kTemplate}));
+        ASSERT_NE(bar, nullptr);
+        EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 250);
+        window.OnBytes(2000);
+        EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), 1000);
+    }
+    EXPECT_TRUE(IsWindowEnabled(owner));
     DestroyWindow(owner);
 }
 
