@@ -51,6 +51,19 @@ Bytes StoredEntry(const std::string& name, const std::string& text, uint8_t attr
     return h;
 }
 
+// A plain top-level window to own the extraction, of a class of our own: the system classes may need the
+// common controls loaded first.
+HWND MakeOwner()
+{
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "LzhTestOwner";
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, wc.lpszClassName, "owner", WS_POPUP | WS_VISIBLE, 100, 50, 800, 600, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+}
+
 class LzhLibraryTest : public testing::Test {
 protected:
     void SetUp() override
@@ -147,7 +160,7 @@ TEST_F(LzhLibraryTest, ReplacesAReadOnlyTargetAndLeavesNoTemporaryFile)
 // the run lasts and takes input again afterwards, after a failure too.
 TEST_F(LzhLibraryTest, ForegroundRunGivesTheOwnerBack)
 {
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND owner = MakeOwner();
     ASSERT_NE(owner, nullptr);
     LzhSetBackgroundMode(0);
     for (bool broken : {false, true}) {
@@ -172,8 +185,7 @@ std::string WindowText(HWND hwnd)
 // bar over the archive's bytes. The owner takes no input until the window goes.
 TEST(ProgressWindow, ShowsTheArchiveTheFileAndTheShareDone)
 {
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 50, 800, 600, nullptr, nullptr,
-                                 nullptr, nullptr);
+    HWND owner = MakeOwner();
     ASSERT_NE(owner, nullptr);
     {
         CProgressWindow window(0);
