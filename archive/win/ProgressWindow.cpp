@@ -65,8 +65,8 @@ void CProgressWindow::ShowWhenSlow()
         return;
     std::string caption = LoadResourceString(IDS_ARCHIVE_PROGRESS_CAPTION);
     // WS_CAPTION without WS_SYSMENU: a title bar without a close button.
-    m_hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption.c_str(), WS_POPUP | WS_CAPTION, 0, 0, kWidth, kHeight,
-                             m_owner, nullptr, GetModuleHandleA(nullptr), nullptr);
+    m_hWnd = CreateWindowExA(WS_EX_DLGMODALFRAME, kClassName, caption.c_str(), WS_POPUP | WS_CAPTION, 0, 0, kWidth,
+                             kHeight, m_owner, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!m_hWnd)
         return;
     AddChild(m_hWnd, "STATIC", m_archiveName.c_str(), SS_LEFTNOWORDWRAP | SS_NOPREFIX, 10, 18);
