@@ -206,7 +206,9 @@ bool FakeHost::ParentExists(const std::string& normalised)
 bool FakeHost::Fails(const std::string& call)
 {
     Log(call);
-    if (++failableCalls != failAt)
+    bool chosen = ++failableCalls == failAt ||
+                  (!failFirst.empty() && failedCall.empty() && call.rfind(failFirst, 0) == 0);
+    if (!chosen)
         return false;
     failedCall = call;
     return true;

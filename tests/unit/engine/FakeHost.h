@@ -42,6 +42,7 @@ public:
     std::vector<Box> boxes;
     std::vector<std::string> calls; // every call, "Name argument"
     int failAt = 0;                 // the failable call (1-based) to fail; 0: none
+    std::string failFirst;          // or the first call that starts with this text
     int failableCalls = 0;
     std::string failedCall;
 

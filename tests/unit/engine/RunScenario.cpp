@@ -17,6 +17,9 @@ UpdateDescription MakeDescription()
     description.settingsFile = "tavilo1.ini";
     description.masterAdjust = "0";
     description.titleKeywords[0] = "ABC";
+    // An empty keyword would match every title.
+    for (size_t i = 1; i < description.titleKeywords.size(); ++i)
+        description.titleKeywords[i] = "#none" + std::to_string(i);
     return description;
 }
 
