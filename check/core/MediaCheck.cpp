@@ -29,6 +29,11 @@ private:
     lzh::ArchiveSource& m_source;
 };
 
+bool IsStartArchive(const UpdateEntry& entry)
+{
+    return entry.kind == 1 && SplitPath(entry.name).name == "START";
+}
+
 bool IsBlank(std::string_view line)
 {
     return line.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos;
@@ -228,7 +233,7 @@ void MediumChecker::CheckEntry(const Located& located)
         return;
     }
     // The START archive of each edition is checked with the editions.
-    if (SplitPath(entry.name).name == "START")
+    if (IsStartArchive(entry))
         return;
     std::string file = entry.name + ".lzh";
     if (!m_media.Exists(located.disk, file)) {
@@ -253,8 +258,8 @@ bool MediumChecker::ArchivePasses(size_t disk, const std::string& file)
     return passes;
 }
 
-// The disk prompt looks for the entry's name + ".lzh" whatever its kind, and for START before the edition's
-// number is added. Only media of several disks are asked for.
+// The disk prompt waits for the entry's own file, but for START before the edition's number is added: that
+// START.lzh marks the disk and is never extracted. Only media of several disks are asked for.
 void MediumChecker::CheckDiskPrompts(const std::vector<Located>& entries)
 {
     if (m_media.DiskCount() < 2)
@@ -266,9 +271,7 @@ void MediumChecker::CheckDiskPrompts(const std::vector<Located>& entries)
             continue;
         currentDisk = entry.disk;
         std::string marker = entry.name + ".lzh";
-        bool isOwnArchive = entry.kind == 1 && SplitPath(entry.name).name != "START";
-        // A missing archive of the entry itself is an error already.
-        if (!isOwnArchive && !m_media.Exists(located.disk, marker))
+        if (IsStartArchive(entry) && !m_media.Exists(located.disk, marker))
             InfoWarning(FindingId::PromptNeverEnds, located.line, {std::to_string(entry.disk), marker});
     }
 }
@@ -297,7 +300,7 @@ void MediumChecker::CheckEditions(const std::vector<Located>& entries)
     std::vector<Edition> editions = EditionsOf(lines);
     bool first = true;
     for (const Located& located : entries) {
-        if (located.entry.kind != 1 || SplitPath(located.entry.name).name != "START")
+        if (!IsStartArchive(located.entry))
             continue;
         for (size_t i = 0; i < editions.size(); ++i) {
             std::string kind = std::to_string(editions[i].kind);

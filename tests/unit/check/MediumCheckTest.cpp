@@ -266,13 +266,6 @@ TEST_F(MediumCheckTest, EachPlantedDefectIsNamed)
                  fs::rename(t.Disk(1) / name, t.Disk(2) / name);
          },
          Severity::Warning, FindingId::PromptNeverEnds, "info.txt", 43},
-        {"loose file that opens a disk prompt",
-         [](MediumCheckTest& t) {
-             std::vector<std::string> lines = GoodInfoLines();
-             std::swap(lines[45], lines[46]);
-             WriteInfo(t.Disk(1), lines);
-         },
-         Severity::Warning, FindingId::PromptNeverEnds, "info.txt", 46},
         {"TAB as the last byte", [](MediumCheckTest& t) { t.SetInfoLine(26, "お知らせ\t"); }, Severity::Warning,
          FindingId::TextTrailingTab, "info.txt", 26},
         {"101 line breaks", [](MediumCheckTest& t) {
