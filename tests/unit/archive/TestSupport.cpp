@@ -64,20 +64,20 @@ int Shell(const std::string& command)
     return std::system(command.c_str());
 }
 
-lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination, bool withFolders)
+lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination, lzh::Layout layout)
 {
     lzh::FileSource source;
     if (!source.Open(archivePath.string()))
         return {lzh::FailureKind::ArchiveNotFound, {}, {}};
     lzh::PosixTarget target(destination.string());
-    return lzh::ExtractArchive(source, withFolders ? lzh::Mode::WithFolders : lzh::Mode::Flat, &target, nullptr);
+    return lzh::ExtractArchive(source, layout, target, nullptr);
 }
 
-lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination, bool withFolders)
+lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination, lzh::Layout layout)
 {
     lzh::MemorySource source(archive.data(), archive.size());
     lzh::PosixTarget target(destination.string());
-    return lzh::ExtractArchive(source, withFolders ? lzh::Mode::WithFolders : lzh::Mode::Flat, &target, nullptr);
+    return lzh::ExtractArchive(source, layout, target, nullptr);
 }
 
 void PutU16(Bytes& b, size_t at, uint32_t v)
@@ -97,7 +97,7 @@ static void PutCommon(Bytes& h, const Entry& e, const Bytes& packed, int level)
     std::copy(e.method.begin(), e.method.end(), h.begin() + 2);
     PutU32(h, 7, static_cast<uint32_t>(packed.size()));
     PutU32(h, 11, static_cast<uint32_t>(e.data.size()));
-    PutU32(h, 15, 0x5A2B6000);
+    PutU32(h, 15, kCraftedTime);
     h[19] = 0x20;
     h[20] = static_cast<uint8_t>(level);
 }
@@ -124,7 +124,31 @@ Bytes Level0(const Entry& e)
     return h;
 }
 
-Bytes Level2(const Entry& e, const std::vector<Bytes>& extra)
+Bytes Level1(const Entry& e, uint8_t os, const std::vector<Bytes>& extensions)
+{
+    const Bytes& packed = e.packed.empty() ? e.data : e.packed;
+    Bytes h(27 + e.path.size());
+    Bytes chain;
+    for (size_t i = 0; i < extensions.size(); ++i) {
+        chain.insert(chain.end(), extensions[i].begin(), extensions[i].end());
+        chain.resize(chain.size() + 2);
+        PutU16(chain, chain.size() - 2, i + 1 < extensions.size() ? uint32_t(extensions[i + 1].size() + 2) : 0);
+    }
+    PutCommon(h, e, packed, 1);
+    PutU32(h, 7, static_cast<uint32_t>(packed.size() + chain.size()));
+    h[0] = static_cast<uint8_t>(h.size() - 2);
+    h[21] = static_cast<uint8_t>(e.path.size());
+    std::copy(e.path.begin(), e.path.end(), h.begin() + 22);
+    PutU16(h, 22 + e.path.size(), lzh::UpdateCrc16(0, e.data.data(), e.data.size()));
+    h[24 + e.path.size()] = os;
+    PutU16(h, 25 + e.path.size(), extensions.empty() ? 0 : uint32_t(extensions[0].size() + 2));
+    FixChecksum(h);
+    h.insert(h.end(), chain.begin(), chain.end());
+    h.insert(h.end(), packed.begin(), packed.end());
+    return h;
+}
+
+Bytes Level2(const Entry& e, const std::vector<Bytes>& extra, uint8_t os)
 {
     const Bytes& packed = e.packed.empty() ? e.data : e.packed;
     std::vector<Bytes> exts = extra;
@@ -134,7 +158,7 @@ Bytes Level2(const Entry& e, const std::vector<Bytes>& extra)
     Bytes h(24);
     PutCommon(h, e, packed, 2);
     PutU16(h, 21, lzh::UpdateCrc16(0, e.data.data(), e.data.size()));
-    h[23] = 'U';
+    h[23] = os;
     // Each extended header is preceded by its size: type, data and the next size field.
     for (const Bytes& x : exts) {
         h.resize(h.size() + 2);
@@ -145,6 +169,28 @@ Bytes Level2(const Entry& e, const std::vector<Bytes>& extra)
     PutU16(h, 0, static_cast<uint32_t>(h.size()));
     h.insert(h.end(), packed.begin(), packed.end());
     return h;
+}
+
+void PutBigEndian32(Bytes& b, size_t at, uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + i] = static_cast<uint8_t>(v >> (24 - 8 * i));
+}
+
+Bytes MacBinaryWrapped(const std::string& name, const Bytes& dataFork, const Bytes& resourceFork)
+{
+    Bytes b(128);
+    b[1] = static_cast<uint8_t>(name.size());
+    std::copy(name.begin(), name.end(), b.begin() + 2);
+    PutBigEndian32(b, 0x41, 0x54455854); // TEXT
+    PutBigEndian32(b, 0x53, static_cast<uint32_t>(dataFork.size()));
+    PutBigEndian32(b, 0x57, static_cast<uint32_t>(resourceFork.size()));
+    PutBigEndian32(b, 0x5B, kCraftedTime + 2082844800u);
+    PutBigEndian32(b, 0x5F, kCraftedTime + 2082844800u);
+    b.insert(b.end(), dataFork.begin(), dataFork.end());
+    b.insert(b.end(), resourceFork.begin(), resourceFork.end());
+    b.resize((b.size() + 127) / 128 * 128);
+    return b;
 }
 
 }

@@ -3,6 +3,7 @@
 
 #include "Crc16.h"
 #include "Failure.h"
+#include "SafeName.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -33,9 +34,11 @@ std::map<std::string, Bytes> ReadTree(const fs::path& root);
 fs::path CorpusDir();
 int Shell(const std::string& command);
 
-// Extracts archivePath (any extension) into destination with the native front end; x keeps folders.
-lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination, bool withFolders = true);
-lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination, bool withFolders = true);
+// Extracts archivePath (any extension) into destination with the native front end.
+lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination,
+                         lzh::Layout layout = lzh::Layout::WithFolders);
+lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination,
+                          lzh::Layout layout = lzh::Layout::WithFolders);
 
 // Headers written the way LHA writes them, for crafting hostile archives.
 struct Entry {
@@ -49,9 +52,17 @@ struct Entry {
     Bytes packed; // stored as is when not empty, else data
 };
 Bytes Level0(const Entry& e);
-Bytes Level2(const Entry& e, const std::vector<Bytes>& extraExtensions = {});
+// Extensions: type byte and data; level 1 counts them towards the packed size. os: the maker's system id.
+Bytes Level1(const Entry& e, uint8_t os, const std::vector<Bytes>& extensions = {});
+Bytes Level2(const Entry& e, const std::vector<Bytes>& extraExtensions = {}, uint8_t os = 'U');
 void PutU16(Bytes& b, size_t at, uint32_t v);
 void PutU32(Bytes& b, size_t at, uint32_t v);
+// Time stamp of every crafted header: a DOS date-time in levels 0 and 1, Unix seconds in level 2.
+constexpr uint32_t kCraftedTime = 0x5A2B6000;
+// A member as a Mac archiver wraps it: a MacBinary header (name, fork lengths, modified at kCraftedTime), the
+// data fork and the resource fork, padded to a multiple of 128 bytes together.
+Bytes MacBinaryWrapped(const std::string& name, const Bytes& dataFork, const Bytes& resourceFork);
+void PutBigEndian32(Bytes& b, size_t at, uint32_t v);
 // Fixes the check sum of a level-0/1 header at offset 0 after an edit.
 void FixChecksum(Bytes& archive);
 
