@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 
+#include "Crc16.h"
+
 #include <gtest/gtest.h>
 
 using namespace lzhtest;
