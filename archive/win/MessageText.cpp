@@ -16,6 +16,7 @@ UINT StringIdOf(lzh::FailureKind kind)
     case FailureKind::ArchiveNotFound: return IDS_ARCHIVE_NOT_FOUND;
     case FailureKind::CannotRead: return IDS_ARCHIVE_CANNOT_READ;
     case FailureKind::NotAnArchive: return IDS_ARCHIVE_NOT_LZH;
+    case FailureKind::NoMembers: return IDS_ARCHIVE_NO_MEMBERS;
     case FailureKind::BrokenHeader: return IDS_ARCHIVE_BROKEN_HEADER;
     case FailureKind::UnsupportedMethod: return IDS_ARCHIVE_UNSUPPORTED_METHOD;
     case FailureKind::UnsafeName: return IDS_ARCHIVE_UNSAFE_NAME;
