@@ -68,7 +68,7 @@ TEST_F(UpdateRunTest, FullRunFromAFolderMedium)
 // Message 7 is the library's own text for the archive, unchanged; an archive with no members is one.
 TEST_F(UpdateRunTest, FailedExtractionShowsTheLibrarysText)
 {
-    for (const char* name : {"BROKEN"}) {
+    for (const char* name : {"BROKEN", "EMPTY"}) {
         CRecordingHost run;
         UpdateDescription description = MakeDescription(m_install);
         description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 1, name, ""), Entry(1, 1, "APP2", "")};
