@@ -5,6 +5,7 @@
 #include "Crc16.h"
 #include "LzhLibrary.h"
 #include "ProgressWindow.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -81,9 +82,7 @@ protected:
     }
     void TearDown() override
     {
-        std::string command = "cmd /c rmdir /s /q \"" + m_root + "\" >nul 2>nul";
-        SetFileAttributesA((m_dest + "a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
-        WinExec(command.c_str(), SW_HIDE);
+        RemoveTree(m_root.substr(0, m_root.size() - 1));
     }
 
     std::string WriteArchive(const std::string& base, const Bytes& data)
