@@ -152,6 +152,7 @@ TEST(FolderPage, BrowsesDrivesAndFoldersAndRestoresTheDrive)
     EXPECT_EQ(outcome.result, IDOK);
     EXPECT_EQ(outcome.folder, chosen);
     EXPECT_EQ(outcome.drive, startDrive) << "the drive current at the start is current again";
+    EXPECT_EQ(Lower(outcome.cwd), Lower(std::string(1, startDrive) + ":\\")) << "at the root it moved to on opening";
 }
 
 TEST(FolderPage, EnterTakesTheTypedFolder)
@@ -182,6 +183,43 @@ TEST(FolderPage, BackAndEscapeKeepTheFolderAndRestoreTheDrive)
         EXPECT_EQ(outcome.result, back ? IDC_BACK : IDCANCEL);
         EXPECT_EQ(outcome.folder, "C:\\DEFAULT");
         EXPECT_EQ(outcome.drive, startDrive);
+        EXPECT_EQ(Lower(outcome.cwd), Lower(std::string(1, startDrive) + ":\\"));
+    }
+}
+
+// The start drive is current again, at its root (where the page moved on opening) or at the folder last
+// entered on it; started from a network folder (no drive), every way out returns to the root of its share.
+TEST(FolderPage, LeavesTheProcessWhereItStarted)
+{
+    const std::string share = "\\\\parvel\\media";
+    struct Case {
+        std::string startIn;
+        bool browse; // to P:\alpha
+        int exit;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"P:\\alpha\\inner", false, IDCANCEL, "p:\\"},
+        {"P:\\alpha\\inner", true, IDOK, "p:\\alpha"},
+        {share + "\\disk1", true, IDOK, share},
+        {share + "\\disk1", true, IDC_BACK, share},
+        {share + "\\disk1", true, IDCANCEL, share},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.startIn + (c.browse ? ", browsed" : "") + ", exit " + std::to_string(c.exit));
+        PageSession page({"page=folder", "folder=C:\\DEFAULT", "cwd=" + c.startIn});
+        ASSERT_TRUE(page.Dialog());
+        if (c.browse) {
+            Choose(page, IDC_DRIVE_LIST, "[-p-]");
+            Choose(page, IDC_FOLDER_LIST, "[alpha]");
+        }
+        if (c.exit == IDCANCEL)
+            ui::PressEscape(page.Dialog());
+        else
+            ui::Click(page.Item(c.exit));
+        PageOutcome outcome = page.Finish();
+        EXPECT_EQ(outcome.result, c.exit);
+        EXPECT_EQ(Lower(outcome.cwd), Lower(c.after));
     }
 }
 
