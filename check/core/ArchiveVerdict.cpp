@@ -1,7 +1,6 @@
 #include "ArchiveVerdict.h"
 
-#include "ArchiveScan.h"
-#include "Extraction.h"
+#include "ArchiveCheck.h"
 
 namespace {
 
@@ -10,6 +9,8 @@ FindingId IdOf(lzh::FailureKind kind)
     switch (kind) {
     case lzh::FailureKind::NotAnArchive:
         return FindingId::ArchiveNotLzh;
+    case lzh::FailureKind::NoMembers:
+        return FindingId::ArchiveEmpty;
     case lzh::FailureKind::BrokenHeader:
         return FindingId::ArchiveBrokenHeader;
     case lzh::FailureKind::UnsupportedMethod:
@@ -31,18 +32,17 @@ FindingId IdOf(lzh::FailureKind kind)
 
 bool TestMediaArchive(lzh::ArchiveSource& source, Finding& finding)
 {
-    lzh::Failure failure = lzh::ExtractArchive(source, lzh::Mode::TestOnly, nullptr, nullptr);
+    lzh::Failure failure = lzh::TestArchive(source);
     if (!failure) {
-        std::vector<lzh::ScannedEntry> entries;
-        lzh::ScanArchive(source, entries);
-        for (const lzh::ScannedEntry& entry : entries) {
-            if (!entry.isFolder)
-                return true;
-        }
-        finding.id = FindingId::ArchiveEmpty;
-        return false;
+        std::vector<lzh::FlatMember> files;
+        lzh::ListFlatMembers(source, files);
+        if (!files.empty())
+            return true;
+        failure.kind = lzh::FailureKind::NoMembers; // folders only: e writes nothing
     }
     finding.id = IdOf(failure.kind);
+    if (failure.kind == lzh::FailureKind::NoMembers)
+        return false;
     finding.args = {failure.entry};
     if (failure.kind == lzh::FailureKind::UnsupportedMethod)
         finding.args.push_back(failure.detail);
