@@ -6,6 +6,7 @@
 #include "resource.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -105,34 +106,51 @@ TEST(MainWindow, TitleIsFirstLineOfInfoTxt)
     EXPECT_TRUE(parvel.WaitForExit());
 }
 
-TEST(MainWindow, VersionResourceNamesTheProgram)
+// Explorer's file properties: both programs of the product carry its name and version.
+TEST(MainWindow, VersionResourcesNameTheProgramAndTheChecker)
 {
-    const std::string exe = ParvelExePath();
-    DWORD size = ::GetFileVersionInfoSizeA(exe.c_str(), nullptr);
-    ASSERT_GT(size, 0u);
-    std::vector<char> info(size);
-    ASSERT_TRUE(::GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
-    auto value = [&](const char* block, const char* name) {
-        std::string path = std::string("\\StringFileInfo\\") + block + "\\" + name;
-        wchar_t* text = nullptr;
-        UINT length = 0;
-        if (!::VerQueryValueW(info.data(), std::wstring(path.begin(), path.end()).c_str(),
-                              reinterpret_cast<void**>(&text), &length))
-            return std::wstring(L"<absent>");
-        return std::wstring(text);
+    struct Program {
+        const char* path; // beside Parvel.exe's build folder
+        const char* originalName;
+        const wchar_t* japanese;
+        const wchar_t* neutral;
     };
-    EXPECT_EQ(value("041104b0", "FileDescription"), L"Parvel アップデートウィザード");
-    EXPECT_EQ(value("000004b0", "FileDescription"), L"Parvel update wizard");
-    for (const char* block : {"041104b0", "000004b0"}) {
-        EXPECT_EQ(value(block, "ProductName"), L"Parvel");
-        EXPECT_EQ(value(block, "FileVersion"), L"3.0.0.0");
-        EXPECT_EQ(value(block, "OriginalFilename"), L"Parvel.exe");
+    const Program programs[] = {
+        {"app\\Parvel.exe", "Parvel.exe", L"Parvel アップデートウィザード", L"Parvel update wizard"},
+        {"check\\parvel-check.exe", "parvel-check.exe", L"Parvel 更新メディアの点検と更新の下見",
+         L"Parvel update medium check and update preview"},
+    };
+    std::string buildFolder = ParvelExePath();
+    buildFolder.resize(buildFolder.size() - std::strlen("app\\Parvel.exe"));
+    for (const Program& program : programs) {
+        const std::string exe = buildFolder + program.path;
+        DWORD size = ::GetFileVersionInfoSizeA(exe.c_str(), nullptr);
+        ASSERT_GT(size, 0u) << exe;
+        std::vector<char> info(size);
+        ASSERT_TRUE(::GetFileVersionInfoA(exe.c_str(), 0, size, info.data()));
+        auto value = [&](const char* block, const char* name) {
+            std::string path = std::string("\\StringFileInfo\\") + block + "\\" + name;
+            wchar_t* text = nullptr;
+            UINT length = 0;
+            if (!::VerQueryValueW(info.data(), std::wstring(path.begin(), path.end()).c_str(),
+                                  reinterpret_cast<void**>(&text), &length))
+                return std::wstring(L"<absent>");
+            return std::wstring(text);
+        };
+        EXPECT_EQ(value("041104b0", "FileDescription"), program.japanese);
+        EXPECT_EQ(value("000004b0", "FileDescription"), program.neutral);
+        std::string original(program.originalName);
+        for (const char* block : {"041104b0", "000004b0"}) {
+            EXPECT_EQ(value(block, "ProductName"), L"Parvel");
+            EXPECT_EQ(value(block, "FileVersion"), L"3.0.0.0");
+            EXPECT_EQ(value(block, "OriginalFilename"), std::wstring(original.begin(), original.end()));
+        }
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT length = 0;
+        ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+        EXPECT_EQ(fixed->dwFileVersionMS, 0x00030000u);
+        EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
     }
-    VS_FIXEDFILEINFO* fixed = nullptr;
-    UINT length = 0;
-    ASSERT_TRUE(::VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
-    EXPECT_EQ(fixed->dwFileVersionMS, 0x00030000u);
-    EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_APP));
 }
 
 TEST(MainWindow, StartsWithEmptyTitleWithoutInfoTxt)
