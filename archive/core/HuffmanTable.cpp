@@ -5,7 +5,7 @@
 namespace lzh {
 
 template <int LookupBits>
-bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count)
+bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count, const uint32_t* values)
 {
     m_counts.fill(0);
     for (int i = 0; i < count; ++i) {
@@ -30,7 +30,7 @@ bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count)
     m_sorted.resize(slot[kMaxLength] + m_counts[kMaxLength]);
     for (int sym = 0; sym < count; ++sym)
         if (lengths[sym] != 0)
-            m_sorted[slot[lengths[sym]]++] = static_cast<uint16_t>(sym);
+            m_sorted[slot[lengths[sym]]++] = values ? values[sym] : static_cast<uint32_t>(sym);
 
     std::fill(m_lookup.begin(), m_lookup.end(), kSlow);
     uint32_t code = 0;
@@ -39,7 +39,7 @@ bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count)
         for (int k = 0; k < m_counts[len]; ++k, ++code, ++index) {
             uint32_t first = code << (LookupBits - len);
             uint32_t last = (code + 1) << (LookupBits - len);
-            uint16_t entry = static_cast<uint16_t>((m_sorted[index] << 5) | len);
+            uint32_t entry = m_sorted[index] << 5 | len;
             std::fill(m_lookup.begin() + first, m_lookup.begin() + last, entry);
         }
         code <<= 1;
@@ -48,16 +48,16 @@ bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count)
 }
 
 template <int LookupBits>
-void HuffmanTable<LookupBits>::SetConstant(int symbol)
+void HuffmanTable<LookupBits>::SetConstant(uint32_t value)
 {
-    std::fill(m_lookup.begin(), m_lookup.end(), static_cast<uint16_t>(symbol << 5));
+    std::fill(m_lookup.begin(), m_lookup.end(), value << 5);
     m_counts.fill(0);
     m_sorted.clear();
 }
 
 // The canonical walk for codes longer than the lookup: bits holds the next kMaxLength bits.
 template <int LookupBits>
-uint16_t HuffmanTable<LookupBits>::SlowEntry(uint32_t bits) const
+uint32_t HuffmanTable<LookupBits>::SlowEntry(uint32_t bits) const
 {
     uint32_t first = 0;
     size_t index = 0;
@@ -65,7 +65,7 @@ uint16_t HuffmanTable<LookupBits>::SlowEntry(uint32_t bits) const
         uint32_t code = bits >> (kMaxLength - len);
         uint32_t count = m_counts[len];
         if (code - first < count)
-            return static_cast<uint16_t>((m_sorted[index + (code - first)] << 5) | len);
+            return m_sorted[index + (code - first)] << 5 | len;
         index += count;
         first = (first + count) << 1;
     }

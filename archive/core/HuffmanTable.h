@@ -18,33 +18,34 @@ public:
     static constexpr int kMaxLength = 16;
     static constexpr int kInvalid = -1;
 
-    // Builds from code lengths (0 = unused); false when the lengths over-subscribe the code space.
-    bool Build(const uint16_t* lengths, int count);
-    // Every code decodes to symbol without consuming bits (a block that uses one symbol only).
-    void SetConstant(int symbol);
+    // Builds from code lengths (0 = unused); false when the lengths over-subscribe the code space. Decoding
+    // yields values[symbol] (below 2^26), or the symbol itself without values.
+    bool Build(const uint16_t* lengths, int count, const uint32_t* values = nullptr);
+    // Every code decodes to value without consuming bits (a block that uses one symbol only).
+    void SetConstant(uint32_t value);
 
     // Needs at least kMaxLength bits in the cursor; returns kInvalid for a code that is not in the table.
     inline int Decode(BitCursor& in) const
     {
-        uint16_t entry = m_lookup[in.bits >> (64 - LookupBits)];
+        uint32_t entry = m_lookup[in.bits >> (64 - LookupBits)];
         if (entry == kSlow) {
             entry = SlowEntry(static_cast<uint32_t>(in.bits >> (64 - kMaxLength)));
             if (entry == kSlow)
                 return kInvalid;
         }
         in.Skip(entry & 31);
-        return entry >> 5;
+        return static_cast<int>(entry >> 5);
     }
     int Decode(BitReader& in) const { return Decode(in.Cursor()); }
 
 private:
-    // Entries are symbol << 5 | code length.
-    static constexpr uint16_t kSlow = 0xFFFF;
-    uint16_t SlowEntry(uint32_t bits) const;
+    // Entries are value << 5 | code length.
+    static constexpr uint32_t kSlow = 0xFFFFFFFF;
+    uint32_t SlowEntry(uint32_t bits) const;
 
-    std::array<uint16_t, size_t(1) << LookupBits> m_lookup{};
+    std::array<uint32_t, size_t(1) << LookupBits> m_lookup{};
     std::array<uint16_t, kMaxLength + 1> m_counts{};
-    std::vector<uint16_t> m_sorted;
+    std::vector<uint32_t> m_sorted; // values by code order
 };
 
 extern template class HuffmanTable<8>;

@@ -21,24 +21,50 @@ constexpr int kTempCount = 19;    // NT
 constexpr int kTempBits = 5;      // TBIT
 constexpr int kMatchBase = 253;
 constexpr size_t kMaxMatch = 256;
+// Input bytes kept buffered ahead of the fast loop, so that it rarely stops for lack of a whole word.
+constexpr size_t kInputReserve = 4096;
 
-// Copies a match that may overlap its own output, in words where the distance allows. Word copies may write
-// up to 15 bytes past the match, into bytes not yet decoded or the window's slack.
-inline void CopyMatch(uint8_t* to, const uint8_t* from, size_t len)
+inline void Copy16(uint8_t* to, const uint8_t* from) { std::memcpy(to, from, 16); }
+inline void Copy8(uint8_t* to, const uint8_t* from) { std::memcpy(to, from, 8); }
+
+// Copies a match that starts `distance` (>= 1) bytes back and may overlap its own output. Word copies write up
+// to 32 bytes past the match's end, into bytes not yet decoded or the window's slack.
+inline void CopyMatch(uint8_t* to, size_t distance, size_t len)
 {
-    size_t distance = static_cast<size_t>(to - from);
+    const uint8_t* from = to - distance;
     if (distance >= 16) {
-        // Most matches are short: the first copy needs no loop test.
-        std::memcpy(to, from, 16);
-        for (size_t k = 16; k < len; k += 16)
-            std::memcpy(to + k, from + k, 16);
-    } else if (distance >= 8) {
-        for (size_t k = 0; k < len; k += 8)
-            std::memcpy(to + k, from + k, 8);
-    } else {
-        for (size_t k = 0; k < len; ++k)
-            to[k] = from[k];
+        // Nearly every match is at most 32 bytes: two copies and no loop test.
+        Copy16(to, from);
+        Copy16(to + 16, from + 16);
+        for (size_t k = 32; k < len; k += 16)
+            Copy16(to + k, from + k);
+        return;
     }
+    if (distance >= 8) {
+        for (size_t k = 0; k < len; k += 8)
+            Copy8(to + k, from + k);
+        return;
+    }
+    // A short repeating pattern: lay down its first 8 bytes, then copy words from a whole number of periods
+    // back, at least 8 bytes, so that no word overlaps its own source.
+    static constexpr uint8_t kStride[8] = {0, 8, 8, 9, 8, 10, 12, 14};
+    for (size_t k = 0; k < 8; ++k)
+        to[k] = from[k];
+    size_t stride = kStride[distance];
+    for (size_t k = 8; k < len; k += 8)
+        Copy8(to + k, to + k - stride);
+}
+
+// Offset codes decode to how far back a match starts and how many extra bits follow: code p (p >= 2) means
+// 2^(p-1) + (p-1 bits) + 1 bytes back, codes 0 and 1 mean 1 and 2.
+constexpr uint32_t OffsetValue(uint32_t p)
+{
+    return p <= 1 ? (p + 1) << 5 : ((1u << (p - 1)) + 1) << 5 | (p - 1);
+}
+
+inline size_t TakeDistance(BitCursor& in, uint32_t value)
+{
+    return (value >> 5) + in.Take(static_cast<int>(value & 31));
 }
 
 class LhNewDecoder : public Decoder {
@@ -46,13 +72,16 @@ public:
     explicit LhNewDecoder(int offsetBits)
         : m_offsetCount(offsetBits + 1), m_offsetBits(offsetBits <= 13 ? 4 : 5)
     {
+        for (uint32_t p = 0; p < m_offsetValues.size(); ++p)
+            m_offsetValues[p] = OffsetValue(p);
     }
 
     DecodeStatus Decode(Reader& in, Sink& out, uint64_t length) override;
 
 private:
     bool ReadBlockTables(BitReader& in);
-    bool ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable<8>& table);
+    bool ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable<8>& table,
+                     const uint32_t* values);
     bool ReadCodeLengths(BitReader& in);
     DecodeStatus DecodeBlock(BitReader& in, OutputWindow& window, uint8_t* end, uint32_t& symbols);
     bool DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const uint8_t* start, uint32_t& symbols) const;
@@ -63,17 +92,19 @@ private:
     HuffmanTable<8> m_temp;
     HuffmanTable<8> m_offsets;
     std::array<uint16_t, kCodeCount> m_lengths{};
+    std::array<uint32_t, 21> m_offsetValues{};
 };
 
 // A length is 3 bits; 7 continues in unary: each further 1 bit adds one.
-bool LhNewDecoder::ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable<8>& table)
+bool LhNewDecoder::ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable<8>& table,
+                               const uint32_t* values)
 {
     int n = static_cast<int>(in.Bits(countBits));
     if (n == 0) {
         int symbol = static_cast<int>(in.Bits(countBits));
         if (symbol >= count)
             return false;
-        table.SetConstant(symbol);
+        table.SetConstant(values ? values[symbol] : static_cast<uint32_t>(symbol));
         return true;
     }
     if (n > count)
@@ -99,7 +130,7 @@ bool LhNewDecoder::ReadLengths(BitReader& in, int count, int countBits, int spec
             i += zeros;
         }
     }
-    return table.Build(m_lengths.data(), count);
+    return table.Build(m_lengths.data(), count, values);
 }
 
 // Literal/length code lengths, themselves coded with the temp table; symbols 0-2 are runs of zero lengths.
@@ -110,7 +141,7 @@ bool LhNewDecoder::ReadCodeLengths(BitReader& in)
         int symbol = static_cast<int>(in.Bits(kCodeCountBits));
         if (symbol >= kCodeCount)
             return false;
-        m_codes.SetConstant(symbol);
+        m_codes.SetConstant(static_cast<uint32_t>(symbol));
         return true;
     }
     if (n > kCodeCount)
@@ -136,13 +167,14 @@ bool LhNewDecoder::ReadCodeLengths(BitReader& in)
 
 bool LhNewDecoder::ReadBlockTables(BitReader& in)
 {
-    return ReadLengths(in, kTempCount, kTempBits, 3, m_temp) && ReadCodeLengths(in) &&
-           ReadLengths(in, m_offsetCount, m_offsetBits, -1, m_offsets);
+    return ReadLengths(in, kTempCount, kTempBits, 3, m_temp, nullptr) && ReadCodeLengths(in) &&
+           ReadLengths(in, m_offsetCount, m_offsetBits, -1, m_offsets, m_offsetValues.data());
 }
 
-// The hot loop: runs while a whole input word is buffered and a whole match fits before stop, so that it needs
-// no other checks. One refill gives 56 bits, enough for a symbol (16), an offset code (16) and its extra bits
-// (at most 19). False on a code or offset the data cannot have.
+// The hot loop. It runs in batches of symbols that provably need no checks but the match distance: each symbol
+// takes one word refill (at most 7 input bytes; 56 bits cover a symbol (16), an offset code (16) and its extra
+// bits (at most 19)) and writes at most one whole match before stop. False on a code or offset the data cannot
+// have.
 bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const uint8_t* start,
                               uint32_t& symbols) const
 {
@@ -150,32 +182,39 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
     uint8_t* out = pos;
     uint32_t left = symbols;
     bool ok = true;
-    while (left > 0 && out < stop && bits.HasWord()) {
-        bits.RefillWord();
-        int c = m_codes.Decode(bits);
-        if (c < 256) {
-            if (c < 0) {
+    for (;;) {
+        size_t room = out < stop ? static_cast<size_t>(stop - out + kMaxMatch - 1) / kMaxMatch : 0;
+        size_t batch = std::min({size_t(left), room, bits.WordsLeft()});
+        if (batch == 0)
+            break;
+        left -= static_cast<uint32_t>(batch);
+        do {
+            bits.RefillWord();
+            int c = m_codes.Decode(bits);
+            if (c < 256) {
+                if (c < 0) {
+                    ok = false;
+                    break;
+                }
+                *out++ = static_cast<uint8_t>(c);
+                continue;
+            }
+            int p = m_offsets.Decode(bits);
+            if (p < 0) {
                 ok = false;
                 break;
             }
-            *out++ = static_cast<uint8_t>(c);
-            --left;
-            continue;
-        }
-        int p = m_offsets.Decode(bits);
-        if (p < 0) {
-            ok = false;
+            size_t distance = TakeDistance(bits, static_cast<uint32_t>(p));
+            if (distance > static_cast<size_t>(out - start)) {
+                ok = false;
+                break;
+            }
+            size_t len = static_cast<size_t>(c - kMatchBase);
+            CopyMatch(out, distance, len);
+            out += len;
+        } while (--batch > 0);
+        if (!ok)
             break;
-        }
-        size_t distance = p <= 1 ? p : (size_t(1) << (p - 1)) + bits.Take(p - 1);
-        if (distance >= static_cast<size_t>(out - start)) {
-            ok = false;
-            break;
-        }
-        size_t len = static_cast<size_t>(c - kMatchBase);
-        CopyMatch(out, out - distance - 1, len);
-        out += len;
-        --left;
     }
     in = bits;
     pos = out;
@@ -183,19 +222,24 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
     return ok;
 }
 
-// Decodes symbols until the block ends, the window needs a flush or `end` (the entry's end) is reached.
+// Decodes symbols until the block ends, the window needs a flush or `end` (the entry's end) is reached. Symbols
+// the fast loop cannot prove safe (near stop, near the input's end) go one at a time with checks.
 DecodeStatus LhNewDecoder::DecodeBlock(BitReader& in, OutputWindow& window, uint8_t* end, uint32_t& symbols)
 {
     uint8_t* pos = window.Position();
     uint8_t* stop = std::min(end, window.Limit());
     const uint8_t* start = window.Start();
     // end lies at least a dictionary (8 KiB and more) past the buffer's start.
-    if (!DecodeFast(in.Cursor(), pos, std::min(stop, end - kMaxMatch), start, symbols)) {
-        window.SetPosition(pos);
-        return DecodeStatus::Corrupt;
-    }
+    uint8_t* fastStop = std::min(stop, end - kMaxMatch);
     DecodeStatus status = DecodeStatus::Ok;
     while (symbols > 0 && pos < stop) {
+        in.Reserve(kInputReserve);
+        if (!DecodeFast(in.Cursor(), pos, fastStop, start, symbols)) {
+            status = DecodeStatus::Corrupt;
+            break;
+        }
+        if (symbols == 0 || pos >= stop)
+            break;
         in.Refill();
         int c = m_codes.Decode(in);
         --symbols;
@@ -212,14 +256,13 @@ DecodeStatus LhNewDecoder::DecodeBlock(BitReader& in, OutputWindow& window, uint
             status = DecodeStatus::Corrupt;
             break;
         }
-        uint32_t distance = p <= 1 ? p : (1u << (p - 1)) + in.Take(p - 1);
-        const uint8_t* from = pos - distance - 1;
-        if (from < start) {
+        size_t distance = TakeDistance(in.Cursor(), static_cast<uint32_t>(p));
+        if (distance > static_cast<size_t>(pos - start)) {
             status = DecodeStatus::Corrupt;
             break;
         }
         size_t len = std::min<size_t>(c - kMatchBase, end - pos);
-        CopyMatch(pos, from, len);
+        CopyMatch(pos, distance, len);
         pos += len;
     }
     window.SetPosition(pos);
