@@ -18,6 +18,12 @@ public:
     static constexpr int kMaxLength = 16;
     static constexpr int kInvalid = -1;
 
+    struct Code {
+        uint32_t value;
+        uint16_t bits; // the code, read MSB-first
+        uint8_t length;
+    };
+
     // Builds from code lengths (0 = unused); false when the lengths over-subscribe the code space. Decoding
     // yields values[symbol] (below 2^26), or the symbol itself without values.
     bool Build(const uint16_t* lengths, int count, const uint32_t* values = nullptr);
@@ -38,6 +44,10 @@ public:
     }
     int Decode(BitReader& in) const { return Decode(in.Cursor()); }
 
+    // Every code in canonical order, so that their bit patterns count up from 0 (shorter first); a constant
+    // table has one code of length 0. For building wider lookups of several codes at once.
+    const std::vector<Code>& Codes() const { return m_codes; }
+
 private:
     // Entries are value << 5 | code length.
     static constexpr uint32_t kSlow = 0xFFFFFFFF;
@@ -46,9 +56,9 @@ private:
     std::array<uint32_t, size_t(1) << LookupBits> m_lookup{};
     std::array<uint16_t, kMaxLength + 1> m_counts{};
     std::vector<uint32_t> m_sorted; // values by code order
+    std::vector<Code> m_codes;
 };
 
 extern template class HuffmanTable<8>;
-extern template class HuffmanTable<12>;
 
 }

@@ -67,6 +67,25 @@ inline size_t TakeDistance(BitCursor& in, uint32_t value)
     return (value >> 5) + in.Take(static_cast<int>(value & 31));
 }
 
+// The fast loop looks up 12 bits at once in a table that holds, where both codes fit, two literals or a match
+// length with its offset code: the offset lookup no longer waits for the length code's bits to shift out.
+//   bits 0-4    code bits the entry takes (both codes)
+//   bit 5       literals: 1, or 2 with bit 6; the bytes in bits 16-23 and 24-31
+//   bit 7       a code longer than the lookup: decode it with the plain tables
+//   bit 8       a match whose offset code is in the entry: p in bits 24-28, its extra bits in 9-13
+//   bits 16-23  match length - 3
+constexpr int kFastBits = 12;
+constexpr uint32_t kLiterals = 1u << 5;
+constexpr uint32_t kTwoLiterals = 1u << 6;
+constexpr uint32_t kLongCode = 1u << 7;
+constexpr uint32_t kWithOffset = 1u << 8;
+
+inline void Store16(uint8_t* to, uint32_t value)
+{
+    uint16_t v = static_cast<uint16_t>(value);
+    std::memcpy(to, &v, 2);
+}
+
 class LhNewDecoder : public Decoder {
 public:
     explicit LhNewDecoder(int offsetBits)
@@ -83,16 +102,20 @@ private:
     bool ReadLengths(BitReader& in, int count, int countBits, int special, HuffmanTable<8>& table,
                      const uint32_t* values);
     bool ReadCodeLengths(BitReader& in);
+    void BuildFastTable();
     DecodeStatus DecodeBlock(BitReader& in, OutputWindow& window, uint8_t* end, uint32_t& symbols);
-    bool DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const uint8_t* start, uint32_t& symbols) const;
+    // Kept apart so that the hot loop has the registers to itself.
+    [[gnu::noinline]] bool DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const uint8_t* start,
+                                      uint32_t& symbols) const;
 
     int m_offsetCount; // NP
     int m_offsetBits;  // PBIT
-    HuffmanTable<12> m_codes;
+    HuffmanTable<8> m_codes; // for the checked path and long codes; the fast loop has m_fast
     HuffmanTable<8> m_temp;
     HuffmanTable<8> m_offsets;
     std::array<uint16_t, kCodeCount> m_lengths{};
     std::array<uint32_t, 21> m_offsetValues{};
+    std::array<uint32_t, size_t(1) << kFastBits> m_fast{};
 };
 
 // A length is 3 bits; 7 continues in unary: each further 1 bit adds one.
@@ -167,56 +190,144 @@ bool LhNewDecoder::ReadCodeLengths(BitReader& in)
 
 bool LhNewDecoder::ReadBlockTables(BitReader& in)
 {
-    return ReadLengths(in, kTempCount, kTempBits, 3, m_temp, nullptr) && ReadCodeLengths(in) &&
-           ReadLengths(in, m_offsetCount, m_offsetBits, -1, m_offsets, m_offsetValues.data());
+    if (!ReadLengths(in, kTempCount, kTempBits, 3, m_temp, nullptr) || !ReadCodeLengths(in) ||
+        !ReadLengths(in, m_offsetCount, m_offsetBits, -1, m_offsets, m_offsetValues.data()))
+        return false;
+    BuildFastTable();
+    return true;
 }
 
-// The hot loop. It runs in batches of symbols that provably need no checks but the match distance: each symbol
+// Each short code covers a run of entries; within it, the second codes that fit in the remaining bits cover a
+// run from its start, as canonical codes count up from 0. Only the short codes are walked, never all pairs.
+void LhNewDecoder::BuildFastTable()
+{
+    uint32_t* table = m_fast.data();
+    uint32_t filled = 0;
+    for (const auto& first : m_codes.Codes()) {
+        int rest = kFastBits - first.length;
+        if (rest < 0)
+            break;
+        uint32_t* run = table + (uint32_t(first.bits) << rest);
+        uint32_t size = 1u << rest;
+        uint32_t alone;
+        uint32_t done = 0;
+        if (first.value < 256) {
+            alone = first.value << 16 | kLiterals | first.length;
+            for (const auto& second : m_codes.Codes()) {
+                if (second.length > rest)
+                    break;
+                uint32_t n = 1u << (rest - second.length);
+                uint32_t entry = second.value < 256
+                                     ? alone + (second.value << 24 | kTwoLiterals | second.length)
+                                     : alone;
+                std::fill(run + done, run + done + n, entry);
+                done += n;
+            }
+        } else {
+            alone = (first.value - 256) << 16 | first.length;
+            for (const auto& second : m_offsets.Codes()) {
+                if (second.length > rest)
+                    break;
+                uint32_t n = 1u << (rest - second.length);
+                uint32_t extra = second.value & 31;
+                uint32_t p = extra > 0 ? extra + 1 : (second.value >> 5) - 1;
+                uint32_t entry = alone + (p << 24 | extra << 9 | kWithOffset | second.length);
+                std::fill(run + done, run + done + n, entry);
+                done += n;
+            }
+        }
+        std::fill(run + done, run + size, alone);
+        filled = static_cast<uint32_t>(run - table) + size;
+    }
+    std::fill(table + filled, table + m_fast.size(), kLongCode);
+}
+
+// The hot loop. It runs in batches of steps that provably need no checks but the match distance: each step
 // takes one word refill (at most 7 input bytes; 56 bits cover a symbol (16), an offset code (16) and its extra
-// bits (at most 19)) and writes at most one whole match before stop. False on a code or offset the data cannot
-// have.
+// bits (at most 19)), at most two symbols, and writes at most one whole match before stop. False on a code or
+// offset the data cannot have.
 bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const uint8_t* start,
                               uint32_t& symbols) const
 {
-    BitCursor bits = in;
+    // Plain locals, never addressed, so that the bit buffer stays in registers; the rare paths work on a copy.
+    uint64_t bits = in.bits;
+    unsigned count = static_cast<unsigned>(in.count);
+    const uint8_t* next = in.next;
     uint8_t* out = pos;
     uint32_t left = symbols;
+    const uint32_t* table = m_fast.data();
     bool ok = true;
     for (;;) {
+        BitCursor words{bits, static_cast<int>(count), next, in.end};
         size_t room = out < stop ? static_cast<size_t>(stop - out + kMaxMatch - 1) / kMaxMatch : 0;
-        size_t batch = std::min({size_t(left), room, bits.WordsLeft()});
+        // A step may take two literals, so that a batch never runs past the block's last symbol.
+        size_t batch = std::min({size_t(left / 2), room, words.WordsLeft()});
         if (batch == 0)
             break;
-        left -= static_cast<uint32_t>(batch);
         do {
-            bits.RefillWord();
-            int c = m_codes.Decode(bits);
-            if (c < 256) {
-                if (c < 0) {
+            uint64_t word;
+            std::memcpy(&word, next, 8);
+            bits |= __builtin_bswap64(word) >> count;
+            next += (63 - count) >> 3;
+            count |= 56;
+
+            uint32_t e = table[bits >> (64 - kFastBits)];
+            bits <<= e & 31;
+            count -= e & 31;
+            if (e & kLiterals) {
+                Store16(out, e >> 16);
+                uint32_t n = 1 + ((e >> 6) & 1);
+                out += n;
+                left -= n;
+                continue;
+            }
+            --left;
+            size_t distance;
+            if ((e & (kLongCode | kWithOffset)) == kWithOffset) {
+                uint32_t p = e >> 24;
+                unsigned extra = (e >> 9) & 31;
+                distance = ((1u << p) >> 1) + 1 + static_cast<size_t>((bits >> 1) >> (63 - extra));
+                bits <<= extra;
+                count -= extra;
+            } else {
+                BitCursor rare{bits, static_cast<int>(count), nullptr, nullptr};
+                if (e & kLongCode) {
+                    int c = m_codes.Decode(rare);
+                    if (c < 0) {
+                        ok = false;
+                        break;
+                    }
+                    if (c < 256) {
+                        *out++ = static_cast<uint8_t>(c);
+                        bits = rare.bits;
+                        count = static_cast<unsigned>(rare.count);
+                        continue;
+                    }
+                    e = static_cast<uint32_t>(c - 256) << 16;
+                }
+                int p = m_offsets.Decode(rare);
+                if (p < 0) {
                     ok = false;
                     break;
                 }
-                *out++ = static_cast<uint8_t>(c);
-                continue;
+                distance = TakeDistance(rare, static_cast<uint32_t>(p));
+                bits = rare.bits;
+                count = static_cast<unsigned>(rare.count);
             }
-            int p = m_offsets.Decode(bits);
-            if (p < 0) {
-                ok = false;
-                break;
-            }
-            size_t distance = TakeDistance(bits, static_cast<uint32_t>(p));
             if (distance > static_cast<size_t>(out - start)) {
                 ok = false;
                 break;
             }
-            size_t len = static_cast<size_t>(c - kMatchBase);
+            size_t len = ((e >> 16) & 255) + 3;
             CopyMatch(out, distance, len);
             out += len;
         } while (--batch > 0);
         if (!ok)
             break;
     }
-    in = bits;
+    in.bits = bits;
+    in.count = static_cast<int>(count);
+    in.next = next;
     pos = out;
     symbols = left;
     return ok;
