@@ -69,16 +69,18 @@ inline size_t TakeDistance(BitCursor& in, uint32_t value)
 
 // The fast loop looks up 12 bits at once in a table that holds, where both codes fit, two literals or a match
 // length with its offset code: the offset lookup no longer waits for the length code's bits to shift out.
-//   bits 0-4    code bits the entry takes (both codes)
-//   bit 5       literals: 1, or 2 with bit 6; the bytes in bits 16-23 and 24-31
-//   bit 7       a code longer than the lookup: decode it with the plain tables
-//   bit 8       a match whose offset code is in the entry: p in bits 24-28, its extra bits in 9-13
-//   bits 16-23  match length - 3
+// Literals carry offset code 0 and no extra bits, so that both kinds run the same steps without a branch.
+//   bits 0-3    code bits the entry takes (both codes)
+//   bits 4-8    extra bits after the offset code
+//   bits 9-13   offset code p; kNoOffset: the offset code (or a code longer than the lookup) is still to read
+//   bit 14      literals: 1, or 2 with bit 15
+//   bits 16-23  match length - 3 (kLongCode: a code longer than the lookup), or the first literal
+//   bits 24-31  the second literal
 constexpr int kFastBits = 12;
-constexpr uint32_t kLiterals = 1u << 5;
-constexpr uint32_t kTwoLiterals = 1u << 6;
-constexpr uint32_t kLongCode = 1u << 7;
-constexpr uint32_t kWithOffset = 1u << 8;
+constexpr uint32_t kNoOffset = 31;
+constexpr uint32_t kLiterals = 1u << 14;
+constexpr uint32_t kTwoLiterals = 1u << 15;
+constexpr uint32_t kLongCode = kNoOffset << 9 | 255u << 16;
 
 inline void Store16(uint8_t* to, uint32_t value)
 {
@@ -231,10 +233,11 @@ void LhNewDecoder::BuildFastTable()
                 uint32_t n = 1u << (rest - second.length);
                 uint32_t extra = second.value & 31;
                 uint32_t p = extra > 0 ? extra + 1 : (second.value >> 5) - 1;
-                uint32_t entry = alone + (p << 24 | extra << 9 | kWithOffset | second.length);
+                uint32_t entry = alone + (p << 9 | extra << 4 | second.length);
                 std::fill(run + done, run + done + n, entry);
                 done += n;
             }
+            alone |= kNoOffset << 9;
         }
         std::fill(run + done, run + size, alone);
         filled = static_cast<uint32_t>(run - table) + size;
@@ -256,6 +259,8 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
     uint8_t* out = pos;
     uint32_t left = symbols;
     const uint32_t* table = m_fast.data();
+    // A literal step copies from here and stores its bytes after; a match stores them here.
+    alignas(16) uint8_t scratch[32] = {};
     bool ok = true;
     for (;;) {
         BitCursor words{bits, static_cast<int>(count), next, in.end};
@@ -272,55 +277,73 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
             count |= 56;
 
             uint32_t e = table[bits >> (64 - kFastBits)];
-            bits <<= e & 31;
-            count -= e & 31;
-            if (e & kLiterals) {
-                Store16(out, e >> 16);
-                uint32_t n = 1 + ((e >> 6) & 1);
-                out += n;
-                left -= n;
-                continue;
-            }
-            --left;
-            size_t distance;
-            if ((e & (kLongCode | kWithOffset)) == kWithOffset) {
-                uint32_t p = e >> 24;
-                unsigned extra = (e >> 9) & 31;
-                distance = ((1u << p) >> 1) + 1 + static_cast<size_t>((bits >> 1) >> (63 - extra));
-                bits <<= extra;
-                count -= extra;
-            } else {
+            bits <<= e & 15;
+            count -= e & 15;
+            uint32_t p = (e >> 9) & 31;
+            if (p == kNoOffset) {
                 BitCursor rare{bits, static_cast<int>(count), nullptr, nullptr};
-                if (e & kLongCode) {
+                if (e == kLongCode) {
                     int c = m_codes.Decode(rare);
                     if (c < 0) {
                         ok = false;
                         break;
                     }
-                    if (c < 256) {
-                        *out++ = static_cast<uint8_t>(c);
-                        bits = rare.bits;
-                        count = static_cast<unsigned>(rare.count);
-                        continue;
-                    }
-                    e = static_cast<uint32_t>(c - 256) << 16;
+                    e = c < 256 ? static_cast<uint32_t>(c) << 16 | kLiterals : static_cast<uint32_t>(c - 256) << 16;
                 }
-                int p = m_offsets.Decode(rare);
-                if (p < 0) {
+                size_t distance = 0;
+                if (!(e & kLiterals)) {
+                    int value = m_offsets.Decode(rare);
+                    if (value < 0) {
+                        ok = false;
+                        break;
+                    }
+                    distance = TakeDistance(rare, static_cast<uint32_t>(value));
+                }
+                bits = rare.bits;
+                count = static_cast<unsigned>(rare.count);
+                --left;
+                if (e & kLiterals) {
+                    *out++ = static_cast<uint8_t>(e >> 16);
+                    continue;
+                }
+                if (distance > static_cast<size_t>(out - start)) {
                     ok = false;
                     break;
                 }
-                distance = TakeDistance(rare, static_cast<uint32_t>(p));
-                bits = rare.bits;
-                count = static_cast<unsigned>(rare.count);
+                size_t len = ((e >> 16) & 255) + 3;
+                CopyMatch(out, distance, len);
+                out += len;
+                continue;
             }
+            unsigned extra = (e >> 4) & 31;
+            size_t distance = ((1u << p) >> 1) + 1 + static_cast<size_t>((bits >> 1) >> (63 - extra));
+            bits <<= extra;
+            count -= extra;
             if (distance > static_cast<size_t>(out - start)) {
                 ok = false;
                 break;
             }
-            size_t len = ((e >> 16) & 255) + 3;
-            CopyMatch(out, distance, len);
+            // Literal or match alike, without a branch on which it is (that branch mispredicted a third of the
+            // time, and GCC turns a plain condition back into it): the match's 32 bytes come from the scratch
+            // for literals, whose bytes are stored after; a match stores them into the scratch.
+            uintptr_t literals = 0 - uintptr_t((e >> 14) & 1);
+            uint32_t taken = 1 + ((e >> 15) & 1);
+            size_t len = (taken & literals) | ((((e >> 16) & 255) + 3) & ~literals);
+            uintptr_t here = reinterpret_cast<uintptr_t>(out);
+            uintptr_t aside = reinterpret_cast<uintptr_t>(scratch);
+            if ((distance | (literals & 16)) < 16) {
+                CopyMatch(out, distance, len);
+            } else {
+                const uint8_t* from = reinterpret_cast<const uint8_t*>((aside & literals) |
+                                                                       ((here - distance) & ~literals));
+                Copy16(out, from);
+                Copy16(out + 16, from + 16);
+                for (size_t k = 32; k < len; k += 16)
+                    Copy16(out + k, from + k);
+            }
+            Store16(reinterpret_cast<uint8_t*>((here & literals) | (aside & ~literals)), e >> 16);
             out += len;
+            left -= taken;
         } while (--batch > 0);
         if (!ok)
             break;
