@@ -67,20 +67,25 @@ inline size_t TakeDistance(BitCursor& in, uint32_t value)
     return (value >> 5) + in.Take(static_cast<int>(value & 31));
 }
 
-// The fast loop looks up 12 bits at once in a table that holds, where both codes fit, two literals or a match
+// The fast loop looks up 11 bits at once in a table that holds, where both codes fit, two literals or a match
 // length with its offset code: the offset lookup no longer waits for the length code's bits to shift out.
-// Literals carry offset code 0 and no extra bits, so that both kinds run the same steps without a branch.
-//   bits 0-3    code bits the entry takes (both codes)
-//   bits 4-8    extra bits after the offset code
-//   bits 9-13   offset code p; kNoOffset: the offset code (or a code longer than the lookup) is still to read
-//   bit 14      literals: 1, or 2 with bit 15
-//   bits 16-23  match length - 3 (kLongCode: a code longer than the lookup), or the first literal
-//   bits 24-31  the second literal
-constexpr int kFastBits = 12;
-constexpr uint32_t kNoOffset = 31;
-constexpr uint32_t kLiterals = 1u << 14;
-constexpr uint32_t kTwoLiterals = 1u << 15;
-constexpr uint32_t kLongCode = kNoOffset << 9 | 255u << 16;
+// Every field the loop needs is ready in the entry, so that literals and matches run the same steps.
+//   bits 0-4    bits the step takes: the codes and the offset's extra bits
+//   bit 5       literals, in bits 16-23 and 24-31
+//   bit 6       the offset code, or the whole symbol (bit 7: a code longer than the lookup), is still to read
+//   bits 8-9    symbols taken: 1, or 2 literals
+//   bits 10-14  the offset's extra bits, the last ones taken
+//   bits 32-40  bytes written: the match length, or 1 or 2 literals
+//   bits 44-63  the match distance without its extra bits
+constexpr int kFastBits = 11;
+constexpr uint64_t kLiterals = 1u << 5;
+constexpr uint64_t kToRead = 1u << 6;
+constexpr uint64_t kLongCode = kToRead | 1u << 7;
+
+constexpr uint64_t FastEntry(uint32_t bits, uint32_t symbols, uint64_t written)
+{
+    return bits | symbols << 8 | written << 32;
+}
 
 inline void Store16(uint8_t* to, uint32_t value)
 {
@@ -117,7 +122,7 @@ private:
     HuffmanTable<8> m_offsets;
     std::array<uint16_t, kCodeCount> m_lengths{};
     std::array<uint32_t, 21> m_offsetValues{};
-    std::array<uint32_t, size_t(1) << kFastBits> m_fast{};
+    std::array<uint64_t, size_t(1) << kFastBits> m_fast{};
 };
 
 // A length is 3 bits; 7 continues in unary: each further 1 bit adds one.
@@ -203,41 +208,41 @@ bool LhNewDecoder::ReadBlockTables(BitReader& in)
 // run from its start, as canonical codes count up from 0. Only the short codes are walked, never all pairs.
 void LhNewDecoder::BuildFastTable()
 {
-    uint32_t* table = m_fast.data();
+    uint64_t* table = m_fast.data();
     uint32_t filled = 0;
     for (const auto& first : m_codes.Codes()) {
         int rest = kFastBits - first.length;
         if (rest < 0)
             break;
-        uint32_t* run = table + (uint32_t(first.bits) << rest);
+        uint64_t* run = table + (uint32_t(first.bits) << rest);
         uint32_t size = 1u << rest;
-        uint32_t alone;
+        uint64_t alone;
         uint32_t done = 0;
         if (first.value < 256) {
-            alone = first.value << 16 | kLiterals | first.length;
+            alone = FastEntry(first.length, 1, 1) | kLiterals | first.value << 16;
             for (const auto& second : m_codes.Codes()) {
                 if (second.length > rest)
                     break;
                 uint32_t n = 1u << (rest - second.length);
-                uint32_t entry = second.value < 256
-                                     ? alone + (second.value << 24 | kTwoLiterals | second.length)
-                                     : alone;
+                uint64_t entry = second.value < 256 ? FastEntry(first.length + second.length, 2, 2) | kLiterals |
+                                                          first.value << 16 | second.value << 24
+                                                    : alone;
                 std::fill(run + done, run + done + n, entry);
                 done += n;
             }
         } else {
-            alone = (first.value - 256) << 16 | first.length;
+            uint64_t len = first.value - kMatchBase;
+            alone = FastEntry(first.length, 1, len) | kToRead;
             for (const auto& second : m_offsets.Codes()) {
                 if (second.length > rest)
                     break;
                 uint32_t n = 1u << (rest - second.length);
                 uint32_t extra = second.value & 31;
-                uint32_t p = extra > 0 ? extra + 1 : (second.value >> 5) - 1;
-                uint32_t entry = alone + (p << 9 | extra << 4 | second.length);
+                uint64_t base = second.value >> 5;
+                uint64_t entry = FastEntry(first.length + second.length + extra, 1, len) | extra << 10 | base << 44;
                 std::fill(run + done, run + done + n, entry);
                 done += n;
             }
-            alone |= kNoOffset << 9;
         }
         std::fill(run + done, run + size, alone);
         filled = static_cast<uint32_t>(run - table) + size;
@@ -258,7 +263,11 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
     const uint8_t* next = in.next;
     uint8_t* out = pos;
     uint32_t left = symbols;
-    const uint32_t* table = m_fast.data();
+    const uint64_t* table = m_fast.data();
+    // Distances need no check in the loop: the largest an offset code gives is the dictionary size, and the
+    // window always holds a whole dictionary before the position.
+    if (static_cast<size_t>(out - start) < (size_t(1) << (m_offsetCount - 1)))
+        return false;
     // A literal step copies from here and stores its bytes after; a match stores them here.
     alignas(16) uint8_t scratch[32] = {};
     bool ok = true;
@@ -276,22 +285,18 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
             next += (63 - count) >> 3;
             count |= 56;
 
-            uint32_t e = table[bits >> (64 - kFastBits)];
-            bits <<= e & 15;
-            count -= e & 15;
-            uint32_t p = (e >> 9) & 31;
-            if (p == kNoOffset) {
+            uint64_t e = table[bits >> (64 - kFastBits)];
+            if (e & kToRead) {
+                bits <<= e & 31;
+                count -= e & 31;
                 BitCursor rare{bits, static_cast<int>(count), nullptr, nullptr};
-                if (e == kLongCode) {
-                    int c = m_codes.Decode(rare);
-                    if (c < 0) {
-                        ok = false;
-                        break;
-                    }
-                    e = c < 256 ? static_cast<uint32_t>(c) << 16 | kLiterals : static_cast<uint32_t>(c - 256) << 16;
+                int c = (e & kLongCode) == kLongCode ? m_codes.Decode(rare) : static_cast<int>(e >> 32) + kMatchBase;
+                if (c < 0) {
+                    ok = false;
+                    break;
                 }
                 size_t distance = 0;
-                if (!(e & kLiterals)) {
+                if (c >= 256) {
                     int value = m_offsets.Decode(rare);
                     if (value < 0) {
                         ok = false;
@@ -302,33 +307,26 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
                 bits = rare.bits;
                 count = static_cast<unsigned>(rare.count);
                 --left;
-                if (e & kLiterals) {
-                    *out++ = static_cast<uint8_t>(e >> 16);
+                if (c < 256) {
+                    *out++ = static_cast<uint8_t>(c);
                     continue;
                 }
-                if (distance > static_cast<size_t>(out - start)) {
-                    ok = false;
-                    break;
-                }
-                size_t len = ((e >> 16) & 255) + 3;
+                size_t len = static_cast<size_t>(c - kMatchBase);
                 CopyMatch(out, distance, len);
                 out += len;
                 continue;
             }
-            unsigned extra = (e >> 4) & 31;
-            size_t distance = ((1u << p) >> 1) + 1 + static_cast<size_t>((bits >> 1) >> (63 - extra));
-            bits <<= extra;
-            count -= extra;
-            if (distance > static_cast<size_t>(out - start)) {
-                ok = false;
-                break;
-            }
+            // One shift takes the codes and the extra bits; the extra bits are the last of them.
+            unsigned taken = e & 31;
+            unsigned extra = (e >> 10) & 31;
+            size_t distance = (e >> 44) + static_cast<size_t>(((bits >> 1) >> (63 - taken)) & ((1u << extra) - 1));
+            bits <<= taken;
+            count -= taken;
             // Literal or match alike, without a branch on which it is (that branch mispredicted a third of the
             // time, and GCC turns a plain condition back into it): the match's 32 bytes come from the scratch
             // for literals, whose bytes are stored after; a match stores them into the scratch.
-            uintptr_t literals = 0 - uintptr_t((e >> 14) & 1);
-            uint32_t taken = 1 + ((e >> 15) & 1);
-            size_t len = (taken & literals) | ((((e >> 16) & 255) + 3) & ~literals);
+            uintptr_t literals = 0 - uintptr_t((e >> 5) & 1);
+            size_t len = static_cast<size_t>(e >> 32) & 511;
             uintptr_t here = reinterpret_cast<uintptr_t>(out);
             uintptr_t aside = reinterpret_cast<uintptr_t>(scratch);
             if ((distance | (literals & 16)) < 16) {
@@ -341,9 +339,10 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
                 for (size_t k = 32; k < len; k += 16)
                     Copy16(out + k, from + k);
             }
-            Store16(reinterpret_cast<uint8_t*>((here & literals) | (aside & ~literals)), e >> 16);
+            uint8_t* to = reinterpret_cast<uint8_t*>((here & literals) | (aside & ~literals));
+            Store16(to, static_cast<uint32_t>(e >> 16));
             out += len;
-            left -= taken;
+            left -= (e >> 8) & 3;
         } while (--batch > 0);
         if (!ok)
             break;

@@ -1,6 +1,6 @@
 // The -lh5- to -lh7- decoder's fast paths against data made to reach their edges, archived by jlha: matches of
 // every short distance (copied by repeating the pattern, not byte by byte) and lengths around the word sizes,
-// and codes longer than the combined 12-bit lookup, in streams longer than the 64 KiB input buffer.
+// and codes longer than the combined 11-bit lookup, in streams longer than the 64 KiB input buffer.
 
 #include "TestSupport.h"
 
