@@ -56,7 +56,7 @@ bool ParseEntryLine(std::string_view line, UpdateEntry& entry)
         size_t comma = FindChar(line, ',', pos);
         size_t end = comma == std::string_view::npos ? line.size() : comma;
         fields[i] = line.substr(pos, end - pos);
-        if (fields[i].empty() || fields[i].size() > UpdateDescription::kMaxFieldBytes)
+        if (fields[i].empty())
             return false;
         if (i < 3 && comma == std::string_view::npos)
             return false;
@@ -89,6 +89,7 @@ void ParseUpdateDescription(std::string_view bytes, UpdateDescription& d)
     auto line = [&](size_t number) { return number <= lines.size() ? std::string(lines[number - 1]) : std::string(); };
 
     d.entries.clear();
+    d.brokenEntryLines.clear();
     for (size_t i = 0; i < UpdateDescription::kKeyCount; ++i)
         d.uninstallKeys[i] = line(1 + i);
     std::string* header[] = {&d.installFolder, &d.seriesNumber,  &d.masterAdjust,  &d.settingsFile,
@@ -100,10 +101,13 @@ void ParseUpdateDescription(std::string_view bytes, UpdateDescription& d)
     for (size_t i = 0; i < UpdateDescription::kKeyCount; ++i)
         d.titleKeywords[i] = line(28 + i);
 
-    for (size_t n = 43; n <= lines.size() && d.entries.size() < UpdateDescription::kMaxEntries; ++n) {
+    for (size_t n = 43; n <= lines.size(); ++n) {
         UpdateEntry entry;
         if (ParseEntryLine(lines[n - 1], entry))
             d.entries.push_back(std::move(entry));
+        // A line without a comma is a blank line or an author's note, not an entry written wrongly.
+        else if (FindChar(lines[n - 1], ',', 0) != std::string_view::npos)
+            d.brokenEntryLines.push_back(n);
     }
     DecodeLineBreaks(d.noticeText);
     DecodeLineBreaks(d.folderText);
@@ -112,6 +116,7 @@ void ParseUpdateDescription(std::string_view bytes, UpdateDescription& d)
 int LoadUpdateDescription(UpdateDescription& description, const std::string& programDirectory)
 {
     description.entries.clear();
+    description.brokenEntryLines.clear();
     std::string bytes;
     if (!ReadWholeFile(programDirectory + "info.txt", bytes))
         return 0;

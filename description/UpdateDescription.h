@@ -16,8 +16,6 @@ struct UpdateEntry {
 
 struct UpdateDescription {
     static constexpr size_t kKeyCount = 15;
-    static constexpr size_t kMaxEntries = 100;
-    static constexpr size_t kMaxFieldBytes = 31;
 
     std::array<std::string, kKeyCount> uninstallKeys; // lines 1-15; line 1 is also the main window title
     std::string installFolder;                        // line 16
@@ -34,6 +32,7 @@ struct UpdateDescription {
     std::string folderText;                           // 27, line breaks decoded
     std::array<std::string, kKeyCount> titleKeywords; // lines 28-42
     std::vector<UpdateEntry> entries;                 // lines 43 on, in file order
+    std::vector<size_t> brokenEntryLines;             // 1-based lines from 43 on with a comma but no valid entry
     int systemKind = -1;                              // set by the update run
 
     size_t entryCount() const { return entries.size(); }
@@ -53,7 +52,7 @@ std::vector<std::string_view> SplitTextLines(std::string_view bytes);
 // Reads the first line of a text file (end of line removed); empty when the file cannot be opened.
 std::string ReadFirstLine(const std::string& path);
 
-// Parses one entry line: four non-empty comma-separated fields of at most kMaxFieldBytes bytes each.
+// Parses one entry line: four non-empty comma-separated fields, kept whole at any length.
 // Returns false for any other line.
 bool ParseEntryLine(std::string_view line, UpdateEntry& entry);
 

@@ -17,8 +17,8 @@ BOOL CFolderDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_folderList.Attach(GetDlgItem(IDC_FOLDER_LIST));
     m_driveList.Attach(GetDlgItem(IDC_DRIVE_LIST));
-    m_savedDrive = CurrentDriveNumber();
-    ChangeDirectory("\\");
+    CRuntimeDirectory directory;
+    m_start = EnterRoot(directory);
     // DlgDirList writes into its path argument, so it gets a buffer of its own.
     std::vector<char> spec{'*', '.', '*', '\0'};
     DlgDirListA(m_hWnd, spec.data(), IDC_DRIVE_LIST, 0, DDL_DRIVES | DDL_EXCLUSIVE);
@@ -94,22 +94,28 @@ void CFolderDlg::FillFolderList(const std::string& driveEntry, const std::string
         m_folderList.AddString(FolderEntryOf(name));
 }
 
+void CFolderDlg::ReturnToStart()
+{
+    CRuntimeDirectory directory;
+    ::ReturnToStart(directory, m_start);
+}
+
 void CFolderDlg::OnOK()
 {
     m_folder = GetDlgItemText(IDC_FOLDER_EDIT);
-    MakeDriveCurrent(m_savedDrive);
+    ReturnToStart();
     CDialog::OnOK();
 }
 
 void CFolderDlg::OnBack()
 {
-    MakeDriveCurrent(m_savedDrive);
+    ReturnToStart();
     EndDialog(IDC_BACK);
 }
 
 void CFolderDlg::OnCancel()
 {
-    MakeDriveCurrent(m_savedDrive);
+    ReturnToStart();
     CDialog::OnCancel();
 }
 

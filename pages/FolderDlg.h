@@ -4,6 +4,7 @@
 // makes the drive that was current at the start current again.
 
 #include "Dialog.h"
+#include "DriveReturn.h"
 #include "ListBox.h"
 
 #include <string>
@@ -15,7 +16,8 @@ public:
 
     CListBox m_folderList;
     CListBox m_driveList;
-    int m_savedDrive = 0;
+    // The drive current when the page opened, or the root of the network folder it was started from.
+    StartingPlace m_start;
     std::string m_folder;
     std::string m_text;
     std::string m_picture;
@@ -35,4 +37,5 @@ protected:
 
     void FillFolderList(const std::string& driveEntry, const std::string& tail);
     void PrefillFromUninstallKey();
+    void ReturnToStart();
 };

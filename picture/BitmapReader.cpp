@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -124,15 +125,23 @@ bool FitsFile(const Layout& layout, uint64_t fileSize)
     return total <= kMaxBlockSize && bitsStart + layout.bits <= fileSize;
 }
 
-void StartBlock(const Layout& layout, std::vector<uint8_t>& block)
+// False when the block cannot be allocated: within the cap a picture can still be more than a 32-bit process
+// has room for, and it is then a picture not painted, never the end of the program.
+bool StartBlock(const Layout& layout, std::vector<uint8_t>& block)
 {
-    block.assign(static_cast<size_t>(layout.tableOffset + layout.tableBytes + layout.bits), 0);
+    try {
+        block.assign(static_cast<size_t>(layout.tableOffset + layout.tableBytes + layout.bits), 0);
+    } catch (const std::bad_alloc&) {
+        std::vector<uint8_t>().swap(block);
+        return false;
+    }
     std::copy_n(layout.header, dib::kInfoHeaderSize, block.begin());
     if (layout.hasMasks)
         std::copy_n(layout.masks, dib::kMaskBytes, block.begin() + dib::kInfoHeaderSize);
     dib::Put32(block.data() + dib::kSizeOffset, dib::kInfoHeaderSize);
     dib::Put32(block.data() + dib::kClrUsedOffset, layout.tableBytes / 4);
     dib::Put32(block.data() + dib::kSizeImageOffset, static_cast<uint32_t>(layout.bits));
+    return true;
 }
 
 } // namespace
@@ -178,9 +187,8 @@ uint32_t ColourTableOffset(const std::vector<uint8_t>& block)
 int ReadBitmapFile(ByteSource& file, std::vector<uint8_t>& block, uint32_t& bitsOffset)
 {
     Layout layout;
-    if (!ReadLayout(file, layout) || !FitsFile(layout, file.Size()))
+    if (!ReadLayout(file, layout) || !FitsFile(layout, file.Size()) || !StartBlock(layout, block))
         return 0;
-    StartBlock(layout, block);
     if (file.Read(block.data() + layout.tableOffset, layout.tableBytes) != layout.tableBytes)
         return 0;
     bitsOffset = layout.tableOffset + layout.tableBytes;

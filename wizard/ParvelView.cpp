@@ -5,7 +5,8 @@
 #include "NoticeDlg.h"
 #include "PaintPicture.h"
 #include "ProgramDirectory.h"
-#include "UpdateRun.h"
+#include "UpdateEngine.h"
+#include "Win32EngineHost.h"
 #include "resource.h"
 
 BOOL CParvelView::Create(HWND parent)
@@ -73,8 +74,8 @@ void CParvelView::OnShowConfirm()
     page.m_picture = m_description.confirmPicture;
     switch (page.DoModal()) {
     case IDOK: {
-        CMessageBoxPrompts prompts(m_hWnd);
-        if (RunUpdate(m_description, m_hWnd, prompts) == 1)
+        CWin32EngineHost host(m_hWnd);
+        if (RunUpdate(m_description, programDirectory, host) == 1)
             CloseMainWindow();
         else
             PostCommand(ID_SHOW_FOLDER);

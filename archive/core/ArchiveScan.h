@@ -5,6 +5,7 @@
 #include "EntryHeader.h"
 #include "Failure.h"
 #include "Reader.h"
+#include "SafeName.h"
 
 #include <string>
 #include <vector>
@@ -14,10 +15,18 @@ namespace lzh {
 struct ScannedEntry {
     EntryHeader header;
     uint64_t dataOffset = 0;
-    std::vector<std::string> parts; // checked path components
+    std::vector<std::string> parts; // the checked components to create; none for a folder under Flat
     bool isFolder = false;
 };
 
-Failure ScanArchive(ArchiveSource& source, std::vector<ScannedEntry>& entries);
+// Names are checked as layout creates them. An archive without a single member fails with NoMembers, one that
+// does not begin with a header with NotAnArchive.
+Failure ScanArchive(ArchiveSource& source, Layout layout, std::vector<ScannedEntry>& entries);
+
+// The bytes of every member together, for progress.
+uint64_t TotalSize(const std::vector<ScannedEntry>& entries);
+
+// One line per entry: method, packed size, original size and the stored path as DisplayPath shows it.
+std::string ListingText(const std::vector<ScannedEntry>& entries);
 
 }

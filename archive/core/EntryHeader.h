@@ -19,6 +19,7 @@ struct EntryHeader {
     TimeKind timeKind = TimeKind::None;
     uint64_t time = 0;     // DOS date-time, Unix seconds or FILETIME, as timeKind says
     uint16_t unixMode = 0; // 0 when absent
+    uint8_t osId = 0;      // the maker's system: 'M' MS-DOS, 'm' Mac OS, 'K' OS-9/68k...; 0 for level 0
     uint64_t headerSize = 0; // every header byte, extended headers included
 
     bool IsSymbolicLink() const { return (unixMode & 0xF000) == 0xA000; }

@@ -2,7 +2,7 @@
 
 #include "CheckedSink.h"
 #include "Decoder.h"
-#include "SafeName.h"
+#include "MacBinary.h"
 
 namespace lzh {
 namespace {
@@ -22,31 +22,21 @@ FailureKind KindOf(DecodeStatus status)
     return FailureKind::BrokenData;
 }
 
-uint64_t TotalSize(const std::vector<ScannedEntry>& entries)
-{
-    uint64_t total = 0;
-    for (const ScannedEntry& e : entries)
-        total += e.isFolder ? 0 : e.header.originalSize;
-    return total;
-}
-
-// Flat extraction keeps only the last component; folders then have nothing to create.
-Failure ExtractOne(ArchiveSource& source, const ScannedEntry& entry, Mode mode, Target& target,
-                   Progress* progress, uint64_t done)
+Failure ExtractOne(ArchiveSource& source, const ScannedEntry& entry, Target& target, Progress* progress,
+                   uint64_t done)
 {
     std::string display = DisplayPath(entry.header.path);
-    std::vector<std::string> parts = entry.parts;
-    if (mode == Mode::Flat)
-        parts.erase(parts.begin(), parts.end() - 1);
+    const std::vector<std::string>& parts = entry.parts;
     if (entry.isFolder)
-        return mode == Mode::Flat || target.MakeFolder(parts) ? Failure{}
-                                                              : Failure{FailureKind::CannotWrite, display, {}};
+        return parts.empty() || target.MakeFolder(parts) ? Failure{} : Failure{FailureKind::CannotWrite, display, {}};
     if (parts.size() > 1 && !target.MakeFolder({parts.begin(), parts.end() - 1}))
         return {FailureKind::CannotWrite, display, {}};
     std::unique_ptr<OutputFile> file = target.CreateOutput(parts, entry.header);
     if (!file)
         return {FailureKind::CannotWrite, display, {}};
-    if (Failure failure = DecodeEntry(source, entry, *file, progress, done))
+    MacBinarySink unwrapped(*file, entry.header, parts.back());
+    Sink& sink = MayHoldMacBinary(entry.header) ? static_cast<Sink&>(unwrapped) : *file;
+    if (Failure failure = DecodeEntry(source, entry, sink, progress, done))
         return failure;
     if (!file->Commit())
         return {FailureKind::CannotWrite, display, {}};
@@ -77,10 +67,10 @@ Failure DecodeEntry(ArchiveSource& source, const ScannedEntry& entry, Sink& sink
     return {};
 }
 
-Failure ExtractArchive(ArchiveSource& source, Mode mode, Target* target, Progress* progress)
+Failure ExtractArchive(ArchiveSource& source, Layout layout, Target& target, Progress* progress)
 {
     std::vector<ScannedEntry> entries;
-    if (Failure failure = ScanArchive(source, entries))
+    if (Failure failure = ScanArchive(source, layout, entries))
         return failure;
     if (progress)
         progress->OnStart(TotalSize(entries));
@@ -88,14 +78,7 @@ Failure ExtractArchive(ArchiveSource& source, Mode mode, Target* target, Progres
     for (const ScannedEntry& entry : entries) {
         if (progress)
             progress->OnEntry(DisplayPath(entry.header.path));
-        Failure failure;
-        if (mode == Mode::TestOnly) {
-            CheckedSink discard(nullptr, nullptr, 0);
-            failure = entry.isFolder ? Failure{} : DecodeEntry(source, entry, discard, progress, done);
-        } else {
-            failure = ExtractOne(source, entry, mode, *target, progress, done);
-        }
-        if (failure)
+        if (Failure failure = ExtractOne(source, entry, target, progress, done))
             return failure;
         done += entry.isFolder ? 0 : entry.header.originalSize;
         if (progress)

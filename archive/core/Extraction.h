@@ -1,5 +1,5 @@
 #pragma once
-// Extracts (e: into the destination itself, x: keeping the stored folders) or tests (t) a whole archive.
+// Extracts a whole archive: e (Flat) into the destination itself, x (WithFolders) keeping the stored folders.
 
 #include "ArchiveScan.h"
 #include "Failure.h"
@@ -8,10 +8,8 @@
 
 namespace lzh {
 
-enum class Mode { Flat, WithFolders, TestOnly };
-
-// target may be null for TestOnly; progress may be null.
-Failure ExtractArchive(ArchiveSource& source, Mode mode, Target* target, Progress* progress);
+// Nothing is written unless every header and name passes; progress may be null.
+Failure ExtractArchive(ArchiveSource& source, Layout layout, Target& target, Progress* progress);
 
 // Decodes one scanned entry into sink, checking its length and CRC; progress counts from progressBase.
 Failure DecodeEntry(ArchiveSource& source, const ScannedEntry& entry, Sink& sink, Progress* progress = nullptr,

@@ -11,6 +11,7 @@ enum class FailureKind {
     ArchiveNotFound,
     CannotRead,
     NotAnArchive,
+    NoMembers, // an empty file, or an archive that ends before its first member
     BrokenHeader,
     UnsupportedMethod,
     UnsafeName,

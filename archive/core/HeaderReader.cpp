@@ -3,6 +3,7 @@
 #include "ByteCursor.h"
 #include "Crc16.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace lzh {
@@ -13,6 +14,7 @@ namespace {
 //   19 attribute | 20 level | 21 name length | name | CRC-16 | (level 1: OS id, first extended size)
 constexpr size_t kBaseSize = 22;
 constexpr size_t kLevel3BaseSize = 32;
+constexpr uint8_t kOs968k = 'K';
 
 enum ExtType : uint8_t {
     kExtHeaderCrc = 0x00,
@@ -24,6 +26,13 @@ enum ExtType : uint8_t {
     kExtUnixMode = 0x50,
     kExtUnixTime = 0x54,
 };
+
+// An Amiga archiver keeps a file's comment behind its name, after a NUL.
+std::string NameUpToNul(std::string name)
+{
+    name.resize(std::min(name.size(), name.find('\0')));
+    return name;
+}
 
 struct ExtState {
     std::string name, folder;
@@ -44,11 +53,11 @@ void ApplyExtension(const ByteCursor& c, size_t offset, size_t dataSize, EntryHe
         }
         break;
     case kExtName:
-        ext.name = c.Text(data, dataSize);
+        ext.name = NameUpToNul(c.Text(data, dataSize));
         ext.hasName = true;
         break;
     case kExtFolder:
-        ext.folder = c.Text(data, dataSize);
+        ext.folder = NameUpToNul(c.Text(data, dataSize));
         ext.hasFolder = true;
         break;
     case kExtAttributes:
@@ -156,8 +165,10 @@ HeaderStatus ReadLevel01(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
     size_t needed = crcAt + 2 + (h.level == 1 ? 3 : 0);
     if (needed > total)
         return HeaderStatus::Broken;
-    h.path = c.Text(kBaseSize, nameLength);
+    h.path = NameUpToNul(c.Text(kBaseSize, nameLength));
     h.crc = c.U16(crcAt);
+    if (h.level == 1)
+        h.osId = c.U8(crcAt + 2);
     h.headerSize = total;
     if (h.level == 0) {
         ReadLevel0Extension(c, crcAt + 2, total, h);
@@ -202,9 +213,16 @@ HeaderStatus ReadLevel23(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
         return HeaderStatus::Broken;
     if (!ReadRest(in, raw, static_cast<size_t>(total)))
         return HeaderStatus::Truncated;
+    // LHA for OS-9/68k writes a level-2 size that leaves out the size field itself: two bytes short.
+    if (!level3 && raw[23] == kOs968k) {
+        total += 2;
+        if (!ReadRest(in, raw, static_cast<size_t>(total)))
+            return HeaderStatus::Truncated;
+    }
     ByteCursor c(raw.data(), raw.size());
     ReadCommon(c, h);
     h.crc = c.U16(21);
+    h.osId = c.U8(23);
     h.timeKind = TimeKind::Unix;
     h.headerSize = total;
     ExtState ext;

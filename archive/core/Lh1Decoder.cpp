@@ -42,28 +42,18 @@ public:
         BitReader in(input);
         AdaptiveHuffman tree;
         RingWindow ring(out, 4096, ' ');
-        while (length > 0) {
-            if (in.Overrun())
-                return DecodeStatus::Truncated;
+        return DecodeIntoRing(in, ring, length, [&](uint64_t left) -> uint64_t {
             int c = tree.Decode(in);
             if (c < 256) {
                 ring.Put(static_cast<uint8_t>(c));
-                --length;
-            } else {
-                in.Refill();
-                uint32_t head = in.Peek(8);
-                in.Skip(kOffsetCode.length[head]);
-                uint32_t offset = (kOffsetCode.upper[head] << 6) | in.Take(6);
-                size_t from = ring.Position() - offset - 1;
-                for (int k = 0; k < c - kMatchBase && length > 0; ++k, --length)
-                    ring.Put(ring.At(from + k));
+                return 1;
             }
-            if (ring.NeedsFlush() && !ring.Flush())
-                return DecodeStatus::WriteFailed;
-        }
-        if (in.Overrun())
-            return DecodeStatus::Truncated;
-        return ring.Flush() ? DecodeStatus::Ok : DecodeStatus::WriteFailed;
+            in.Refill();
+            uint32_t head = in.Peek(8);
+            in.Skip(kOffsetCode.length[head]);
+            uint32_t offset = (kOffsetCode.upper[head] << 6) | in.Take(6);
+            return ring.CopyMatch(ring.Position() - offset - 1, c - kMatchBase, left);
+        });
     }
 };
 

@@ -14,25 +14,15 @@ public:
         BitReader in(input);
         RingWindow ring(out, 2048, ' ');
         ring.SetPosition(2048 - 17);
-        while (length > 0) {
+        return DecodeIntoRing(in, ring, length, [&](uint64_t left) -> uint64_t {
             in.Refill();
-            if (in.Overrun())
-                return DecodeStatus::Truncated;
             if (in.Take(1)) {
                 ring.Put(static_cast<uint8_t>(in.Take(8)));
-                --length;
-            } else {
-                size_t from = in.Take(11);
-                uint32_t count = in.Take(4) + 2;
-                for (uint32_t k = 0; k < count && length > 0; ++k, --length)
-                    ring.Put(ring.At(from + k));
+                return 1;
             }
-            if (ring.NeedsFlush() && !ring.Flush())
-                return DecodeStatus::WriteFailed;
-        }
-        if (in.Overrun())
-            return DecodeStatus::Truncated;
-        return ring.Flush() ? DecodeStatus::Ok : DecodeStatus::WriteFailed;
+            size_t from = in.Take(11);
+            return ring.CopyMatch(from, in.Take(4) + 2, left);
+        });
     }
 };
 
@@ -47,31 +37,20 @@ public:
         Preset(ring);
         ring.SetPosition(4096 - 18);
         unsigned flags = 0;
-        while (length > 0) {
+        return DecodeIntoRing(in, ring, length, [&](uint64_t left) -> uint64_t {
             in.Refill();
-            if (in.Overrun())
-                return DecodeStatus::Truncated;
             if ((flags & 0x100) == 0)
                 flags = in.Take(8) | 0xFF00;
             bool literal = flags & 1;
             flags >>= 1;
             if (literal) {
                 ring.Put(static_cast<uint8_t>(in.Take(8)));
-                --length;
-            } else {
-                uint32_t low = in.Take(8);
-                uint32_t high = in.Take(8);
-                size_t from = low | ((high & 0xF0) << 4);
-                uint32_t count = (high & 0x0F) + 3;
-                for (uint32_t k = 0; k < count && length > 0; ++k, --length)
-                    ring.Put(ring.At(from + k));
+                return 1;
             }
-            if (ring.NeedsFlush() && !ring.Flush())
-                return DecodeStatus::WriteFailed;
-        }
-        if (in.Overrun())
-            return DecodeStatus::Truncated;
-        return ring.Flush() ? DecodeStatus::Ok : DecodeStatus::WriteFailed;
+            uint32_t low = in.Take(8);
+            uint32_t high = in.Take(8);
+            return ring.CopyMatch(low | ((high & 0xF0) << 4), (high & 0x0F) + 3, left);
+        });
     }
 
 private:

@@ -2,8 +2,11 @@
 // The small ring dictionaries of the old methods (-lh1-, -lzs-, -lz5-), whose matches name an absolute ring
 // position or an offset modulo the ring size. Decoded bytes collect in a staging buffer for the sink.
 
+#include "BitReader.h"
+#include "Decoder.h"
 #include "Sink.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +29,16 @@ public:
         m_pos = (m_pos + 1) & m_mask;
         m_staging.push_back(byte);
     }
-    bool NeedsFlush() const { return m_staging.size() >= kStaging; }
+    // Copies a match from ring position from on, byte by byte: it may overlap the bytes it writes. Stops after
+    // limit bytes (the entry's end); returns how many it copied.
+    uint64_t CopyMatch(size_t from, uint32_t count, uint64_t limit)
+    {
+        uint32_t n = static_cast<uint32_t>(std::min<uint64_t>(count, limit));
+        for (uint32_t k = 0; k < n; ++k)
+            Put(At(from + k));
+        return n;
+    }
+    bool FlushIfFull() { return m_staging.size() < kStaging || Flush(); }
     bool Flush()
     {
         bool ok = m_staging.empty() || m_sink.Write(m_staging.data(), m_staging.size());
@@ -42,5 +54,22 @@ private:
     size_t m_pos = 0;
     std::vector<uint8_t> m_staging;
 };
+
+// The loop of every ring decoder: step decodes one literal or match into the ring, given the bytes still due,
+// and returns how many it added. Reading past the input means a truncated stream.
+template <typename Step>
+DecodeStatus DecodeIntoRing(BitReader& in, RingWindow& ring, uint64_t length, Step step)
+{
+    while (length > 0) {
+        if (in.Overrun())
+            return DecodeStatus::Truncated;
+        length -= step(length);
+        if (!ring.FlushIfFull())
+            return DecodeStatus::WriteFailed;
+    }
+    if (in.Overrun())
+        return DecodeStatus::Truncated;
+    return ring.Flush() ? DecodeStatus::Ok : DecodeStatus::WriteFailed;
+}
 
 }

@@ -14,6 +14,24 @@ bool IsSeparatorAt(std::string_view s, size_t i)
     return c == '\\' || c == '/' || c == 0xFF;
 }
 
+bool IsDrivePrefix(std::string_view s)
+{
+    return s.size() >= 2 && s[1] == ':' && ((s[0] >= 'A' && s[0] <= 'Z') || (s[0] >= 'a' && s[0] <= 'z'));
+}
+
+// Drops leading separators and drive prefixes, in any order ("C:\", "\\C:", "C:C:").
+std::string_view WithoutRoot(std::string_view s)
+{
+    for (;;) {
+        if (!s.empty() && IsSeparatorAt(s, 0))
+            s.remove_prefix(1);
+        else if (IsDrivePrefix(s))
+            s.remove_prefix(2);
+        else
+            return s;
+    }
+}
+
 bool IsReservedDevice(std::string_view component)
 {
     std::string base = UpperAscii(component.substr(0, std::min(component.size(), FindChar(component, '.'))));
@@ -29,7 +47,8 @@ bool IsReservedDevice(std::string_view component)
 
 bool IsAllowedComponent(std::string_view component)
 {
-    if (component == ".." || component.back() == '.' || component.back() == ' ')
+    if (component.empty() || component == "." || component == ".." || component.back() == '.' ||
+        component.back() == ' ')
         return false;
     for (size_t i = 0; i < component.size(); i += CharLength(component, i)) {
         unsigned char c = static_cast<unsigned char>(component[i]);
@@ -41,29 +60,48 @@ bool IsAllowedComponent(std::string_view component)
     return !IsReservedDevice(component);
 }
 
-}
-
-bool SplitStoredPath(std::string_view stored, std::vector<std::string>& parts)
+// Every component as stored, empty ones included; separators are never trail bytes.
+std::vector<std::string_view> Components(std::string_view path)
 {
-    parts.clear();
-    if (stored.empty() || stored.size() > kMaxStoredPath || IsSeparatorAt(stored, 0))
-        return false;
+    std::vector<std::string_view> out;
     size_t start = 0;
-    for (size_t i = 0; i <= stored.size();) {
-        if (i < stored.size() && !IsSeparatorAt(stored, i)) {
-            i += CharLength(stored, i);
+    for (size_t i = 0; i <= path.size();) {
+        if (i < path.size() && !IsSeparatorAt(path, i)) {
+            i += CharLength(path, i);
             continue;
         }
-        std::string_view component = stored.substr(start, i - start);
-        if (!component.empty() && component != ".") {
-            if (!IsAllowedComponent(component)) {
-                parts.clear();
-                return false;
-            }
-            parts.emplace_back(component);
-        }
+        out.push_back(path.substr(start, i - start));
         start = ++i;
     }
+    return out;
+}
+
+}
+
+bool SplitStoredPath(std::string_view stored, Layout layout, std::vector<std::string>& parts)
+{
+    parts.clear();
+    std::vector<std::string_view> components = Components(WithoutRoot(stored));
+    if (layout == Layout::Flat) {
+        std::string_view last = components.back();
+        if (!IsAllowedComponent(last) || last.size() > kMaxStoredPath)
+            return false;
+        parts.emplace_back(last);
+        return true;
+    }
+    size_t length = 0;
+    for (std::string_view component : components) {
+        if (component.empty() || component == ".")
+            continue;
+        if (!IsAllowedComponent(component)) {
+            parts.clear();
+            return false;
+        }
+        parts.emplace_back(component);
+        length += component.size() + 1;
+    }
+    if (length > kMaxStoredPath + 1)
+        parts.clear();
     return !parts.empty();
 }
 

@@ -16,6 +16,8 @@ std::string DescribeFailure(const Failure& f, const std::string& archive)
         return "cannot read the archive" + in;
     case FailureKind::NotAnArchive:
         return "not an LZH archive" + in;
+    case FailureKind::NoMembers:
+        return "empty archive: no files in it" + in;
     case FailureKind::BrokenHeader:
         return "broken header" + in;
     case FailureKind::UnsupportedMethod:

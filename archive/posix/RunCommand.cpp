@@ -1,12 +1,9 @@
 #include "RunCommand.h"
 
-#include "ArchiveScan.h"
-#include "CommandText.h"
-#include "Extraction.h"
+#include "CommandRun.h"
 #include "FailureText.h"
 #include "FileSource.h"
 #include "PosixTarget.h"
-#include "SafeName.h"
 
 #include <cerrno>
 #include <sys/stat.h>
@@ -14,29 +11,19 @@
 namespace lzh {
 namespace {
 
-void List(const std::vector<ScannedEntry>& entries, std::ostream& out)
-{
-    for (const ScannedEntry& e : entries)
-        out << e.header.method << ' ' << e.header.packedSize << ' ' << e.header.originalSize << ' '
-            << DisplayPath(e.header.path) << '\n';
-}
-
 Failure Run(const Command& command, FileSource& source, std::ostream& out)
 {
-    if (command.operation == 'l') {
-        std::vector<ScannedEntry> entries;
-        Failure failure = ScanArchive(source, entries);
-        if (!failure)
-            List(entries, out);
+    std::string listing;
+    if (command.operation == 'l' || command.operation == 't') {
+        Failure failure = RunCommandOn(command, source, nullptr, nullptr, listing);
+        out << listing;
         return failure;
     }
-    if (command.operation == 't')
-        return ExtractArchive(source, Mode::TestOnly, nullptr, nullptr);
     struct stat st {};
     if (stat(command.destination.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return {FailureKind::NoDestination, command.destination, {}};
     PosixTarget target(command.destination);
-    return ExtractArchive(source, command.operation == 'x' ? Mode::WithFolders : Mode::Flat, &target, nullptr);
+    return RunCommandOn(command, source, &target, nullptr, listing);
 }
 
 }

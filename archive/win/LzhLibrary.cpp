@@ -1,8 +1,7 @@
 #include "LzhLibrary.h"
 
-#include "CommandText.h"
+#include "CommandRun.h"
 #include "Cp932.h"
-#include "Extraction.h"
 #include "MessageText.h"
 #include "ProgressWindow.h"
 #include "WaitCursor.h"
@@ -35,7 +34,7 @@ void PutOutput(const std::string& text, char* output, unsigned long outputSize)
     output[cut.size()] = '\0';
 }
 
-lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& archiveName)
+lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& archiveName, std::string& listing)
 {
     using lzh::FailureKind;
     CWinFileSource source;
@@ -44,20 +43,21 @@ lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& arc
         bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
         return {missing ? FailureKind::ArchiveNotFound : FailureKind::CannotRead, {}, {}};
     }
-    lzh::Mode mode = command.operation == 'x' ? lzh::Mode::WithFolders
-                     : command.operation == 'e' ? lzh::Mode::Flat
-                                                : lzh::Mode::TestOnly;
-    if (mode != lzh::Mode::TestOnly) {
+    bool extracts = command.operation == 'e' || command.operation == 'x';
+    if (extracts) {
         DWORD attributes = GetFileAttributesA(command.destination.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             return {FailureKind::NoDestination, command.destination, {}};
     }
     CWinTarget target(command.destination);
     CProgressWindow window;
-    if (!g_background)
+    bool showProgress = !g_background && command.operation != 'l';
+    if (showProgress)
         window.Start(owner, archiveName);
-    return lzh::ExtractArchive(source, mode, &target, g_background ? nullptr : &window);
+    return lzh::RunCommandOn(command, source, extracts ? &target : nullptr, showProgress ? &window : nullptr,
+                             listing);
 }
+
 
 }
 
@@ -73,24 +73,32 @@ int LzhSetCursorMode(int waitCursor)
     return 0;
 }
 
-int LzhRunCommand(HWND owner, const char* command, char* output, unsigned long outputSize)
+int LzhRunCommand(HWND owner, const char* command, std::string& output)
 {
-    PutOutput("", output, outputSize);
+    output.clear();
     lzh::Command parsed;
     std::string problem;
     lzh::Failure failure;
     std::string archiveName;
-    if (!command || !lzh::ParseCommand(command, parsed, problem) || parsed.operation == 'l') {
+    if (!command || !lzh::ParseCommand(command, parsed, problem)) {
         failure.kind = lzh::FailureKind::BadCommand;
     } else {
         archiveName = FileNameOf(parsed.archive);
         std::optional<CWaitCursor> cursor;
         if (g_waitCursor)
             cursor.emplace();
-        failure = Run(owner, parsed, archiveName);
+        failure = Run(owner, parsed, archiveName, output);
     }
     if (!failure)
         return 0;
-    PutOutput(FailureMessage(failure, archiveName), output, outputSize);
+    output = FailureMessage(failure, archiveName);
     return static_cast<int>(failure.kind);
+}
+
+int LzhRunCommand(HWND owner, const char* command, char* output, unsigned long outputSize)
+{
+    std::string text;
+    int result = LzhRunCommand(owner, command, text);
+    PutOutput(text, output, outputSize);
+    return result;
 }

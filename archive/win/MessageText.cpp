@@ -1,6 +1,7 @@
 #include "MessageText.h"
 
 #include "ArchiveIds.h"
+#include "FillMessage.h"
 #include "ResourceString.h"
 
 #include <windows.h>
@@ -15,6 +16,7 @@ UINT StringIdOf(lzh::FailureKind kind)
     case FailureKind::ArchiveNotFound: return IDS_ARCHIVE_NOT_FOUND;
     case FailureKind::CannotRead: return IDS_ARCHIVE_CANNOT_READ;
     case FailureKind::NotAnArchive: return IDS_ARCHIVE_NOT_LZH;
+    case FailureKind::NoMembers: return IDS_ARCHIVE_NO_MEMBERS;
     case FailureKind::BrokenHeader: return IDS_ARCHIVE_BROKEN_HEADER;
     case FailureKind::UnsupportedMethod: return IDS_ARCHIVE_UNSUPPORTED_METHOD;
     case FailureKind::UnsafeName: return IDS_ARCHIVE_UNSAFE_NAME;
@@ -28,21 +30,6 @@ UINT StringIdOf(lzh::FailureKind kind)
     return IDS_ARCHIVE_CANNOT_WRITE;
 }
 
-// Replaces %1, %2 and %3 by the given texts, each once, without reading them as formats.
-std::string Fill(const std::string& pattern, const std::string (&args)[3])
-{
-    std::string out;
-    for (size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '3') {
-            out += args[pattern[i + 1] - '1'];
-            ++i;
-        } else {
-            out += pattern[i];
-        }
-    }
-    return out;
-}
-
 }
 
 std::string FailureMessage(const lzh::Failure& failure, const std::string& archiveName)
@@ -51,6 +38,5 @@ std::string FailureMessage(const lzh::Failure& failure, const std::string& archi
     if (pattern.empty())
         return "LZH: " + archiveName + " " + failure.entry;
     std::string entry = failure.entry.empty() ? archiveName : failure.entry;
-    const std::string args[3] = {archiveName, entry, failure.detail};
-    return Fill(pattern, args);
+    return FillMessage(pattern, {archiveName, entry, failure.detail});
 }

@@ -1,6 +1,7 @@
 #include "WinTarget.h"
 
 #include "Cp932.h"
+#include "FileIo.h"
 #include "Handles.h"
 
 #include <windows.h>
@@ -51,18 +52,7 @@ public:
             DeleteFileA(m_tempPath.c_str());
     }
 
-    bool Write(const uint8_t* data, size_t size) override
-    {
-        while (size > 0) {
-            DWORD chunk = static_cast<DWORD>(size < (1u << 30) ? size : (1u << 30));
-            DWORD written = 0;
-            if (!WriteFile(m_file.Get(), data, chunk, &written, nullptr) || written == 0)
-                return false;
-            data += written;
-            size -= written;
-        }
-        return true;
-    }
+    bool Write(const uint8_t* data, size_t size) override { return WriteAll(m_file.Get(), data, size); }
 
     // The time goes on through the open handle; a read-only target must lose that attribute to be replaced.
     bool Commit() override

@@ -1,8 +1,8 @@
 // A whole update run of a prepared medium, timed inside the process (Wine's start-up is not the run's).
 //   engine_run_bench <medium folder\> <install folder> <archives> <loose files>
 // The medium holds ARC01.lzh ... and L001.TXT ...; the installation passes identification.
-#include "ProgramDirectory.h"
-#include "UpdateRun.h"
+#include "UpdateEngine.h"
+#include "Win32EngineHost.h"
 
 #include <windows.h>
 
@@ -12,10 +12,11 @@
 
 namespace {
 
-class CSilentPrompts : public RunPrompts {
+class CSilentHost : public CWin32EngineHost {
 public:
+    CSilentHost() : CWin32EngineHost(nullptr) {}
     void Message(const std::string& text, const std::string&) override { last = text; ++count; }
-    int AskForDisk(const std::string&, const std::string&) override { return IDCANCEL; }
+    DiskAnswer AskForDisk(const std::string&, const std::string&) override { return DiskAnswer::Cancel; }
     std::string last;
     int count = 0;
 };
@@ -62,13 +63,13 @@ int main(int argc, char** argv)
         std::printf("usage: engine_run_bench <medium folder\\> <install folder> <archives> <loose files>\n");
         return 2;
     }
-    programDirectory = argv[1];
+    std::string programDirectory = argv[1];
     UpdateDescription description = MediumDescription(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    CSilentPrompts prompts;
+    CSilentHost prompts;
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    int result = RunUpdate(description, nullptr, prompts);
+    int result = RunUpdate(description, programDirectory, prompts);
     QueryPerformanceCounter(&end);
     double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     double copies = CopyLooseFilesAlone(programDirectory, std::string(argv[2]) + "\\COPIES", std::atoi(argv[4]));

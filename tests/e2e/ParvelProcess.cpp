@@ -4,18 +4,6 @@
 #include <cstdlib>
 #include <stdexcept>
 
-std::string Cp932(const char* utf8)
-{
-    int wide = ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring w(static_cast<size_t>(wide), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8, -1, w.data(), wide);
-    int narrow = ::WideCharToMultiByte(932, 0, w.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string s(static_cast<size_t>(narrow), '\0');
-    ::WideCharToMultiByte(932, 0, w.c_str(), -1, s.data(), narrow, nullptr, nullptr);
-    s.resize(s.size() - 1);
-    return s;
-}
-
 namespace {
 
 std::string ModuleFolder()
@@ -43,8 +31,7 @@ Medium::Medium(const std::string& name)
 {
     m_folder = ModuleFolder() + "media\\" + name + "\\";
     ::CreateDirectoryA((ModuleFolder() + "media").c_str(), nullptr);
-    std::string command = "cmd /c rmdir /s /q \"" + m_folder.substr(0, m_folder.size() - 1) + "\" 2>nul";
-    std::system(command.c_str());
+    RemoveTree(m_folder.substr(0, m_folder.size() - 1));
     ::CreateDirectoryA(m_folder.c_str(), nullptr);
     if (!CopyTree(ParvelExePath(), m_folder))
         throw std::runtime_error("cannot copy Parvel.exe into " + m_folder);

@@ -6,10 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "TestFiles.h"
 #include "UiDriver.h"
-
-// UTF-8 text (as written in the tests) to the program's CP932 bytes.
-std::string Cp932(const char* utf8);
 
 // A scratch medium folder under the build tree: Parvel.exe plus whatever the test writes into it.
 class Medium {

@@ -3,11 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "ParvelProcess.h"
+#include "UninstallKey.h"
 #include "resource.h"
 
 namespace {
-
-const char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // The sample installation of the electrical edition, 8.0S, with one material master.
 void MakeInstallation(const std::string& folder)
@@ -19,31 +18,6 @@ void MakeInstallation(const std::string& folder)
     WriteFile(folder + "\\qe2menu.ini", "[MENU]\r\n");
     WriteFile(folder + "\\bmp\\MERIO2L.BMP", "BM");
     WriteFile(folder + "\\MASTER\\1\\zai001-3.mst", "400400000107XA" + std::string(172, 'm') + "\r\n");
-}
-
-void RemoveTree(const std::string& folder)
-{
-    std::string unix = UnixPath(folder);
-    if (!unix.empty())
-        RunUnix("rm -rf '" + unix + "'");
-}
-
-void RegisterUninstall(const std::string& key, const std::string& folder)
-{
-    HKEY hkey;
-    std::string path = kUninstallRoot + key;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE | KEY_WOW64_32KEY,
-                                nullptr, &hkey, nullptr),
-              ERROR_SUCCESS);
-    std::string value = folder + "\\UNINST.EXE -f" + folder + "\\UNINST.LOG -y";
-    ::RegSetValueExA(hkey, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                     static_cast<DWORD>(value.size() + 1));
-    ::RegCloseKey(hkey);
-}
-
-void Unregister(const std::string& key)
-{
-    ::RegDeleteKeyExA(HKEY_LOCAL_MACHINE, (kUninstallRoot + key).c_str(), KEY_WOW64_32KEY, 0);
 }
 
 std::vector<std::string> Description(const std::string& key, const std::string& installFolder)
@@ -140,7 +114,7 @@ TEST_F(Wizard, CompleteUpdateFromAFolderMedium)
     const std::string install = Cp932("C:\\e2e\\完全\\電気");
     RemoveTree(install);
     MakeInstallation(install);
-    RegisterUninstall(key, install);
+    CUninstallKey registration(key, install + "\\UNINST.EXE -f" + install + "\\UNINST.LOG -y");
 
     Medium medium("complete");
     medium.WriteInfo([&] {
@@ -189,7 +163,6 @@ TEST_F(Wizard, CompleteUpdateFromAFolderMedium)
     // The 186-byte record lost its byte 67, and its type letter became Z.
     std::string master = ReadFile(install + "\\MASTER\\1\\zai001-3.mst");
     EXPECT_EQ(master, "400400000107XZ" + std::string(171, 'm') + "\r\n");
-    Unregister(key);
 }
 
 TEST_F(Wizard, CancelOnTheNoticePageEndsTheProgram)

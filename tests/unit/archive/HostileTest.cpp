@@ -3,6 +3,8 @@
 
 #include "TestSupport.h"
 
+#include "Crc16.h"
+
 #include <gtest/gtest.h>
 
 using namespace lzhtest;
@@ -123,15 +125,15 @@ std::vector<HostileCase> Cases()
         {"unknown method", Level0({"a.txt", kHello, "-lh9-"}), FailureKind::UnsupportedMethod},
         {"dot-dot", Level0({"..\\a.txt", kHello}), FailureKind::UnsafeName},
         {"dot-dot inside", Level0({"x/../../a.txt", kHello}), FailureKind::UnsafeName},
-        {"leading slash", Level0({"/a.txt", kHello}), FailureKind::UnsafeName},
-        {"leading double slash", Level0({"//server/a.txt", kHello}), FailureKind::UnsafeName},
-        {"drive letter", Level0({"C:a.txt", kHello}), FailureKind::UnsafeName},
         {"0xFF separators around dot-dot", Level2({"x\xFF..\xFF..\xFF" "a.txt", kHello}), FailureKind::UnsafeName},
         {"name over 255 bytes", Level2({std::string(longName.begin(), longName.end()), kHello}),
          FailureKind::UnsafeName},
         {"device name", Level0({"sub\\con.txt", kHello}), FailureKind::UnsafeName},
         {"wildcard", Level0({"a*.txt", kHello}), FailureKind::UnsafeName},
         {"empty name", Level0({"", kHello}), FailureKind::UnsafeName},
+        {"empty file", Bytes{}, FailureKind::NoMembers},
+        {"end mark only", Bytes{0}, FailureKind::NoMembers},
+        {"4 KB of zeros", Bytes(4096, 0), FailureKind::NoMembers},
         {"crc mismatch", [] { Bytes a = Level0({"a.txt", kHello}); a.back() ^= 1; return a; }(), FailureKind::CrcError},
         {"text file", Bytes{'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd', ' ', 't', 'h', 'i', 's', ' ', 'i',
                             's', ' ', 'n', 'o', 't', ' ', 'l', 'z', 'h'},
@@ -165,6 +167,41 @@ TEST(HostileTest, Level3HeaderExtractsAndItsCrcIsChecked)
     EXPECT_NE(ExtractBytes(WithEnd(Level3Entry("sub\xFF", "a.txt", kHello, true)), bad.Path()).kind,
               FailureKind::None);
     EXPECT_TRUE(fs::is_empty(bad.Path()));
+}
+
+// Under x a root is dropped and ".." refused; under e only the last component counts. Nothing lands outside.
+TEST(HostileTest, NamesStayInsideTheDestination)
+{
+    struct NameCase {
+        std::string stored;
+        const char* underX; // nullptr: refused
+        const char* underE;
+    };
+    const NameCase cases[] = {
+        {"..\\a.txt", nullptr, "a.txt"},
+        {"x\xFF..\xFF..\xFF" "a.txt", nullptr, "a.txt"},
+        {"/etc/a.txt", "etc/a.txt", "a.txt"},
+        {"C:\\WINDOWS\\a.txt", "windows/a.txt", "a.txt"},
+        {"\\\\server\\share\\a.txt", "server/share/a.txt", "a.txt"},
+        {"sub\\con.txt", nullptr, nullptr},
+        {"sub\\", "sub", nullptr},
+    };
+    for (const NameCase& c : cases) {
+        for (lzh::Layout layout : {lzh::Layout::WithFolders, lzh::Layout::Flat}) {
+            const char* expected = layout == lzh::Layout::Flat ? c.underE : c.underX;
+            SCOPED_TRACE(c.stored + (layout == lzh::Layout::Flat ? " under e" : " under x"));
+            TempFolder temp;
+            fs::path out = temp.Path() / "out";
+            fs::create_directories(out);
+            EXPECT_EQ(ExtractBytes(WithEnd(Level0({c.stored, kHello})), out, layout).kind,
+                      expected ? FailureKind::None : FailureKind::UnsafeName);
+            std::map<std::string, Bytes> tree;
+            if (expected)
+                tree[expected] = kHello;
+            EXPECT_EQ(ReadTree(out), tree);
+            EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), {}), 1);
+        }
+    }
 }
 
 // 表 is 0x95 0x5C: its trail byte is a backslash, which must not split the name.

@@ -69,7 +69,7 @@ TEST_F(JlhaTest, FlatExtractionDropsTheStoredFolders)
 {
     fs::path archive = MakeArchive("2o7");
     TempFolder out;
-    ASSERT_EQ(ExtractFile(archive, out.Path(), false).kind, lzh::FailureKind::None);
+    ASSERT_EQ(ExtractFile(archive, out.Path(), lzh::Layout::Flat).kind, lzh::FailureKind::None);
     EXPECT_TRUE(fs::exists(out.Path() / kFileCp932));
     EXPECT_FALSE(fs::exists(out.Path() / kFolderCp932));
 }

@@ -7,33 +7,49 @@
 
 namespace {
 
+// x creates every component, e only the last; a leading root is dropped, never climbed out of.
 TEST(SafeNameTest, SplitsOrRefuses)
 {
     struct Case {
         std::string stored;
-        std::vector<std::string> parts; // empty: refused
+        std::vector<std::string> underX; // empty: refused
+        std::string underE;              // empty: refused
     };
+    const std::string longFolder(200, 'd');
     const Case cases[] = {
-        {"a.txt", {"a.txt"}},
-        {"dir\\sub/a.txt", {"dir", "sub", "a.txt"}},
-        {"dir\xFF" "a.txt", {"dir", "a.txt"}},
-        {"dir\\\\.\\a.txt", {"dir", "a.txt"}},
-        {"dir\\", {"dir"}},
-        {"\x95\x5C\\a", {"\x95\x5C", "a"}},
-        {"\x83\x7C.txt", {"\x83\x7C.txt"}}, // ポ: trail byte '|'
-        {"CONSOLE.txt", {"CONSOLE.txt"}},
-        {"COM0", {"COM0"}},
-        {"", {}}, {"\\a", {}}, {"/a", {}}, {"\xFF" "a", {}}, {"..", {}}, {"a\\..\\b", {}}, {"c:a", {}},
-        {"a|b", {}}, {"a\x1B]", {}}, {"con", {}}, {"Nul.txt", {}}, {"lpt9.doc", {}}, {"com1 .txt", {}},
-        {"a.", {}}, {"a ", {}}, {".", {}}, {std::string(256, 'a'), {}},
+        {"a.txt", {"a.txt"}, "a.txt"},
+        {"dir\\sub/a.txt", {"dir", "sub", "a.txt"}, "a.txt"},
+        {"dir\xFF" "a.txt", {"dir", "a.txt"}, "a.txt"},
+        {"dir\\\\.\\a.txt", {"dir", "a.txt"}, "a.txt"},
+        {"dir\\", {"dir"}, ""},
+        {"\x95\x5C\\a", {"\x95\x5C", "a"}, "a"},
+        {"\x83\x7C.txt", {"\x83\x7C.txt"}, "\x83\x7C.txt"}, // ポ: trail byte '|'
+        {"CONSOLE.txt", {"CONSOLE.txt"}, "CONSOLE.txt"},
+        {"COM0", {"COM0"}, "COM0"},
+        // Roots as Windows, Mac OS and Unix archivers store them.
+        {"\\subdir\\hello.txt", {"subdir", "hello.txt"}, "hello.txt"},
+        {"\xFFUntitled\xFFhello.txt", {"Untitled", "hello.txt"}, "hello.txt"},
+        {"//server/a", {"server", "a"}, "a"},
+        {"c:a", {"a"}, "a"},
+        {"C:\\dir\\a", {"dir", "a"}, "a"},
+        {"\\C:C:a", {"a"}, "a"},
+        // Only the last component counts under e.
+        {"..\\a.txt", {}, "a.txt"},
+        {"a\\..\\..\\b", {}, "b"},
+        {"con\\a", {}, "a"},
+        {"a|b/c", {}, "c"},
+        {longFolder + "\\" + longFolder + "\\a", {}, "a"},
+        {"", {}, ""}, {"..", {}, ""}, {"a\\..", {}, ""}, {"a\\.", {"a"}, ""}, {".", {}, ""}, {"dir:a", {}, ""},
+        {"a|b", {}, ""}, {"a\x1B]", {}, ""}, {"con", {}, ""}, {"sub\\Nul.txt", {}, ""}, {"lpt9.doc", {}, ""},
+        {"com1 .txt", {}, ""}, {"a.", {}, ""}, {"a ", {}, ""}, {std::string(256, 'a'), {}, ""},
     };
     for (const Case& c : cases) {
         std::vector<std::string> parts;
-        bool ok = lzh::SplitStoredPath(c.stored, parts);
-        EXPECT_EQ(ok, !c.parts.empty()) << c.stored;
-        if (ok) {
-            EXPECT_EQ(parts, c.parts) << c.stored;
-        }
+        EXPECT_EQ(lzh::SplitStoredPath(c.stored, lzh::Layout::WithFolders, parts), !c.underX.empty()) << c.stored;
+        EXPECT_EQ(parts, c.underX) << c.stored;
+        EXPECT_EQ(lzh::SplitStoredPath(c.stored, lzh::Layout::Flat, parts), !c.underE.empty()) << c.stored;
+        EXPECT_EQ(parts, c.underE.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.underE})
+            << c.stored;
     }
 }
 

@@ -64,87 +64,20 @@ int Shell(const std::string& command)
     return std::system(command.c_str());
 }
 
-lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination, bool withFolders)
+lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination, lzh::Layout layout)
 {
     lzh::FileSource source;
     if (!source.Open(archivePath.string()))
         return {lzh::FailureKind::ArchiveNotFound, {}, {}};
     lzh::PosixTarget target(destination.string());
-    return lzh::ExtractArchive(source, withFolders ? lzh::Mode::WithFolders : lzh::Mode::Flat, &target, nullptr);
+    return lzh::ExtractArchive(source, layout, target, nullptr);
 }
 
-lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination, bool withFolders)
+lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination, lzh::Layout layout)
 {
     lzh::MemorySource source(archive.data(), archive.size());
     lzh::PosixTarget target(destination.string());
-    return lzh::ExtractArchive(source, withFolders ? lzh::Mode::WithFolders : lzh::Mode::Flat, &target, nullptr);
-}
-
-void PutU16(Bytes& b, size_t at, uint32_t v)
-{
-    b[at] = static_cast<uint8_t>(v);
-    b[at + 1] = static_cast<uint8_t>(v >> 8);
-}
-
-void PutU32(Bytes& b, size_t at, uint32_t v)
-{
-    PutU16(b, at, v & 0xFFFF);
-    PutU16(b, at + 2, v >> 16);
-}
-
-static void PutCommon(Bytes& h, const Entry& e, const Bytes& packed, int level)
-{
-    std::copy(e.method.begin(), e.method.end(), h.begin() + 2);
-    PutU32(h, 7, static_cast<uint32_t>(packed.size()));
-    PutU32(h, 11, static_cast<uint32_t>(e.data.size()));
-    PutU32(h, 15, 0x5A2B6000);
-    h[19] = 0x20;
-    h[20] = static_cast<uint8_t>(level);
-}
-
-void FixChecksum(Bytes& a)
-{
-    uint8_t sum = 0;
-    for (size_t i = 2; i < size_t(a[0]) + 2; ++i)
-        sum = static_cast<uint8_t>(sum + a[i]);
-    a[1] = sum;
-}
-
-Bytes Level0(const Entry& e)
-{
-    const Bytes& packed = e.packed.empty() ? e.data : e.packed;
-    Bytes h(24 + e.path.size());
-    PutCommon(h, e, packed, 0);
-    h[0] = static_cast<uint8_t>(h.size() - 2);
-    h[21] = static_cast<uint8_t>(e.path.size());
-    std::copy(e.path.begin(), e.path.end(), h.begin() + 22);
-    PutU16(h, 22 + e.path.size(), lzh::UpdateCrc16(0, e.data.data(), e.data.size()));
-    FixChecksum(h);
-    h.insert(h.end(), packed.begin(), packed.end());
-    return h;
-}
-
-Bytes Level2(const Entry& e, const std::vector<Bytes>& extra)
-{
-    const Bytes& packed = e.packed.empty() ? e.data : e.packed;
-    std::vector<Bytes> exts = extra;
-    Bytes name{0x01};
-    name.insert(name.end(), e.path.begin(), e.path.end());
-    exts.insert(exts.begin(), name);
-    Bytes h(24);
-    PutCommon(h, e, packed, 2);
-    PutU16(h, 21, lzh::UpdateCrc16(0, e.data.data(), e.data.size()));
-    h[23] = 'U';
-    // Each extended header is preceded by its size: type, data and the next size field.
-    for (const Bytes& x : exts) {
-        h.resize(h.size() + 2);
-        PutU16(h, h.size() - 2, static_cast<uint32_t>(x.size() + 2));
-        h.insert(h.end(), x.begin(), x.end());
-    }
-    h.resize(h.size() + 2);
-    PutU16(h, 0, static_cast<uint32_t>(h.size()));
-    h.insert(h.end(), packed.begin(), packed.end());
-    return h;
+    return lzh::ExtractArchive(source, layout, target, nullptr);
 }
 
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Helpers of the archive tests: temporary folders, file trees, and crafted archives.
 
-#include "Crc16.h"
+#include "CraftedArchive.h"
 #include "Failure.h"
+#include "SafeName.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -13,7 +14,6 @@
 namespace lzhtest {
 
 namespace fs = std::filesystem;
-using Bytes = std::vector<uint8_t>;
 
 // A fresh folder under the build tree, removed at the end.
 class TempFolder {
@@ -33,26 +33,10 @@ std::map<std::string, Bytes> ReadTree(const fs::path& root);
 fs::path CorpusDir();
 int Shell(const std::string& command);
 
-// Extracts archivePath (any extension) into destination with the native front end; x keeps folders.
-lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination, bool withFolders = true);
-lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination, bool withFolders = true);
-
-// Headers written the way LHA writes them, for crafting hostile archives.
-struct Entry {
-    Entry(std::string p, Bytes d, std::string m = "-lh0-", Bytes k = {})
-        : path(std::move(p)), data(std::move(d)), method(std::move(m)), packed(std::move(k))
-    {
-    }
-    std::string path;
-    Bytes data;
-    std::string method;
-    Bytes packed; // stored as is when not empty, else data
-};
-Bytes Level0(const Entry& e);
-Bytes Level2(const Entry& e, const std::vector<Bytes>& extraExtensions = {});
-void PutU16(Bytes& b, size_t at, uint32_t v);
-void PutU32(Bytes& b, size_t at, uint32_t v);
-// Fixes the check sum of a level-0/1 header at offset 0 after an edit.
-void FixChecksum(Bytes& archive);
+// Extracts archivePath (any extension) into destination with the native front end.
+lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination,
+                         lzh::Layout layout = lzh::Layout::WithFolders);
+lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination,
+                          lzh::Layout layout = lzh::Layout::WithFolders);
 
 }

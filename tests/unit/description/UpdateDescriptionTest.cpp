@@ -77,34 +77,39 @@ TEST(UpdateDescription, TextModeLineEnds)
 
 TEST(UpdateDescription, EntryLines)
 {
+    enum Outcome { Entry, Broken, Skipped };
     struct Case {
         std::string line;
-        bool accepted;
+        Outcome outcome;
         int disk, kind;
         std::string name, subfolder;
     } cases[] = {
-        {"1,1,start,\\PROG\\", true, 1, 1, "START", "\\PROG\\"},
-        {"2,0,Config.ini,\\DATA\\", true, 2, 0, "CONFIG.INI", "\\DATA\\"},
-        {"1,1,start,\\PROG\\,old", true, 1, 1, "START", "\\PROG\\"},
-        {" 3, 1,my file,sub dir ", true, 3, 1, "MY FILE", "sub dir "},
-        {"x,y,a,b", true, 0, 0, "A", "b"},
+        {"1,1,start,\\PROG\\", Entry, 1, 1, "START", "\\PROG\\"},
+        {"2,0,Config.ini,\\DATA\\", Entry, 2, 0, "CONFIG.INI", "\\DATA\\"},
+        {"1,1,start,\\PROG\\,old", Entry, 1, 1, "START", "\\PROG\\"},
+        {" 3, 1,my file,sub dir ", Entry, 3, 1, "MY FILE", "sub dir "},
+        {"x,y,a,b", Entry, 0, 0, "A", "b"},
         // Double-byte characters keep their bytes, including a trail byte that reads as a letter.
-        {"1,0,\x83\x61z.txt,\x8C\x60\x8E\xAE\\", true, 1, 0, "\x83\x61Z.TXT", "\x8C\x60\x8E\xAE\\"},
-        {"1,1," + std::string(31, 'n') + ",s", true, 1, 1, std::string(31, 'N'), "s"},
-        {"", false, 0, 0, "", ""},
-        {"1,1,START", false, 0, 0, "", ""},
-        {"1,1,,\\PROG\\", false, 0, 0, "", ""},
-        {",1,START,\\PROG\\", false, 0, 0, "", ""},
-        {"1,1,START,", false, 0, 0, "", ""},
-        {"1,1," + std::string(32, 'n') + ",s", false, 0, 0, "", ""},
-        {"1,1,n," + std::string(32, 's'), false, 0, 0, "", ""},
+        {"1,0,\x83\x61z.txt,\x8C\x60\x8E\xAE\\", Entry, 1, 0, "\x83\x61Z.TXT", "\x8C\x60\x8E\xAE\\"},
+        // Fields are kept whole at any length.
+        {"1,1," + std::string(36, 'n') + "," + std::string(300, 's'), Entry, 1, 1, std::string(36, 'N'),
+         std::string(300, 's')},
+        {"", Skipped, 0, 0, "", ""},
+        {"a note left by the author", Skipped, 0, 0, "", ""},
+        {"1,1,START", Broken, 0, 0, "", ""},
+        {"1,1,,\\PROG\\", Broken, 0, 0, "", ""},
+        {",1,START,\\PROG\\", Broken, 0, 0, "", ""},
+        {"1,1,START,", Broken, 0, 0, "", ""},
+        {",", Broken, 0, 0, "", ""},
     };
     for (const Case& c : cases) {
         std::vector<std::string> lines = Header();
         lines.push_back(c.line);
         UpdateDescription d = Parse(Join(lines));
-        ASSERT_EQ(d.entryCount(), c.accepted ? 1u : 0u) << c.line;
-        if (!c.accepted)
+        ASSERT_EQ(d.entryCount(), c.outcome == Entry ? 1u : 0u) << c.line;
+        EXPECT_EQ(d.brokenEntryLines, c.outcome == Broken ? std::vector<size_t>{43} : std::vector<size_t>{})
+            << c.line;
+        if (c.outcome != Entry)
             continue;
         const UpdateEntry& e = d.entries[0];
         EXPECT_EQ(e.disk, c.disk) << c.line;
@@ -114,23 +119,33 @@ TEST(UpdateDescription, EntryLines)
     }
 }
 
-TEST(UpdateDescription, RejectedLinesLeaveNoGapsAndEntriesStopAtTheLimit)
+TEST(UpdateDescription, EveryEntryLineIsReadAndBrokenOnesAreNamed)
 {
     std::vector<std::string> lines = Header();
     lines.push_back("1,1,A,\\");
     lines.push_back("");
-    lines.push_back("broken");
+    lines.push_back("1,1,prog");
     lines.push_back("2,0,B,\\");
+    lines.push_back("note");
+    lines.push_back(",,,");
     UpdateDescription d = Parse(Join(lines, "\n"));
     ASSERT_EQ(d.entryCount(), 2u);
     EXPECT_EQ(d.entries[1].name, "B");
+    EXPECT_EQ(d.brokenEntryLines, (std::vector<size_t>{45, 48}));
 
     lines = Header();
     for (int i = 0; i < 150; ++i)
         lines.push_back("1,0,F" + std::to_string(i) + ",\\");
     d = Parse(Join(lines));
-    ASSERT_EQ(d.entryCount(), UpdateDescription::kMaxEntries);
-    EXPECT_EQ(d.entries.back().name, "F99");
+    ASSERT_EQ(d.entryCount(), 150u);
+    EXPECT_EQ(d.entries.back().name, "F149");
+
+    // The header's lines are no entries, whatever they hold; a parse starts afresh.
+    lines = Header();
+    lines[41] = "1,1,";
+    d.brokenEntryLines = {1};
+    ParseUpdateDescription(Join(lines), d);
+    EXPECT_TRUE(d.brokenEntryLines.empty());
 }
 
 TEST(DecodeLineBreaks, TabAndFillerBecomeCrLf)

@@ -1,3 +1,4 @@
+#include "AllocationLimit.h"
 #include "BitmapPalette.h"
 #include "BitmapReader.h"
 #include "BmpBuilder.h"
@@ -5,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -211,6 +213,50 @@ TEST(ReadBitmapFile, RefusesBrokenAndHostileFiles)
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Read(c.file).ok, 0);
     }
+}
+
+// A 24-bit picture of 1000 x 1000 pixels; its 3 MB of bits are zeros made as they are read.
+class LargePicture : public ByteSource {
+public:
+    LargePicture()
+    {
+        BmpSpec spec;
+        spec.width = spec.height = 1000;
+        m_headers = BuildBmp(spec);
+    }
+    uint32_t Read(void* buffer, uint32_t count) override
+    {
+        uint64_t n = std::min<uint64_t>(count, Size() - std::min(m_position, Size()));
+        auto* out = static_cast<uint8_t*>(buffer);
+        for (uint64_t i = 0; i < n; ++i, ++m_position)
+            out[i] = m_position < m_headers.size() ? m_headers[m_position] : 0;
+        return static_cast<uint32_t>(n);
+    }
+    bool Seek(uint64_t offset) override
+    {
+        m_position = offset;
+        return true;
+    }
+    uint64_t Size() const override { return m_headers.size() + 3000000; }
+
+private:
+    std::vector<uint8_t> m_headers;
+    uint64_t m_position = 0;
+};
+
+TEST(ReadBitmapFile, APictureTooLargeToAllocateIsNotRead)
+{
+    std::vector<uint8_t> block;
+    uint32_t bitsOffset = 0;
+    {
+        LargePicture picture;
+        AllocationLimit limit(1 << 20);
+        EXPECT_EQ(ReadBitmapFile(picture, block, bitsOffset), 0);
+    }
+    EXPECT_TRUE(block.empty());
+    LargePicture picture;
+    EXPECT_EQ(ReadBitmapFile(picture, block, bitsOffset), 1) << "the next paint reads it once there is room";
+    EXPECT_EQ(block.size(), 40u + 3000000u);
 }
 
 TEST(ReadFileInChunks, ReadsInPiecesOfAtMost32768)

@@ -1,16 +1,19 @@
 // The Win32 front end as the update run calls it: CP932 names, time stamps, attributes, read-only targets and
 // the message text of each failure.
 
+#include "CraftedArchive.h"
 #include "Cp932.h"
 #include "Crc16.h"
 #include "LzhLibrary.h"
 #include "ProgressWindow.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -81,9 +84,7 @@ protected:
     }
     void TearDown() override
     {
-        std::string command = "cmd /c rmdir /s /q \"" + m_root + "\" >nul 2>nul";
-        SetFileAttributesA((m_dest + "a.txt").c_str(), FILE_ATTRIBUTE_NORMAL);
-        WinExec(command.c_str(), SW_HIDE);
+        RemoveTree(m_root.substr(0, m_root.size() - 1));
     }
 
     std::string WriteArchive(const std::string& base, const Bytes& data)
@@ -239,7 +240,7 @@ TEST_F(LzhLibraryTest, FailureMessages)
         const char* expected; // CP932 fragment of the message
     };
     Bytes notLzh(40, 'z');
-    Bytes unsafe = StoredEntry("..\\a.txt", "x", 0);
+    Bytes unsafe = StoredEntry("sub\\con.txt", "x", 0);
     Bytes crc = StoredEntry("a.txt", "broken", 0, true);
     Bytes method = StoredEntry("a.txt", "x", 0);
     method[5] = '9';
@@ -269,22 +270,108 @@ TEST_F(LzhLibraryTest, FailureMessages)
     EXPECT_GT(strlen(buffer), 0u);
 }
 
-// A short buffer cuts the message on a character boundary.
-TEST_F(LzhLibraryTest, ShortOutputBufferNeverSplitsACharacter)
+// Archives of other systems' archivers give, under x and e, the files lhasa gives (the native corpus test
+// compares them with lhasa).
+TEST_F(LzhLibraryTest, OtherSystemsArchivesExtractLikeLhasa)
 {
-    for (unsigned long size = 1; size < 40; ++size) {
-        std::string output;
-        EXPECT_NE(Run(m_root + "MISSING", output, size), 0);
-        EXPECT_EQ(CutOnCharBoundary(output, output.size()).size(), output.size());
-        size_t i = 0;
-        while (i < output.size())
-            i += CharLength(output, i);
-        EXPECT_EQ(i, output.size());
-        if (!output.empty()) {
-            unsigned char last = static_cast<unsigned char>(output.back());
-            EXPECT_FALSE(IsLeadByte(last) && (output.size() < 2 || CharLength(output, output.size() - 2) != 2));
+    struct Case {
+        const char* base;
+        Bytes (*craft)();
+        const char* underX;
+    };
+    const Case cases[] = {
+        {"WINROOT", lzhtest::WindowsRootArchive, "subdir\\subdir2\\hello.txt"},
+        {"MACROOT", lzhtest::MacRootArchive, "Untitled\\hello.txt"},
+        {"OS9", lzhtest::Os9Level2Archive, "hello.txt"},
+        {"AMIGA", lzhtest::AmigaCommentArchive, "hello.txt"},
+        {"MACBIN", lzhtest::MacBinaryArchive, "hello.txt"},
+    };
+    std::string archives = m_root;
+    for (const Case& c : cases) {
+        for (const char* op : {"x", "e"}) {
+            SCOPED_TRACE(std::string(c.base) + " " + op);
+            m_dest = m_root + c.base + op + "\\";
+            CreateDirectoryA(m_dest.c_str(), nullptr);
+            std::string output;
+            ASSERT_EQ(Run(WriteArchive(c.base, c.craft()), output, 256, op), 0) << output;
+            EXPECT_EQ(ReadText(m_dest + (*op == 'x' ? c.underX : "hello.txt")), "hello, world\n");
         }
     }
+}
+
+// x drops a root and refuses ".."; e keeps only the last component. Nothing lands outside the destination.
+TEST_F(LzhLibraryTest, HostileNamesStayInside)
+{
+    struct Case {
+        const char* stored;
+        const char* underX; // nullptr: refused
+        const char* underE;
+    };
+    const Case cases[] = {
+        {"..\\a.txt", nullptr, "a.txt"},
+        {"C:\\windows\\a.txt", "windows\\a.txt", "a.txt"},
+        {"\\\\server\\share\\a.txt", "server\\share\\a.txt", "a.txt"},
+        {"sub\\con.txt", nullptr, nullptr},
+    };
+    int n = 0;
+    for (const Case& c : cases) {
+        for (const char* op : {"x", "e"}) {
+            SCOPED_TRACE(std::string(c.stored) + " " + op);
+            const char* expected = *op == 'x' ? c.underX : c.underE;
+            m_dest = m_root + "d" + std::to_string(++n) + "\\";
+            CreateDirectoryA(m_dest.c_str(), nullptr);
+            Bytes archive = StoredEntry(c.stored, "text", 0x20);
+            archive.push_back(0);
+            std::string output;
+            EXPECT_EQ(Run(WriteArchive("HOSTILE", archive), output, 256, op) == 0, expected != nullptr) << output;
+            if (expected) {
+                EXPECT_EQ(ReadText(m_dest + expected), "text");
+            }
+        }
+    }
+    EXPECT_EQ(GetFileAttributesA((m_root + "a.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA("C:\\windows\\a.txt"), INVALID_FILE_ATTRIBUTES);
+}
+
+// No false success: an empty file, a lone end mark or zeros fail for every command, with the reason.
+TEST_F(LzhLibraryTest, NoMembersFailsForEveryCommand)
+{
+    for (const Bytes& empty : {Bytes{}, Bytes{0}, Bytes(4096, 0)}) {
+        for (const char* op : {"x", "e", "t", "l"}) {
+            SCOPED_TRACE(std::string(op) + " of " + std::to_string(empty.size()) + " bytes");
+            std::string output;
+            EXPECT_NE(Run(WriteArchive("EMPTY", empty), output, 256, op), 0);
+            EXPECT_NE(output.find("EMPTY.lzh"), std::string::npos) << output;
+            EXPECT_NE(output.find("\x88\xEA\x82\xC2\x82\xE0"), std::string::npos) << output; // 一つも
+        }
+    }
+    Bytes one = StoredEntry("a.txt", "text", 0x20);
+    one.push_back(0);
+    std::string listing;
+    ASSERT_EQ(Run(WriteArchive("ONE", one), listing, 256, "l"), 0) << listing;
+    EXPECT_EQ(listing, "-lh0- 4 4 a.txt\n");
+}
+
+// A short buffer takes the longest start of the message that ends between two characters. The message
+// begins with 書庫 (8F 91 8C C9): four bytes of room keep 書 alone, never 8F 91 8C.
+TEST_F(LzhLibraryTest, ShortOutputBufferNeverSplitsACharacter)
+{
+    std::string full;
+    EXPECT_NE(Run(m_root + "MISSING", full), 0);
+    ASSERT_EQ(full.compare(0, 4, "\x8F\x91\x8C\xC9"), 0) << full;
+    std::vector<size_t> boundaries{0};
+    for (size_t i = 0; i < full.size(); i += CharLength(full, i))
+        boundaries.push_back(i + CharLength(full, i));
+    for (unsigned long size = 1; size < 40; ++size) {
+        SCOPED_TRACE(size);
+        std::string output;
+        EXPECT_NE(Run(m_root + "MISSING", output, size), 0);
+        size_t fits = *std::prev(std::upper_bound(boundaries.begin(), boundaries.end(), size - 1));
+        EXPECT_EQ(output, full.substr(0, fits));
+    }
+    std::string output;
+    Run(m_root + "MISSING", output, 4);
+    EXPECT_EQ(output, "\x8F\x91");
 }
 
 }

@@ -1,8 +1,8 @@
 // The update run from the root of a floppy: drive A:, mapped by the ctest fixture to a folder whose
 // contents the tests swap when the run asks for the next disk.
+#include "UpdateEngine.h"
 #include "UpdateRun.h"
 
-#include "ProgramDirectory.h"
 #include "RunTestSupport.h"
 
 #include <windows.h>
@@ -43,9 +43,8 @@ class FloppyRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (GetDriveTypeA("A:\\") != DRIVE_REMOVABLE || !Exists("M:\\disks\\2\\APP2.lzh"))
-            GTEST_SKIP() << "floppy A: is not prepared (ctest fixture)";
-        programDirectory = "A:";
+        ASSERT_TRUE(GetDriveTypeA("A:\\") == DRIVE_REMOVABLE && Exists("M:\\disks\\2\\APP2.lzh"))
+            << "floppy A: is not prepared (ctest fixture)";
         InsertDisk(1);
         m_install = m_temp + "app";
         MakeInstallation(m_install, "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n");
@@ -54,7 +53,7 @@ protected:
 
     CTempFolder m_temp;
     std::string m_install;
-    CRecordingPrompts prompts;
+    CRecordingHost prompts;
 };
 
 // Disks 1, 2, 2, 1: one prompt before the second entry; OK with disk 1 still in asks again.
@@ -67,7 +66,7 @@ TEST_F(FloppyRunTest, AsksOnceForTheSecondDisk)
         if (number == 1)
             InsertDisk(2);
     };
-    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
     EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), DiskPrompt(2), Done()}));
     EXPECT_EQ(prompts.boxes[0].caption, Sjis("確認"));
     EXPECT_TRUE(prompts.boxes[0].diskPrompt);
@@ -84,7 +83,7 @@ TEST_F(FloppyRunTest, LooseFileOnTheSecondDisk)
     UpdateDescription description = MakeDescription(m_install);
     description.entries = {Entry(2, 0, "RO.TXT", "")};
     prompts.onDiskPrompt = [](int) { InsertDisk(2); };
-    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
     EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Done()}));
     EXPECT_EQ(ReadBytes(m_install + "\\RO.TXT"), "read only\r\n");
 }
@@ -93,8 +92,8 @@ TEST_F(FloppyRunTest, CancelKeepsTheFirstEntry)
 {
     UpdateDescription description = MakeDescription(m_install);
     description.entries = {Entry(1, 1, "APP1", ""), Entry(2, 1, "APP2", "")};
-    prompts.diskAnswers = {IDCANCEL};
-    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    prompts.diskAnswers = {DiskAnswer::Cancel};
+    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
     EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Sjis("ｱｯﾌﾟﾃﾞｲﾄを取消しました。")}));
     EXPECT_EQ(ReadBytes(m_install + "\\app1.txt"), "one\r\n");
     EXPECT_FALSE(Exists(m_install + "\\app2.txt"));
@@ -109,10 +108,9 @@ TEST_F(FloppyRunTest, BrowsedMediumDriveStillFindsTheMedium)
     ASSERT_TRUE(SetCurrentDirectoryA("A:\\SUB"));
     UpdateDescription description = MakeDescription(m_install);
     description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 0, "CONFIG.INI", "")};
-    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
     EXPECT_EQ(prompts.Texts(), Texts{Done()});
     EXPECT_EQ(ReadBytes(m_install + "\\CONFIG.INI"), "config\r\n");
-    EXPECT_EQ(programDirectory, "A:");
 }
 
 // The same when another drive is current: the runtime keeps A:'s directory in the variable "=A:".
@@ -124,7 +122,7 @@ TEST_F(FloppyRunTest, BrowsedMediumDriveWhileAnotherDriveIsCurrent)
     SetEnvironmentVariableA("=A:", "A:\\SUB");
     UpdateDescription description = MakeDescription(m_install);
     description.entries = {Entry(1, 0, "CONFIG.INI", "")};
-    EXPECT_EQ(RunUpdate(description, nullptr, prompts), 1);
+    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
     EXPECT_EQ(ReadBytes(m_install + "\\CONFIG.INI"), "config\r\n");
 }
 

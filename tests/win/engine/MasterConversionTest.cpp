@@ -1,6 +1,7 @@
 #include "MasterConversion.h"
 
 #include "EngineTestSupport.h"
+#include "Win32EngineHost.h"
 
 #include <windows.h>
 
@@ -9,6 +10,8 @@
 #include <cstdio>
 
 namespace {
+
+CWin32EngineHost host(nullptr);
 
 const std::string kSizeRecord = "400400000107" + std::string(54, '-') + "X" + std::string(119, '+');  // 186
 const std::string kSizeConverted = "400400000107" + std::string(54, '-') + std::string(119, '+');     // 185
@@ -42,13 +45,13 @@ TEST(ConvertMaterial, BothFoldersThroughTheSettingsPrefix)
     MakeFolder(first + "zai999-3.mst");
     WriteBytes(first + "zai01-3.mst", kSizeRecord);
 
-    EXPECT_EQ(ConvertMaterialSize(settings), 1);
+    EXPECT_EQ(ConvertMaterialSize(host, settings), 1);
     EXPECT_EQ(ReadBytes(first + "zai001-3.mst"), kSizeConverted + "\r\nshort\r\n\r\n" + kSizeConverted + "\r\n");
     EXPECT_EQ(ReadBytes(first + "zai01-3.mst"), kSizeRecord) << "pattern needs three characters";
     EXPECT_FALSE(Exists(first + "temp.mst"));
     EXPECT_FALSE(Exists(second + "temp.mst")) << "leftover work file is overwritten and renamed";
 
-    EXPECT_EQ(ConvertMaterialType(settings), 1);
+    EXPECT_EQ(ConvertMaterialType(host, settings), 1);
     EXPECT_EQ(ReadBytes(second + "ZAI" + Sjis("鉄") + "XY-3.MST"), "1234567890123Z\r\n");
     EXPECT_EQ(GetFileAttributesA((first + "zai999-3.mst").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
@@ -58,7 +61,7 @@ TEST(ConvertMaterial, MissingFoldersAreNoFailure)
 {
     CTempFolder install;
     WriteBytes(install + "tavilo1.ini", "[DIR]\r\nMASTER=" + install.Path() + "none\r\n");
-    EXPECT_EQ(ConvertMaterialSize(install + "tavilo1.ini"), 1);
+    EXPECT_EQ(ConvertMaterialSize(host, install + "tavilo1.ini"), 1);
     EXPECT_FALSE(Exists(install + "none1"));
 }
 
@@ -70,7 +73,7 @@ TEST(ConvertMaterial, LongPrefixIsUsedWhole)
     std::string settings = WriteSettings(install, prefix);
     MakeFolder(install + std::string(48, 'p') + "21");
     WriteBytes(prefix + "21\\zai001-3.mst", "1234567890123B");
-    EXPECT_EQ(ConvertMaterialType(settings), 1);
+    EXPECT_EQ(ConvertMaterialType(host, settings), 1);
     EXPECT_EQ(ReadBytes(prefix + "21\\zai001-3.mst"), "1234567890123Z\r\n");
 }
 
@@ -80,8 +83,8 @@ TEST(ListMasterFiles, StopsAtOneThousand)
     for (int i = 0; i <= 1000; ++i)
         WriteBytes(folder + MasterName(i), "1234567890123A");
     MasterNameList list;
-    EXPECT_EQ(ListMasterFiles(list, folder + "zai???" "-3.mst"), 1000);
-    EXPECT_EQ(ConvertTypeFolder(folder.Path()), 1);
+    EXPECT_EQ(ListMasterFiles(host, list, folder + "zai???" "-3.mst"), 1000);
+    EXPECT_EQ(ConvertMasterFolder(host, folder.Path(), MasterRule::Type), 1);
     int converted = 0;
     for (int i = 0; i <= 1000; ++i)
         converted += ReadBytes(folder + MasterName(i)) == "1234567890123Z\r\n";
@@ -98,12 +101,12 @@ TEST(ConvertMaterial, LockedSecondFileStopsTheRun)
         WriteBytes(prefix + "1\\" + MasterName(i), "1234567890123A");
     WriteBytes(prefix + "21\\" + MasterName(1), "1234567890123A");
     MasterNameList list;
-    ASSERT_EQ(ListMasterFiles(list, prefix + "1\\zai???" "-3.mst"), 3);
+    ASSERT_EQ(ListMasterFiles(host, list, prefix + "1\\zai???" "-3.mst"), 3);
     std::string locked = prefix + "1\\" + list[1];
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
-    EXPECT_EQ(ConvertMaterialType(settings), 0);
+    EXPECT_EQ(ConvertMaterialType(host, settings), 0);
     CloseHandle(holder);
     EXPECT_EQ(ReadBytes(prefix + "1\\" + list[0]), "1234567890123Z\r\n");
     EXPECT_EQ(ReadBytes(prefix + "1\\" + list[1]), "1234567890123A");
@@ -119,7 +122,7 @@ TEST(ConvertMaterial, WorkFileInUseLeavesTheMasterIntact)
     WriteBytes(folder + "temp.mst", "someone else's");
     HANDLE holder = CreateFileA((folder + "temp.mst").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(ConvertSizeFolder(folder.Path()), 0);
+    EXPECT_EQ(ConvertMasterFolder(host, folder.Path(), MasterRule::Size), 0);
     CloseHandle(holder);
     EXPECT_EQ(ReadBytes(folder + "zai001-3.mst"), kSizeRecord);
     EXPECT_EQ(ReadBytes(folder + "temp.mst"), "someone else's");
@@ -128,13 +131,12 @@ TEST(ConvertMaterial, WorkFileInUseLeavesTheMasterIntact)
 // The fixture makes M:\full\temp.mst a device that is always full: writing fails in mid-file.
 TEST(ConvertMaterial, FullVolumeLeavesTheMasterIntact)
 {
-    if (!Exists("M:\\full\\"))
-        GTEST_SKIP() << "M:\\full\\temp.mst is not prepared (ctest fixture)";
+    ASSERT_TRUE(Exists("M:\\full\\")) << "M:\\full\\temp.mst is not prepared (ctest fixture)";
     std::string master;
     while (master.size() < 3 * 1024 * 1024)
         master += kSizeRecord + "\r\n";
     WriteBytes("M:\\full\\zai001-3.mst", master);
-    EXPECT_EQ(ConvertSizeFolder("M:\\full\\"), 0);
+    EXPECT_EQ(ConvertMasterFolder(host, "M:\\full\\", MasterRule::Size), 0);
     EXPECT_TRUE(ReadBytes("M:\\full\\zai001-3.mst") == master);
     DeleteFileA("M:\\full\\zai001-3.mst");
 }

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-void CRecordingPrompts::Message(const std::string& text, const std::string& caption)
+void CRecordingHost::Message(const std::string& text, const std::string& caption)
 {
     boxes.push_back({text, caption, false});
 }
 
-int CRecordingPrompts::AskForDisk(const std::string& text, const std::string& caption)
+DiskAnswer CRecordingHost::AskForDisk(const std::string& text, const std::string& caption)
 {
     boxes.push_back({text, caption, true});
     int number = m_diskPrompts++;
@@ -15,11 +15,11 @@ int CRecordingPrompts::AskForDisk(const std::string& text, const std::string& ca
         onDiskPrompt(number);
     // A run that keeps asking is a failure, not a hang.
     if (number >= kMaxDiskPrompts)
-        return IDCANCEL;
-    return number < static_cast<int>(diskAnswers.size()) ? diskAnswers[number] : IDOK;
+        return DiskAnswer::Cancel;
+    return number < static_cast<int>(diskAnswers.size()) ? diskAnswers[number] : DiskAnswer::Ok;
 }
 
-std::vector<std::string> CRecordingPrompts::Texts() const
+std::vector<std::string> CRecordingHost::Texts() const
 {
     std::vector<std::string> texts;
     for (const ShownBox& box : boxes)

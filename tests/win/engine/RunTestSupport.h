@@ -2,7 +2,7 @@
 // Recording prompts and installations for the update run's tests.
 
 #include "EngineTestSupport.h"
-#include "RunPrompts.h"
+#include "Win32EngineHost.h"
 #include "UpdateDescription.h"
 
 #include <functional>
@@ -15,16 +15,17 @@ struct ShownBox {
     bool diskPrompt;
 };
 
-// Answers the disk prompts from a list (OK when it runs out, Cancel after kMaxDiskPrompts) and records
-// every box.
-class CRecordingPrompts : public RunPrompts {
+// The Win32 host, answering the disk prompts from a list (OK when it runs out, Cancel after
+// kMaxDiskPrompts) and recording every box.
+class CRecordingHost : public CWin32EngineHost {
 public:
+    CRecordingHost() : CWin32EngineHost(nullptr) {}
     void Message(const std::string& text, const std::string& caption) override;
-    int AskForDisk(const std::string& text, const std::string& caption) override;
+    DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
 
     static constexpr int kMaxDiskPrompts = 5;
     std::vector<ShownBox> boxes;
-    std::vector<int> diskAnswers;
+    std::vector<DiskAnswer> diskAnswers;
     std::function<void(int promptNumber)> onDiskPrompt;
 
     // The texts of the boxes in order, for compact expectations.

@@ -26,6 +26,8 @@ archive START3 5 start.txt=kind3
 archive START99 7 start.txt=kind99
 archive EXCEL 5 "横A-A4g.xlsm=new book"
 printf 'not an archive' > "$media/BROKEN.lzh"
+printf '\0' > "$media/EMPTY.lzh"
+printf 'long\r\n' > "$media/LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL.TXT"
 printf 'config\r\n' > "$media/CONFIG.INI"
 printf 'sub a\r\n' > "$media/SUB/A.TXT"
 printf 'read only\r\n' > "$media/RO.TXT"

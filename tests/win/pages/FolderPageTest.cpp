@@ -1,6 +1,7 @@
 #include "PageLook.h"
 #include "PageSession.h"
 #include "UiDriver.h"
+#include "UninstallKey.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -11,31 +12,6 @@
 #include <optional>
 
 namespace {
-
-const char kUninstallRoot[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-
-// An uninstall key written for one test and removed after it; view is KEY_WOW64_32KEY or KEY_WOW64_64KEY.
-class UninstallKey {
-public:
-    UninstallKey(const std::string& name, std::optional<std::string> value, REGSAM view = KEY_WOW64_32KEY)
-        : m_path(kUninstallRoot + name), m_view(view)
-    {
-        HKEY key = nullptr;
-        EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_path.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        if (key && value)
-            RegSetValueExA(key, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(value->c_str()),
-                           static_cast<DWORD>(value->size() + 1));
-        if (key)
-            RegCloseKey(key);
-    }
-    ~UninstallKey() { RegDeleteKeyExA(HKEY_LOCAL_MACHINE, m_path.c_str(), m_view, 0); }
-
-private:
-    std::string m_path;
-    REGSAM m_view;
-};
 
 std::string Lower(std::string s)
 {
@@ -112,11 +88,11 @@ TEST(FolderPage, PrefillsFromTheFirstUninstallKeyThatOpens)
     std::string longFolder = "E:";
     for (int i = 0; i < 30; ++i)
         longFolder += "\\長いフォルダ" + std::to_string(i);
-    UninstallKey presentKey(present, "UNINST.EXE -fD:\\APP\\SUB\\U.LOG -y");
-    UninstallKey bareKey(bare, std::nullopt);
-    UninstallKey otherKey(other, "UNINST.EXE -FD:\\APP\\U.LOG");
-    UninstallKey longKey("ParvelPgLong", "UNINST.EXE -f" + longFolder + "\\U.LOG");
-    UninstallKey wideKey(wide, "UNINST.EXE -fW:\\WIDE\\U.LOG", KEY_WOW64_64KEY);
+    CUninstallKey presentKey(present, "UNINST.EXE -fD:\\APP\\SUB\\U.LOG -y");
+    CUninstallKey bareKey(bare, std::nullopt);
+    CUninstallKey otherKey(other, "UNINST.EXE -FD:\\APP\\U.LOG");
+    CUninstallKey longKey("ParvelPgLong", "UNINST.EXE -f" + longFolder + "\\U.LOG");
+    CUninstallKey wideKey(wide, "UNINST.EXE -fW:\\WIDE\\U.LOG", KEY_WOW64_64KEY);
     struct Case {
         std::string name;
         std::vector<std::string> keys;
@@ -176,6 +152,7 @@ TEST(FolderPage, BrowsesDrivesAndFoldersAndRestoresTheDrive)
     EXPECT_EQ(outcome.result, IDOK);
     EXPECT_EQ(outcome.folder, chosen);
     EXPECT_EQ(outcome.drive, startDrive) << "the drive current at the start is current again";
+    EXPECT_EQ(Lower(outcome.cwd), Lower(std::string(1, startDrive) + ":\\")) << "at the root it moved to on opening";
 }
 
 TEST(FolderPage, EnterTakesTheTypedFolder)
@@ -206,6 +183,43 @@ TEST(FolderPage, BackAndEscapeKeepTheFolderAndRestoreTheDrive)
         EXPECT_EQ(outcome.result, back ? IDC_BACK : IDCANCEL);
         EXPECT_EQ(outcome.folder, "C:\\DEFAULT");
         EXPECT_EQ(outcome.drive, startDrive);
+        EXPECT_EQ(Lower(outcome.cwd), Lower(std::string(1, startDrive) + ":\\"));
+    }
+}
+
+// The start drive is current again, at its root (where the page moved on opening) or at the folder last
+// entered on it; started from a network folder (no drive), every way out returns to the root of its share.
+TEST(FolderPage, LeavesTheProcessWhereItStarted)
+{
+    const std::string share = "\\\\parvel\\media";
+    struct Case {
+        std::string startIn;
+        bool browse; // to P:\alpha
+        int exit;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"P:\\alpha\\inner", false, IDCANCEL, "p:\\"},
+        {"P:\\alpha\\inner", true, IDOK, "p:\\alpha"},
+        {share + "\\disk1", true, IDOK, share},
+        {share + "\\disk1", true, IDC_BACK, share},
+        {share + "\\disk1", true, IDCANCEL, share},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.startIn + (c.browse ? ", browsed" : "") + ", exit " + std::to_string(c.exit));
+        PageSession page({"page=folder", "folder=C:\\DEFAULT", "cwd=" + c.startIn});
+        ASSERT_TRUE(page.Dialog());
+        if (c.browse) {
+            Choose(page, IDC_DRIVE_LIST, "[-p-]");
+            Choose(page, IDC_FOLDER_LIST, "[alpha]");
+        }
+        if (c.exit == IDCANCEL)
+            ui::PressEscape(page.Dialog());
+        else
+            ui::Click(page.Item(c.exit));
+        PageOutcome outcome = page.Finish();
+        EXPECT_EQ(outcome.result, c.exit);
+        EXPECT_EQ(Lower(outcome.cwd), Lower(c.after));
     }
 }
 

@@ -32,6 +32,20 @@ void Perform(PageSession& page, Action action)
     }
 }
 
+// Types into the edit as the keyboard would, at its start: a letter and Delete. The keys are posted and the
+// page handles them in order, so the selection posted after them shows once every key is through.
+void TypeKeys(HWND edit)
+{
+    DWORD_PTR selection = 0;
+    SendMessageTimeoutA(edit, EM_SETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection);
+    PostMessageA(edit, WM_CHAR, 'x', 1);
+    PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
+    PostMessageA(edit, EM_SETSEL, 0, -1);
+    EXPECT_TRUE(ui::WaitUntil([&] {
+        return SendMessageTimeoutA(edit, EM_GETSEL, 0, 0, SMTO_ABORTIFHUNG, 5000, &selection) && HIWORD(selection) > 0;
+    })) << "the keys were not handled";
+}
+
 TEST(NoticePage, ShowsTheTemplateAndTheNotes)
 {
     PageSession page({"page=notice", "master=1", "text=一行目\\n二行目"});
@@ -48,8 +62,8 @@ TEST(NoticePage, ShowsTheTemplateAndTheNotes)
         {IDC_PICTURE, "Static", "", {12, 7, 20, 20}, SS_TYPEMASK, SS_BLACKFRAME, 0, 0},
     });
     EXPECT_EQ(ui::FocusOf(dialog), page.Item(IDOK));
-    // Typing into the notes changes nothing.
-    PostMessageA(page.Item(IDC_TEXT), WM_CHAR, 'x', 1);
+    TypeKeys(page.Item(IDC_TEXT));
+    EXPECT_EQ(ui::Text(page.Item(IDC_TEXT)), "一行目\r\n二行目") << "typing into the notes changes nothing";
     ui::PressEscape(dialog);
     EXPECT_EQ(page.Finish().result, IDCANCEL);
 }
@@ -89,10 +103,12 @@ TEST(NoticePage, LongNotesScrollAndStayReadOnly)
     EXPECT_EQ(SendMessageA(edit, EM_GETLINECOUNT, 0, 0), 30);
     SendMessageA(edit, EM_SCROLL, SB_PAGEDOWN, 0);
     EXPECT_GT(SendMessageA(edit, EM_GETFIRSTVISIBLELINE, 0, 0), 0) << "more lines than fit: the field scrolls";
-    PostMessageA(edit, WM_CHAR, 'x', 1);
-    PostMessageA(edit, WM_KEYDOWN, VK_DELETE, 1);
-    ui::WaitUntil([] { return false; }, 200);
+    TypeKeys(edit);
     EXPECT_EQ(ui::Text(edit), shown);
+    // The same keys do change a field that takes input: the check above can see typing.
+    SendMessageA(edit, EM_SETREADONLY, FALSE, 0);
+    TypeKeys(edit);
+    EXPECT_NE(ui::Text(edit), shown);
     ui::Click(page.Item(IDCANCEL));
     EXPECT_EQ(page.Finish().result, IDCANCEL);
 }

@@ -1,7 +1,7 @@
 // Shows one wizard page, filled from key=value arguments, so that tests and the demo can drive it as a user
 // would from another process:
 //   pagehost page=notice|confirm|folder [dir=<programDirectory>] [picture=..] [text=..] [master=..] [folder=..]
-//            [key1=..] ... [key15=..] [out=<file>] [close-after=<ms>]
+//            [key1=..] ... [key15=..] [cwd=<current directory>] [out=<file>] [close-after=<ms>]
 // "\n" in text becomes CR LF. The page's result, m_folder, the current drive and directory afterwards go to
 // out as result=, folder=, drive=, cwd= lines.
 
@@ -75,6 +75,9 @@ int main(int argc, char** argv)
             args[arg.substr(0, equals)] = arg.substr(equals + 1);
     }
     programDirectory = args["dir"];
+    // Wine starts no process in a network folder, so the helper moves there itself, as a start there would.
+    if (args.count("cwd") && !ChangeDirectory(args["cwd"]))
+        return 100;
     if (args.count("close-after"))
         SetTimer(nullptr, 0, static_cast<UINT>(std::stoul(args["close-after"])), CloseActivePage);
     std::string folder = args["folder"];

@@ -1,0 +1,73 @@
+#pragma once
+// What the media checker reports: each finding names its file on the medium and, for info.txt, its line.
+// Every text is CP932, as the rest of the product; the front ends convert for their console.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+enum class Severity { Error, Warning };
+
+// One per text of the table in FindingTexts.cpp; %1, %2, %3 take the finding's arguments.
+enum class FindingId {
+    // errors
+    InfoMissing,
+    BrokenEntryLine,
+    DiskNotGiven,
+    ArchiveMissing,
+    LooseFileMissing,
+    PictureMissing,
+    PictureUnpaintable,
+    ArchiveUnreadable,
+    ArchiveNotLzh,
+    ArchiveBrokenHeader,
+    ArchiveMethod,
+    ArchiveUnsafeName,
+    ArchiveTruncated,
+    ArchiveBrokenData,
+    ArchiveCrc,
+    ArchiveEmpty,
+    // warnings
+    SkippedLine,
+    EditionArchiveMissing,
+    PromptNeverEnds,
+    TextTrailingTab,
+    TextTooManyTabs,
+    NotANumber,
+    MasterAdjustNoEffect,
+    CategoryNoEffect,
+    SettingsFileEmpty,
+    SettingsFileNotNull,
+    // pieces of other texts
+    LabelError,
+    LabelWarning,
+    WhereMedium,
+    WhereDisk,
+    SummaryClean,
+    SummaryWarnings,
+    SummaryErrors,
+    SummaryCounts,
+    SummaryEditions,
+    SummaryNoStart,
+    EditionListNone,
+    EditionItem,
+    EditionKeyword,
+    EditionMakerOne,
+    EditionMakerOther,
+    ListSeparator,
+    Usage,
+};
+
+struct Finding {
+    Severity severity = Severity::Error;
+    FindingId id = FindingId::InfoMissing;
+    size_t disk = 0;               // index of the disk that holds file
+    std::string file;              // its name on the medium
+    size_t line = 0;               // line of info.txt; 0 when the finding has none
+    std::vector<std::string> args; // %1, %2, %3
+};
+
+// The text with its arguments put in; an argument is never read as a pattern.
+std::string FormatText(FindingId id, const std::vector<std::string>& args = {});
+std::string FindingText(const Finding& finding);
+std::string SeverityLabel(Severity severity);

@@ -1,0 +1,375 @@
+#include "MediaCheck.h"
+
+#include "ArchiveVerdict.h"
+#include "BitmapReader.h"
+#include "Cp932.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+constexpr size_t kFirstEntryLine = 43;
+constexpr size_t kMaxLineBreaks = 100;
+const std::string kInfoFile = "info.txt";
+
+// The painter's reader takes its bytes through its own small interface.
+class SourceBytes : public ByteSource {
+public:
+    explicit SourceBytes(lzh::ArchiveSource& source) : m_source(source) {}
+    uint32_t Read(void* buffer, uint32_t count) override
+    {
+        return static_cast<uint32_t>(m_source.Read(static_cast<uint8_t*>(buffer), count));
+    }
+    bool Seek(uint64_t offset) override { return m_source.Seek(offset); }
+    uint64_t Size() const override { return m_source.Size(); }
+
+private:
+    lzh::ArchiveSource& m_source;
+};
+
+bool IsStartArchive(const UpdateEntry& entry)
+{
+    return entry.kind == 1 && SplitPath(entry.name).name == "START";
+}
+
+bool IsBlank(std::string_view line)
+{
+    return line.find_first_not_of(" \t\r\n\f\v") == std::string_view::npos;
+}
+
+// A number as the decimal conversion reads it all: white space, a sign, digits, white space.
+bool ReadsAsNumber(std::string_view text)
+{
+    size_t i = text.find_first_not_of(" \t\r\n\f\v");
+    if (i == std::string_view::npos)
+        return false;
+    if (text[i] == '+' || text[i] == '-')
+        ++i;
+    size_t digits = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+        ++i;
+    return i > digits && IsBlank(text.substr(i));
+}
+
+std::string ReadAll(lzh::ArchiveSource& source)
+{
+    std::string bytes;
+    uint8_t buffer[16384];
+    size_t n;
+    while ((n = source.Read(buffer, sizeof buffer)) > 0)
+        bytes.append(reinterpret_cast<const char*>(buffer), n);
+    return bytes;
+}
+
+class MediumChecker {
+public:
+    MediumChecker(MediaFiles& media, MediumReport& report) : m_media(media), m_report(report) {}
+    void Run();
+
+private:
+    struct Located {
+        size_t line;
+        UpdateEntry entry;
+        size_t disk; // index into the medium's disks
+    };
+
+    void Add(Severity severity, FindingId id, size_t disk, const std::string& file, size_t line,
+             std::vector<std::string> args = {})
+    {
+        m_report.findings.push_back({severity, id, disk, file, line, std::move(args)});
+    }
+    void InfoWarning(FindingId id, size_t line, std::vector<std::string> args = {})
+    {
+        Add(Severity::Warning, id, 0, kInfoFile, line, std::move(args));
+    }
+    std::string Where(size_t disk) const
+    {
+        return m_media.DiskCount() == 1 ? FormatText(FindingId::WhereMedium)
+                                        : FormatText(FindingId::WhereDisk, {std::to_string(disk + 1)});
+    }
+
+    void CheckLines(const std::vector<std::string_view>& lines);
+    void CheckHeader(const std::vector<std::string_view>& lines);
+    void CheckNumber(size_t line, const std::string& text);
+    void CheckPageText(size_t line, std::string_view raw);
+    void CheckPictures();
+    std::vector<Located> LocateEntries(const std::vector<std::string_view>& lines);
+    void CheckEntry(const Located& located);
+    void CheckDiskPrompts(const std::vector<Located>& entries);
+    void CheckEditions(const std::vector<Located>& entries);
+    std::vector<Edition> EditionsOf(std::vector<size_t>& lines) const;
+    bool ArchivePasses(size_t disk, const std::string& file);
+
+    MediaFiles& m_media;
+    MediumReport& m_report;
+    std::map<std::pair<size_t, std::string>, bool> m_tested; // archives already tested, and whether they passed
+};
+
+void MediumChecker::Run()
+{
+    m_report.diskCount = m_media.DiskCount();
+    std::unique_ptr<lzh::ArchiveSource> info = m_media.Open(0, kInfoFile);
+    if (!info) {
+        Add(Severity::Error, FindingId::InfoMissing, 0, kInfoFile, 0);
+        return;
+    }
+    m_report.infoRead = true;
+    std::string bytes = ReadAll(*info);
+    ParseUpdateDescription(bytes, m_report.description);
+    std::vector<std::string_view> lines = SplitTextLines(bytes);
+    CheckHeader(lines);
+    CheckPictures();
+    CheckLines(lines);
+    std::vector<Located> entries = LocateEntries(lines);
+    for (const Located& located : entries)
+        CheckEntry(located);
+    CheckDiskPrompts(entries);
+    CheckEditions(entries);
+}
+
+void MediumChecker::CheckLines(const std::vector<std::string_view>& lines)
+{
+    for (size_t n : m_report.description.brokenEntryLines)
+        Add(Severity::Error, FindingId::BrokenEntryLine, 0, kInfoFile, n);
+    for (size_t n = kFirstEntryLine; n <= lines.size(); ++n) {
+        std::string_view line = lines[n - 1];
+        if (FindChar(line, ',') == std::string_view::npos && !IsBlank(line))
+            InfoWarning(FindingId::SkippedLine, n);
+    }
+}
+
+void MediumChecker::CheckHeader(const std::vector<std::string_view>& lines)
+{
+    const UpdateDescription& d = m_report.description;
+    CheckNumber(18, d.masterAdjust);
+    int adjust = DecimalValue(d.masterAdjust);
+    if (adjust != 0 && adjust != 1)
+        InfoWarning(FindingId::MasterAdjustNoEffect, 18, {d.masterAdjust});
+    if (d.settingsFile.empty())
+        InfoWarning(FindingId::SettingsFileEmpty, 19);
+    else if (d.settingsFile != "NULL" && UpperAscii(d.settingsFile) == "NULL")
+        InfoWarning(FindingId::SettingsFileNotNull, 19, {d.settingsFile});
+    if (!d.category.empty()) {
+        CheckNumber(20, d.category);
+        int category = DecimalValue(d.category);
+        if (category < 1 || category > 4)
+            InfoWarning(FindingId::CategoryNoEffect, 20, {d.category});
+    }
+    // The texts as written: the description holds them with their line breaks decoded.
+    for (size_t n : {26, 27})
+        CheckPageText(n, n <= lines.size() ? lines[n - 1] : std::string_view());
+}
+
+void MediumChecker::CheckNumber(size_t line, const std::string& text)
+{
+    if (!text.empty() && !ReadsAsNumber(text))
+        InfoWarning(FindingId::NotANumber, line, {text, std::to_string(DecimalValue(text))});
+}
+
+void MediumChecker::CheckPageText(size_t line, std::string_view raw)
+{
+    size_t tabs = 0;
+    for (char c : raw)
+        tabs += c == '\t' ? 1 : 0;
+    if (tabs > kMaxLineBreaks)
+        InfoWarning(FindingId::TextTooManyTabs, line, {std::to_string(tabs)});
+    else if (!raw.empty() && raw.back() == '\t')
+        InfoWarning(FindingId::TextTrailingTab, line);
+}
+
+void MediumChecker::CheckPictures()
+{
+    const UpdateDescription& d = m_report.description;
+    const std::pair<size_t, const std::string*> pictures[] = {
+        {22, &d.mainPicture}, {23, &d.noticePicture}, {24, &d.folderPicture}, {25, &d.confirmPicture}};
+    std::set<std::string> seen;
+    for (const auto& [line, name] : pictures) {
+        // No name, no picture: the author chose an empty area.
+        if (name->empty() || !seen.insert(UpperAscii(*name)).second)
+            continue;
+        std::unique_ptr<lzh::ArchiveSource> file = m_media.Open(0, *name);
+        if (!file) {
+            Add(Severity::Error, FindingId::PictureMissing, 0, kInfoFile, line, {*name, Where(0)});
+            continue;
+        }
+        SourceBytes bytes(*file);
+        std::vector<uint8_t> block;
+        uint32_t bitsOffset = 0;
+        if (!ReadBitmapFile(bytes, block, bitsOffset))
+            Add(Severity::Error, FindingId::PictureUnpaintable, 0, *name, 0);
+    }
+}
+
+// The entries with their lines: the lines that the wizard's own parser takes.
+std::vector<MediumChecker::Located> MediumChecker::LocateEntries(const std::vector<std::string_view>& lines)
+{
+    std::vector<Located> entries;
+    size_t diskCount = m_media.DiskCount();
+    for (size_t n = kFirstEntryLine; n <= lines.size(); ++n) {
+        UpdateEntry entry;
+        if (!ParseEntryLine(lines[n - 1], entry))
+            continue;
+        // A medium in one folder holds every entry, whatever its disk number: the wizard asks for no disk.
+        if (diskCount > 1 && (entry.disk < 1 || static_cast<size_t>(entry.disk) > diskCount)) {
+            Add(Severity::Error, FindingId::DiskNotGiven, 0, kInfoFile, n,
+                {std::to_string(entry.disk), entry.name});
+            continue;
+        }
+        size_t disk = diskCount > 1 ? static_cast<size_t>(entry.disk) - 1 : 0;
+        entries.push_back({n, std::move(entry), disk});
+    }
+    return entries;
+}
+
+void MediumChecker::CheckEntry(const Located& located)
+{
+    const UpdateEntry& entry = located.entry;
+    if (entry.kind != 1) {
+        if (!m_media.Open(located.disk, entry.name))
+            Add(Severity::Error, FindingId::LooseFileMissing, 0, kInfoFile, located.line,
+                {entry.name, Where(located.disk)});
+        return;
+    }
+    // The START archive of each edition is checked with the editions.
+    if (IsStartArchive(entry))
+        return;
+    std::string file = entry.name + ".lzh";
+    if (!m_media.Exists(located.disk, file)) {
+        Add(Severity::Error, FindingId::ArchiveMissing, 0, kInfoFile, located.line, {file, Where(located.disk)});
+        return;
+    }
+    ArchivePasses(located.disk, file);
+}
+
+bool MediumChecker::ArchivePasses(size_t disk, const std::string& file)
+{
+    auto key = std::make_pair(disk, UpperAscii(file));
+    auto known = m_tested.find(key);
+    if (known != m_tested.end())
+        return known->second;
+    std::unique_ptr<lzh::ArchiveSource> source = m_media.Open(disk, file);
+    Finding finding{Severity::Error, FindingId::ArchiveUnreadable, disk, file, 0, {}};
+    bool passes = source && TestMediaArchive(*source, finding);
+    if (!passes)
+        m_report.findings.push_back(std::move(finding));
+    m_tested[key] = passes;
+    return passes;
+}
+
+// The disk prompt waits for the entry's own file, but for START before the edition's number is added: that
+// START.lzh marks the disk and is never extracted. Only media of several disks are asked for.
+void MediumChecker::CheckDiskPrompts(const std::vector<Located>& entries)
+{
+    if (m_media.DiskCount() < 2)
+        return;
+    int currentDisk = 1;
+    for (const Located& located : entries) {
+        const UpdateEntry& entry = located.entry;
+        if (entry.disk == 1 || entry.disk == currentDisk)
+            continue;
+        currentDisk = entry.disk;
+        std::string marker = entry.name + ".lzh";
+        if (IsStartArchive(entry) && !m_media.Exists(located.disk, marker))
+            InfoWarning(FindingId::PromptNeverEnds, located.line, {std::to_string(entry.disk), marker});
+    }
+}
+
+std::vector<Edition> MediumChecker::EditionsOf(std::vector<size_t>& lines) const
+{
+    const UpdateDescription& d = m_report.description;
+    std::vector<Edition> editions;
+    if (UpperAscii(d.settingsFile) == "PEMIRAZ1.INI") {
+        editions = {{0, FormatText(FindingId::EditionMakerOne)}, {99, FormatText(FindingId::EditionMakerOther)}};
+        lines = {19, 19};
+        return editions;
+    }
+    for (size_t i = 0; i < d.titleKeywords.size(); ++i) {
+        if (d.titleKeywords[i].empty())
+            continue;
+        editions.push_back({static_cast<int>(i) + 1, d.titleKeywords[i]});
+        lines.push_back(28 + i);
+    }
+    return editions;
+}
+
+void MediumChecker::CheckEditions(const std::vector<Located>& entries)
+{
+    std::vector<size_t> lines;
+    std::vector<Edition> editions = EditionsOf(lines);
+    bool first = true;
+    for (const Located& located : entries) {
+        if (!IsStartArchive(located.entry))
+            continue;
+        for (size_t i = 0; i < editions.size(); ++i) {
+            std::string kind = std::to_string(editions[i].kind);
+            std::string file = located.entry.name + kind + ".lzh";
+            bool present = m_media.Open(located.disk, file) != nullptr;
+            if (!present) {
+                std::string label = editions[i].kind == 0 || editions[i].kind == 99
+                                        ? editions[i].label
+                                        : FormatText(FindingId::EditionKeyword, {editions[i].label});
+                InfoWarning(FindingId::EditionArchiveMissing, lines[i], {kind, label, Where(located.disk)});
+            }
+            if (present && ArchivePasses(located.disk, file) && first)
+                m_report.editions.push_back(editions[i]);
+        }
+        first = false;
+        m_report.hasStartEntry = true;
+    }
+    if (!m_report.hasStartEntry)
+        m_report.editions = editions;
+}
+
+} // namespace
+
+size_t MediumReport::Count(Severity severity) const
+{
+    size_t count = 0;
+    for (const Finding& finding : findings)
+        count += finding.severity == severity ? 1 : 0;
+    return count;
+}
+
+MediumReport CheckMedium(MediaFiles& media)
+{
+    MediumReport report;
+    MediumChecker(media, report).Run();
+    // info.txt in line order first, then what was found inside the files it names.
+    std::stable_sort(report.findings.begin(), report.findings.end(), [](const Finding& a, const Finding& b) {
+        bool aInfo = a.file == kInfoFile, bInfo = b.file == kInfoFile;
+        return aInfo != bInfo ? aInfo : aInfo && a.line < b.line;
+    });
+    return report;
+}
+
+std::vector<std::string> SummaryLines(const MediumReport& report)
+{
+    size_t errors = report.Count(Severity::Error);
+    size_t warnings = report.Count(Severity::Warning);
+    std::vector<std::string> lines;
+    if (errors > 0)
+        lines.push_back(FormatText(FindingId::SummaryErrors, {std::to_string(errors), std::to_string(warnings)}));
+    else if (warnings > 0)
+        lines.push_back(FormatText(FindingId::SummaryWarnings, {std::to_string(warnings)}));
+    else
+        lines.push_back(FormatText(FindingId::SummaryClean));
+    if (!report.infoRead)
+        return lines;
+    lines.push_back(FormatText(FindingId::SummaryCounts, {std::to_string(report.description.entryCount()),
+                                                          std::to_string(report.diskCount)}));
+    if (!report.hasStartEntry) {
+        lines.push_back(FormatText(FindingId::SummaryNoStart));
+        return lines;
+    }
+    std::string list;
+    for (const Edition& edition : report.editions) {
+        if (!list.empty())
+            list += FormatText(FindingId::ListSeparator);
+        list += FormatText(FindingId::EditionItem, {std::to_string(edition.kind), edition.label});
+    }
+    lines.push_back(FormatText(FindingId::SummaryEditions,
+                               {list.empty() ? FormatText(FindingId::EditionListNone) : list}));
+    return lines;
+}

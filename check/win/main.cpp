@@ -1,0 +1,62 @@
+// parvel-check on Windows: arguments and paths in the ANSI code page, the texts in CP932, all written in
+// the console's code page (or as UTF-16 straight to a console window).
+#include "CheckCommand.h"
+#include "MediaCheck.h"
+#include "WinMedia.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+namespace {
+
+std::wstring Widen(const std::string& text, UINT codePage)
+{
+    int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
+    if (length > 0)
+        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+void Print(const std::wstring& line, DWORD stream)
+{
+    HANDLE handle = GetStdHandle(stream);
+    std::wstring text = line + L"\r\n";
+    DWORD mode = 0;
+    DWORD written = 0;
+    if (GetConsoleMode(handle, &mode)) {
+        WriteConsoleW(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        return;
+    }
+    UINT codePage = GetConsoleOutputCP();
+    codePage = codePage != 0 ? codePage : GetACP();
+    int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
+                                     nullptr);
+    std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
+                            nullptr);
+    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+void PrintText(const std::string& cp932, DWORD stream = STD_OUTPUT_HANDLE) { Print(Widen(cp932, 932), stream); }
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    CheckArguments arguments;
+    if (!ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc), arguments)) {
+        PrintText(UsageText(), STD_ERROR_HANDLE);
+        return 2;
+    }
+    CWinMedia media(arguments.disks);
+    MediumReport report = CheckMedium(media);
+    for (const Finding& finding : report.findings)
+        Print(Widen(media.PathOf(finding.disk, finding.file), CP_ACP) + Widen(FindingTail(finding), 932),
+              STD_OUTPUT_HANDLE);
+    for (const std::string& line : SummaryLines(report))
+        PrintText(line);
+    return report.HasErrors() ? 1 : 0;
+}

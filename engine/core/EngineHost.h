@@ -1,0 +1,131 @@
+#pragma once
+// What the update engine needs from the platform. The engine itself never calls the system: the Win32
+// host does it for Parvel.exe, a fake host does it in memory for the native tests, and a host that
+// writes nothing lets a preview show what a run would do.
+//
+// Paths are CP932 texts passed exactly as the engine formed them: a run of backslashes inside a path
+// counts as one separator, and a drive letter followed by ":\" is a drive root.
+// Every call is independent of the others; a host keeps no state the engine relies on, apart from
+// what is in the files.
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// A file opened by the host for the master conversion; closing it releases it.
+class HostReader {
+public:
+    virtual ~HostReader() = default;
+    // Up to size bytes into buffer; got is 0 at the end of the file. False on a read error.
+    virtual bool Read(char* buffer, size_t size, size_t& got) = 0;
+};
+
+class HostWriter {
+public:
+    virtual ~HostWriter() = default;
+    // All of bytes or false.
+    virtual bool Write(std::string_view bytes) = 0;
+    // Flushes and closes; false when the file may not hold everything written. Called once at most.
+    virtual bool Close() = 0;
+};
+
+// Calendar fields of a file time in Coordinated Universal Time, without conversion to local time.
+struct UtcDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+};
+
+enum class LastWriteResult {
+    Read,          // date holds the last-write date
+    CannotOpen,    // missing, or another program holds it open (the test opens without sharing)
+    TimeUnreadable // opened, but the time could not be read or converted
+};
+
+enum class ListResult {
+    Listed,  // names holds every match, possibly none
+    NotFound, // no match, or the folder does not exist: not a failure
+    Failed   // access denied, drive not ready, or any other reason: the folder's contents are unknown
+};
+
+struct FoundFile {
+    std::string name; // the name alone, without the folder
+    bool directory = false;
+};
+
+enum class ProfileReadResult {
+    Read,        // value holds the key's value, or the default when the section or key is absent
+    FileMissing, // value holds the default
+    Failed       // the file exists but could not be read; value holds the default
+};
+
+// The answer to the disk-change prompt.
+enum class DiskAnswer { Ok, Cancel };
+
+class EngineHost {
+public:
+    virtual ~EngineHost() = default;
+
+    // --- Files and folders
+    // The platform's existence test, file or folder.
+    virtual bool Exists(const std::string& path) = 0;
+    // Creates the last level of path only.
+    virtual bool CreateFolder(const std::string& path) = 0;
+    // Clears every attribute (read-only, hidden, system, archive) and keeps the time stamps. False when
+    // the file's status cannot be read; a status that cannot be written back also gives false.
+    virtual bool ClearAttributes(const std::string& path) = 0;
+    // Opens the file for reading only, without sharing, and reads its last-write time.
+    virtual LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) = 0;
+    // Lists the matches of a pattern such as "C:\APP\m1\zai???-3.mst" (the platform's wild cards,
+    // letter case ignored) in the order the platform gives them; "." and ".." are never listed.
+    virtual ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) = 0;
+    // Opens an existing file for reading and writing without sharing; null when it cannot be opened.
+    virtual std::unique_ptr<HostReader> OpenExclusive(const std::string& path) = 0;
+    // Creates the file, emptying an existing one, without sharing; null when it cannot be created.
+    virtual std::unique_ptr<HostWriter> CreateExclusive(const std::string& path) = 0;
+    // Copies source to target, overwriting an existing target even when it is read-only. The target may
+    // be cut short when this fails or is interrupted: the engine copies to a work file beside the real
+    // target.
+    virtual bool CopyFileTo(const std::string& source, const std::string& target) = 0;
+    // Gives source the name target in one step, replacing an existing target: at every moment target
+    // is either the old file or the new one, never missing. Both lie in the same folder.
+    virtual bool MoveOver(const std::string& source, const std::string& target) = 0;
+    virtual bool RemoveFile(const std::string& path) = 0;
+
+    // --- Private-profile (INI) files
+    virtual ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
+                                          const std::string& defaultValue, const std::string& path,
+                                          std::string& value) = 0;
+    // Replaces or creates the key (and the file and section when missing). False when it was not written.
+    // The file is whole at every moment, with or without the new value.
+    virtual bool WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                              const std::string& path) = 0;
+
+    // --- The medium and the system
+    // Whether the update medium is a removable drive (a floppy), given programDirectory unchanged.
+    virtual bool MediumIsRemovable(const std::string& programDirectory) = 0;
+    // Points the medium drive's current directory back at its root when programDirectory is drive-only
+    // ("A:"), so that programDirectory + name names the medium's file again.
+    virtual void AnchorMedium(const std::string& programDirectory) = 0;
+    // The Windows directory, or empty when it cannot be read.
+    virtual std::string WindowsDirectory() = 0;
+
+    // --- The archive library
+    virtual void ArchiveSetBackgroundMode(int background) = 0;
+    virtual void ArchiveSetCursorMode(int waitCursor) = 0;
+    // Runs "e -mcw<Windows directory> "<medium><name>" "<destination>"": 0 on success; otherwise
+    // non-zero, with the library's message in output.
+    virtual int ExtractArchive(const std::string& command, std::string& output) = 0;
+
+    // --- The user
+    // The run's texts by their string-table id (res/resource.h), in CP932.
+    virtual std::string LoadText(unsigned id) = 0;
+    // A box with the button OK, owned by the view, without an icon.
+    virtual void Message(const std::string& text, const std::string& caption) = 0;
+    // The disk-change prompt with OK and Cancel; a box closed otherwise counts as Cancel.
+    virtual DiskAnswer AskForDisk(const std::string& text, const std::string& caption) = 0;
+    // Shows the wait cursor again after a message box or the archive library put the arrow back.
+    virtual void RestoreWaitCursor() = 0;
+};

@@ -1,0 +1,18 @@
+#pragma once
+// Whether a folder holds an installation of the target application, and which edition it is.
+// The first three operations may append to the folder text; the run builds every later path from it.
+// Identification only reads.
+
+#include <array>
+#include <string>
+
+#include "EngineHost.h"
+
+int ProbeSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+int LocateSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+int ValidateInstallFolder(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+
+// -1 not recognised, 0 or 99 from "MAKER" of PEMIRAZ1.INI, else 1 + index of the first keyword in "TITLE".
+// A settings file that exists but cannot be read is not recognised.
+int DetectSystemKind(EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
+                     const std::array<std::string, 15>& titleKeywords);

@@ -1,0 +1,15 @@
+#pragma once
+// Whether the installed cost-statement workbook template is to be replaced by the update's one.
+
+#include <string>
+
+#include "EngineHost.h"
+
+// 1: replace it (old, missing or locked template); 0: keep it, or the install folder is missing.
+int CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder);
+
+// Templates written on or before 2022-02-05, each field compared by itself, are the old ones.
+bool IsOldTemplateDate(const UtcDate& date);
+
+// The template path for an install folder: folder + "\形式\横A-A4g.xlsm" in CP932.
+std::string WorkbookTemplatePath(const std::string& installFolder);

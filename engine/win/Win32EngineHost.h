@@ -1,0 +1,50 @@
+#pragma once
+// The engine's host for Parvel.exe: the Win32 calls, message boxes owned by the view, and the wait
+// cursor, shown for the host's lifetime. Tests derive from it to answer and record the boxes.
+
+#include <windows.h>
+
+#include "EngineHost.h"
+#include "WaitCursor.h"
+
+class CWin32EngineHost : public EngineHost {
+public:
+    explicit CWin32EngineHost(HWND owner) : m_owner(owner) {}
+
+    bool Exists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    bool ClearAttributes(const std::string& path) override;
+    LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
+    ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) override;
+    std::unique_ptr<HostReader> OpenExclusive(const std::string& path) override;
+    std::unique_ptr<HostWriter> CreateExclusive(const std::string& path) override;
+    bool CopyFileTo(const std::string& source, const std::string& target) override;
+    bool MoveOver(const std::string& source, const std::string& target) override;
+    bool RemoveFile(const std::string& path) override;
+
+    ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
+                                  const std::string& defaultValue, const std::string& path,
+                                  std::string& value) override;
+    bool WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& path) override;
+
+    bool MediumIsRemovable(const std::string& programDirectory) override;
+    void AnchorMedium(const std::string& programDirectory) override;
+    std::string WindowsDirectory() override;
+
+    void ArchiveSetBackgroundMode(int background) override;
+    void ArchiveSetCursorMode(int waitCursor) override;
+    int ExtractArchive(const std::string& command, std::string& output) override;
+
+    std::string LoadText(unsigned id) override;
+    void Message(const std::string& text, const std::string& caption) override;
+    DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    void RestoreWaitCursor() override { m_waitCursor.Restore(); }
+
+protected:
+    HWND Owner() const { return m_owner; }
+
+private:
+    HWND m_owner;
+    CWaitCursor m_waitCursor;
+};

@@ -1,0 +1,443 @@
+#include "FakeHost.h"
+
+#include "Cp932.h"
+#include "resource.h"
+
+namespace {
+
+size_t LastSeparator(const std::string& path)
+{
+    size_t last = std::string::npos;
+    for (size_t i = FindSeparator(path); i != std::string::npos; i = FindSeparator(path, i + 1))
+        last = i;
+    return last;
+}
+
+std::string ParentOf(const std::string& normalised)
+{
+    size_t slash = LastSeparator(normalised);
+    return slash == std::string::npos ? std::string() : normalised.substr(0, slash);
+}
+
+bool WildcardMatch(std::string_view pattern, std::string_view name)
+{
+    if (pattern.empty())
+        return name.empty();
+    if (pattern[0] == '*')
+        return WildcardMatch(pattern.substr(1), name) || (!name.empty() && WildcardMatch(pattern, name.substr(1)));
+    if (name.empty())
+        return false;
+    return (pattern[0] == '?' || pattern[0] == name[0]) && WildcardMatch(pattern.substr(1), name.substr(1));
+}
+
+class FakeReader : public HostReader {
+public:
+    FakeReader(FakeHost& host, std::string path) : m_host(host), m_path(std::move(path)) {}
+    bool Read(char* buffer, size_t size, size_t& got) override
+    {
+        got = 0;
+        if (m_host.Fails("Read " + m_path))
+            return false;
+        std::string bytes = m_host.Bytes(m_path);
+        got = std::min(size, bytes.size() - std::min(m_offset, bytes.size()));
+        bytes.copy(buffer, got, m_offset);
+        m_offset += got;
+        return true;
+    }
+
+private:
+    FakeHost& m_host;
+    std::string m_path;
+    size_t m_offset = 0;
+};
+
+class FakeWriter : public HostWriter {
+public:
+    FakeWriter(FakeHost& host, std::string path) : m_host(host), m_path(std::move(path)) {}
+    bool Write(std::string_view bytes) override
+    {
+        if (m_host.Fails("Write " + m_path))
+            return false;
+        m_host.files[FakeHost::Normalise(m_path)].bytes.append(bytes);
+        return true;
+    }
+    bool Close() override { return !m_host.Fails("Close " + m_path); }
+
+private:
+    FakeHost& m_host;
+    std::string m_path;
+};
+
+struct ProfileLine {
+    size_t begin, end; // the line without its end
+};
+
+std::vector<ProfileLine> LinesOf(const std::string& bytes)
+{
+    std::vector<ProfileLine> lines;
+    for (size_t at = 0; at < bytes.size();) {
+        size_t lf = bytes.find('\n', at);
+        size_t next = lf == std::string::npos ? bytes.size() : lf + 1;
+        size_t end = lf == std::string::npos ? bytes.size() : lf;
+        if (end > at && bytes[end - 1] == '\r')
+            --end;
+        lines.push_back({at, end});
+        at = next;
+    }
+    return lines;
+}
+
+// Finds the key's line (or, with key empty, the line after the section's last line); npos when absent.
+struct ProfilePlace {
+    bool section = false;
+    size_t keyLine = std::string::npos;
+    size_t sectionEnd = 0; // offset after the section's last line
+};
+
+ProfilePlace Locate(const std::string& bytes, const std::string& section, const std::string& key)
+{
+    ProfilePlace place;
+    bool inSection = false;
+    for (const ProfileLine& line : LinesOf(bytes)) {
+        std::string text = bytes.substr(line.begin, line.end - line.begin);
+        if (!text.empty() && text[0] == '[') {
+            inSection = UpperAscii(text) == "[" + UpperAscii(section) + "]";
+            place.section = place.section || inSection;
+            if (inSection)
+                place.sectionEnd = bytes.find('\n', line.begin) == std::string::npos ? bytes.size()
+                                                                                      : bytes.find('\n', line.begin) + 1;
+            continue;
+        }
+        if (!inSection)
+            continue;
+        place.sectionEnd = line.end == bytes.size() ? bytes.size() : bytes.find('\n', line.end) + 1;
+        size_t equals = text.find('=');
+        if (equals != std::string::npos && UpperAscii(text.substr(0, equals)) == UpperAscii(key))
+            place.keyLine = line.begin;
+    }
+    return place;
+}
+
+} // namespace
+
+bool ProfileValue(const std::string& bytes, const std::string& section, const std::string& key, std::string& value)
+{
+    ProfilePlace place = Locate(bytes, section, key);
+    if (place.keyLine == std::string::npos)
+        return false;
+    size_t end = bytes.find_first_of("\r\n", place.keyLine);
+    std::string line = bytes.substr(place.keyLine, end == std::string::npos ? std::string::npos : end - place.keyLine);
+    value = line.substr(line.find('=') + 1);
+    return true;
+}
+
+std::string FakeHost::Normalise(const std::string& path)
+{
+    std::string out;
+    bool lastSeparator = false;
+    for (size_t i = 0; i < path.size(); i += CharLength(path, i)) {
+        size_t length = CharLength(path, i);
+        bool separator = length == 1 && (path[i] == '\\' || path[i] == '/');
+        if (separator && lastSeparator)
+            continue;
+        out += separator ? std::string("\\") : path.substr(i, length);
+        lastSeparator = separator;
+    }
+    if (lastSeparator && out.size() > 1)
+        out.pop_back();
+    return UpperAscii(out);
+}
+
+std::string FakeHost::Id(unsigned id)
+{
+    return "#" + std::to_string(id);
+}
+
+std::vector<std::string> FakeHost::Texts() const
+{
+    std::vector<std::string> texts;
+    for (const Box& box : boxes)
+        texts.push_back(box.text);
+    return texts;
+}
+
+void FakeHost::AddFolder(const std::string& path)
+{
+    std::string normalised = Normalise(path);
+    std::string parent = ParentOf(normalised);
+    if (!parent.empty() && !Find(parent))
+        AddFolder(parent);
+    files[normalised].directory = true;
+}
+
+void FakeHost::AddFile(const std::string& path, const std::string& bytes)
+{
+    std::string parent = ParentOf(Normalise(path));
+    if (!parent.empty())
+        AddFolder(parent);
+    files[Normalise(path)] = FakeFile{bytes};
+}
+
+void FakeHost::AddArchive(const std::string& path, std::vector<FakeMember> members)
+{
+    AddFile(path, "LZH");
+    archives[Normalise(path)] = std::move(members);
+}
+
+FakeFile* FakeHost::Find(const std::string& path)
+{
+    auto it = files.find(Normalise(path));
+    return it == files.end() ? nullptr : &it->second;
+}
+
+std::string FakeHost::Bytes(const std::string& path)
+{
+    FakeFile* file = Find(path);
+    return file ? file->bytes : std::string();
+}
+
+bool FakeHost::ParentExists(const std::string& normalised)
+{
+    std::string parent = ParentOf(normalised);
+    FakeFile* folder = parent.empty() ? nullptr : Find(parent);
+    return parent.empty() || (folder && folder->directory);
+}
+
+bool FakeHost::Fails(const std::string& call)
+{
+    Log(call);
+    bool chosen = ++failableCalls == failAt ||
+                  (!failFirst.empty() && failedCall.empty() && call.rfind(failFirst, 0) == 0);
+    if (!chosen)
+        return false;
+    failedCall = call;
+    return true;
+}
+
+bool FakeHost::Exists(const std::string& path)
+{
+    return !Fails("Exists " + path) && Find(path);
+}
+
+bool FakeHost::CreateFolder(const std::string& path)
+{
+    if (Fails("CreateFolder " + path) || Find(path) || !ParentExists(Normalise(path)))
+        return false;
+    files[Normalise(path)].directory = true;
+    return true;
+}
+
+bool FakeHost::ClearAttributes(const std::string& path)
+{
+    FakeFile* file = Find(path);
+    if (Fails("ClearAttributes " + path) || !file)
+        return false;
+    file->readOnly = false;
+    return true;
+}
+
+LastWriteResult FakeHost::ReadLastWriteDate(const std::string& path, UtcDate& date)
+{
+    FakeFile* file = Find(path);
+    if (Fails("ReadLastWriteDate " + path) || !file || file->locked)
+        return LastWriteResult::CannotOpen;
+    date = file->date;
+    return LastWriteResult::Read;
+}
+
+ListResult FakeHost::ListFolder(const std::string& pattern, std::vector<FoundFile>& names)
+{
+    names.clear();
+    if (Fails("ListFolder " + pattern))
+        return ListResult::Failed;
+    std::string normalised = Normalise(pattern);
+    std::string folder = ParentOf(normalised);
+    std::string namePattern = normalised.substr(folder.empty() ? 0 : folder.size() + 1);
+    for (const std::string& bad : unlistable) {
+        if (Normalise(bad) == folder)
+            return ListResult::Failed;
+    }
+    for (const auto& [path, file] : files) {
+        if (ParentOf(path) == folder && WildcardMatch(namePattern, path.substr(folder.empty() ? 0 : folder.size() + 1)))
+            names.push_back({path.substr(folder.empty() ? 0 : folder.size() + 1), file.directory});
+    }
+    return names.empty() ? ListResult::NotFound : ListResult::Listed;
+}
+
+std::unique_ptr<HostReader> FakeHost::OpenExclusive(const std::string& path)
+{
+    FakeFile* file = Find(path);
+    if (Fails("OpenExclusive " + path) || !file || file->directory || file->readOnly || file->locked)
+        return nullptr;
+    return std::make_unique<FakeReader>(*this, path);
+}
+
+std::unique_ptr<HostWriter> FakeHost::CreateExclusive(const std::string& path)
+{
+    FakeFile* file = Find(path);
+    if (Fails("CreateExclusive " + path) || !ParentExists(Normalise(path)) ||
+        (file && (file->directory || file->readOnly || file->locked)))
+        return nullptr;
+    files[Normalise(path)] = FakeFile{};
+    return std::make_unique<FakeWriter>(*this, path);
+}
+
+bool FakeHost::CopyFileTo(const std::string& source, const std::string& target)
+{
+    FakeFile* from = Find(source);
+    FakeFile* to = Find(target);
+    if (Fails("CopyFileTo " + target) || !from || from->directory || from->locked || !ParentExists(Normalise(target)) ||
+        (to && (to->directory || to->locked)))
+        return false;
+    files[Normalise(target)] = *from;
+    return true;
+}
+
+bool FakeHost::MoveOver(const std::string& source, const std::string& target)
+{
+    FakeFile* from = Find(source);
+    FakeFile* to = Find(target);
+    if (Fails("MoveOver " + target) || !from || from->locked || (to && (to->directory || to->readOnly || to->locked)))
+        return false;
+    FakeFile moved = *from;
+    files.erase(Normalise(source));
+    files[Normalise(target)] = moved;
+    return true;
+}
+
+bool FakeHost::RemoveFile(const std::string& path)
+{
+    FakeFile* file = Find(path);
+    if (Fails("RemoveFile " + path) || !file || file->directory || file->readOnly || file->locked)
+        return false;
+    files.erase(Normalise(path));
+    return true;
+}
+
+ProfileReadResult FakeHost::ReadProfile(const std::string& section, const std::string& key,
+                                        const std::string& defaultValue, const std::string& path,
+                                        std::string& value)
+{
+    value = defaultValue;
+    FakeFile* file = Find(path);
+    if (Fails("ReadProfile " + key + " " + path) || (file && (file->locked || file->directory)))
+        return ProfileReadResult::Failed;
+    if (!file)
+        return ProfileReadResult::FileMissing;
+    ProfileValue(file->bytes, section, key, value);
+    return ProfileReadResult::Read;
+}
+
+bool FakeHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                            const std::string& path)
+{
+    FakeFile* file = Find(path);
+    if (Fails("WriteProfile " + key + " " + path) || !ParentExists(Normalise(path)) ||
+        (file && (file->locked || file->readOnly || file->directory)))
+        return false;
+    std::string& bytes = files[Normalise(path)].bytes;
+    ProfilePlace place = Locate(bytes, section, key);
+    std::string line = key + "=" + value;
+    if (place.keyLine != std::string::npos) {
+        size_t end = bytes.find_first_of("\r\n", place.keyLine);
+        bytes.replace(place.keyLine, (end == std::string::npos ? bytes.size() : end) - place.keyLine, line);
+    } else if (place.section) {
+        bytes.insert(place.sectionEnd, line + "\r\n");
+    } else {
+        bytes += "[" + section + "]\r\n" + line + "\r\n";
+    }
+    return true;
+}
+
+bool FakeHost::MediumIsRemovable(const std::string& programDirectory)
+{
+    return !Fails("MediumIsRemovable " + programDirectory) && removableMedium;
+}
+
+void FakeHost::AnchorMedium(const std::string& programDirectory)
+{
+    Log("AnchorMedium " + programDirectory);
+}
+
+std::string FakeHost::WindowsDirectory()
+{
+    return Fails("WindowsDirectory") ? std::string() : std::string("C:\\WINDOWS");
+}
+
+void FakeHost::ArchiveSetBackgroundMode(int background)
+{
+    Log("ArchiveSetBackgroundMode " + std::to_string(background));
+}
+
+void FakeHost::ArchiveSetCursorMode(int waitCursor)
+{
+    Log("ArchiveSetCursorMode " + std::to_string(waitCursor));
+}
+
+// Reads the command as the library does: the archive and the folder are the two quoted texts.
+int FakeHost::ExtractArchive(const std::string& command, std::string& output)
+{
+    bool fail = Fails("ExtractArchive " + command);
+    size_t a = command.find('"'), b = command.find('"', a + 1), c = command.find('"', b + 1),
+           d = command.find('"', c + 1);
+    std::string archive = Normalise(command.substr(a + 1, b - a - 1) + ".lzh");
+    std::string folder = command.substr(c + 1, d - c - 1);
+    auto members = archives.find(archive);
+    if (!Find(archive) || members == archives.end()) {
+        output = "LIB cannot find " + archive;
+        return 1;
+    }
+    if (members->second.empty()) {
+        output = "LIB no members in " + archive;
+        return 1;
+    }
+    FakeFile* destination = Find(folder);
+    if (!destination || !destination->directory) {
+        output = "LIB no folder " + folder;
+        return 1;
+    }
+    // A failure in the middle: the members before it are in place, each one whole.
+    size_t count = fail ? members->second.size() / 2 : members->second.size();
+    for (size_t i = 0; i < count; ++i)
+        files[Normalise(folder + "\\" + members->second[i].name)] = FakeFile{members->second[i].bytes};
+    if (fail) {
+        output = "LIB broken " + archive;
+        return 1;
+    }
+    return 0;
+}
+
+std::string FakeHost::LoadText(unsigned id)
+{
+    switch (id) {
+    case IDS_INSERT_DISK:
+    case IDS_BROKEN_ENTRY_LINE: return Id(id) + " %d";
+    case IDS_COPY_FAILED:
+    case IDS_ATTRIBUTES_FAILED:
+    case IDS_SETTINGS_NOT_WRITTEN: return Id(id) + " %s";
+    default: return Id(id);
+    }
+}
+
+void FakeHost::Message(const std::string& text, const std::string& caption)
+{
+    Log("Message " + text);
+    boxes.push_back({text, caption, false});
+}
+
+DiskAnswer FakeHost::AskForDisk(const std::string& text, const std::string& caption)
+{
+    boxes.push_back({text, caption, true});
+    ++m_diskPrompts;
+    if (onDiskPrompt)
+        onDiskPrompt(m_diskPrompts);
+    if (Fails("AskForDisk " + text) || m_diskPrompts > 5)
+        return DiskAnswer::Cancel;
+    size_t index = static_cast<size_t>(m_diskPrompts - 1);
+    return index < diskAnswers.size() ? diskAnswers[index] : DiskAnswer::Ok;
+}
+
+void FakeHost::RestoreWaitCursor()
+{
+    Log("RestoreWaitCursor");
+}

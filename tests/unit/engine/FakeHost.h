@@ -1,0 +1,95 @@
+#pragma once
+// An in-memory host for the engine's native tests: files and folders, profile files, a medium, an archive
+// library and recorded boxes. Any single host call that returns something can be made to fail.
+
+#include "EngineHost.h"
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+struct FakeFile {
+    std::string bytes;
+    bool directory = false;
+    bool readOnly = false;
+    bool locked = false; // held open by another program without sharing
+    UtcDate date{2026, 1, 1};
+};
+
+struct FakeMember {
+    std::string name, bytes;
+};
+
+struct Box {
+    std::string text, caption;
+    bool diskPrompt = false;
+};
+
+// Files by normalised path: letter case ignored, runs of backslashes as one, no trailing backslash.
+using FakeTree = std::map<std::string, FakeFile>;
+
+class FakeHost : public EngineHost {
+public:
+    FakeTree files;
+    // Archive contents by the archive's normalised path (with ".lzh").
+    std::map<std::string, std::vector<FakeMember>> archives;
+    bool removableMedium = false;
+    // Folders whose listing fails for a reason other than "not found".
+    std::vector<std::string> unlistable;
+    std::vector<DiskAnswer> diskAnswers; // in order; Ok when they run out
+    std::function<void(int promptNumber)> onDiskPrompt;
+    std::vector<Box> boxes;
+    std::vector<std::string> calls; // every call, "Name argument"
+    int failAt = 0;                 // the failable call (1-based) to fail; 0: none
+    std::string failFirst;          // or the first call that starts with this text
+    int failableCalls = 0;
+    std::string failedCall;
+
+    // Tree set-up; folders above a file are made too.
+    void AddFolder(const std::string& path);
+    void AddFile(const std::string& path, const std::string& bytes);
+    void AddArchive(const std::string& path, std::vector<FakeMember> members);
+    FakeFile* Find(const std::string& path);
+    std::string Bytes(const std::string& path);
+    static std::string Normalise(const std::string& path);
+    static std::string Id(unsigned id); // the text LoadText gives for a string id, without its argument
+    std::vector<std::string> Texts() const;
+
+    bool Exists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    bool ClearAttributes(const std::string& path) override;
+    LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
+    ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) override;
+    std::unique_ptr<HostReader> OpenExclusive(const std::string& path) override;
+    std::unique_ptr<HostWriter> CreateExclusive(const std::string& path) override;
+    bool CopyFileTo(const std::string& source, const std::string& target) override;
+    bool MoveOver(const std::string& source, const std::string& target) override;
+    bool RemoveFile(const std::string& path) override;
+    ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
+                                  const std::string& defaultValue, const std::string& path,
+                                  std::string& value) override;
+    bool WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& path) override;
+    bool MediumIsRemovable(const std::string& programDirectory) override;
+    void AnchorMedium(const std::string& programDirectory) override;
+    std::string WindowsDirectory() override;
+    void ArchiveSetBackgroundMode(int background) override;
+    void ArchiveSetCursorMode(int waitCursor) override;
+    int ExtractArchive(const std::string& command, std::string& output) override;
+    std::string LoadText(unsigned id) override;
+    void Message(const std::string& text, const std::string& caption) override;
+    DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    void RestoreWaitCursor() override;
+
+    // Logs the call; true when it is the one to fail.
+    bool Fails(const std::string& call);
+    void Log(const std::string& call) { calls.push_back(call); }
+
+private:
+    bool ParentExists(const std::string& normalised);
+    int m_diskPrompts = 0;
+};
+
+// The value of a key in profile-file bytes, as the profile calls read it; false when absent.
+bool ProfileValue(const std::string& bytes, const std::string& section, const std::string& key, std::string& value);

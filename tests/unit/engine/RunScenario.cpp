@@ -1,0 +1,104 @@
+#include "RunScenario.h"
+
+#include "Cp932.h"
+#include "UpdateRun.h"
+
+void MakeInstallation(FakeHost& host, const std::string& settingsFile, const std::string& settings)
+{
+    host.AddFile(kInstall + "\\" + settingsFile, settings);
+    host.AddFile(kInstall + "\\dravex.exe", "MZ");
+    host.AddFile(kInstall + "\\bmp\\MERIO2L.BMP", "BM");
+}
+
+UpdateDescription MakeDescription()
+{
+    UpdateDescription description;
+    description.installFolder = kInstall;
+    description.settingsFile = "tavilo1.ini";
+    description.masterAdjust = "0";
+    description.titleKeywords[0] = "ABC";
+    // An empty keyword would match every title.
+    for (size_t i = 1; i < description.titleKeywords.size(); ++i)
+        description.titleKeywords[i] = "#none" + std::to_string(i);
+    return description;
+}
+
+UpdateEntry Entry(int disk, int kind, const std::string& name, const std::string& subfolder)
+{
+    return UpdateEntry{disk, kind, name, subfolder};
+}
+
+std::string OldMasterRecord(char fill)
+{
+    std::string record = "400400000107" + std::string(1, fill) + "A" + std::string(172, fill);
+    return record + "\r\n";
+}
+
+FullUpdate::FullUpdate()
+{
+    MakeInstallation(host, "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC 8.0S\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
+    host.AddFile(kInstall + "\\mok3.ini", "[HISTORY]\r\nOTHER=1\r\n");
+    host.AddFile(kInstall + "\\L1.TXT", "old l1");
+    host.AddFile(kTemplate, "old book");
+    host.Find(kTemplate)->date = UtcDate{2021, 1, 1};
+    host.AddFile(kInstall + "\\app.txt", "old app");
+    host.AddFile(kInstall + "\\M1\\zai001-3.mst", OldMasterRecord('a') + OldMasterRecord('b'));
+    host.AddFile(kInstall + "\\M1\\zai002-3.mst", OldMasterRecord('c'));
+    host.AddFile(kInstall + "\\M21\\zai101-3.mst", OldMasterRecord('d') + "short\r\n");
+    host.removableMedium = true;
+    InsertDisk(1);
+    host.onDiskPrompt = [this](int) { InsertDisk(2); };
+
+    description = MakeDescription();
+    description.versionText = "9.1";
+    description.category = "2";
+    description.masterAdjust = "1";
+    description.entries = {Entry(1, 1, "APP", ""), Entry(1, 0, "L1.TXT", ""), Entry(1, 0, "SUB\\L2.TXT", "DATA\\"),
+                           Entry(1, 1, "EXCEL", "\x8C\x60\x8E\xAE\\"), Entry(2, 1, "START", "")};
+}
+
+void FullUpdate::InsertDisk(int n)
+{
+    for (auto it = host.files.begin(); it != host.files.end();)
+        it = it->first.rfind("E:\\MEDIA\\", 0) == 0 ? host.files.erase(it) : std::next(it);
+    host.AddFolder(kMedium);
+    if (n == 1) {
+        host.AddArchive(kMedium + "APP.lzh", {{"app.txt", "new app"}, {"app2.txt", "new app2"}});
+        host.AddFile(kMedium + "L1.TXT", "new l1");
+        host.Find(kMedium + "L1.TXT")->readOnly = true;
+        host.AddFile(kMedium + "SUB\\L2.TXT", "new l2");
+        host.AddArchive(kMedium + "EXCEL.lzh", {{"\x89\xA1" "A-A4g.xlsm", "new book"}});
+    } else {
+        host.AddArchive(kMedium + "START.lzh", {{"start.txt", "generic"}});
+        host.AddArchive(kMedium + "START1.lzh", {{"start.txt", "kind 1"}, {"start2.txt", "kind 1 too"}});
+    }
+}
+
+FakeTree InstallationFiles(const FakeTree& files)
+{
+    FakeTree installation;
+    for (const auto& [path, file] : files) {
+        bool work = path.size() >= 8 && (path.compare(path.size() - 8, 8, UpperAscii(kLooseWorkSuffix)) == 0 ||
+                                         path.compare(path.size() - 8, 8, "TEMP.MST") == 0);
+        if (path.rfind("C:\\APP", 0) == 0 && !work)
+            installation[path] = file;
+    }
+    return installation;
+}
+
+std::map<std::pair<std::string, std::string>, std::string> ProfileKeys(const std::string& bytes)
+{
+    std::map<std::pair<std::string, std::string>, std::string> keys;
+    std::string section;
+    size_t at = 0;
+    while (at < bytes.size()) {
+        size_t end = bytes.find("\r\n", at);
+        std::string line = bytes.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        at = end == std::string::npos ? bytes.size() : end + 2;
+        if (!line.empty() && line[0] == '[')
+            section = line;
+        else if (line.find('=') != std::string::npos)
+            keys[{section, line.substr(0, line.find('='))}] = line.substr(line.find('=') + 1);
+    }
+    return keys;
+}

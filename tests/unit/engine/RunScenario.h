@@ -1,0 +1,41 @@
+#pragma once
+// Installations, media and descriptions for the engine's native tests.
+
+#include "FakeHost.h"
+#include "UpdateDescription.h"
+
+#include <string>
+#include <vector>
+
+inline const std::string kMedium = "E:\\MEDIA\\";
+inline const std::string kInstall = "C:\\APP"; // as the user confirmed it, without a trailing backslash
+inline const std::string kTemplate = "C:\\APP\\\x8C\x60\x8E\xAE\\\x89\xA1" "A-A4g.xlsm"; // \形式\横A-A4g.xlsm
+
+// An installation that passes identification: the settings file, dravex.exe and bmp\MERIO2L.BMP.
+void MakeInstallation(FakeHost& host, const std::string& settingsFile, const std::string& settings);
+
+// A description of a recognised tavilo1.ini installation in C:\APP, keyword "ABC" (kind 1).
+UpdateDescription MakeDescription();
+
+UpdateEntry Entry(int disk, int kind, const std::string& name, const std::string& subfolder);
+
+// A master record the size rule shortens to 185 bytes and the type rule marks 'Z': converting it again
+// changes nothing, as a rerun after an interruption needs.
+std::string OldMasterRecord(char fill);
+
+// The whole update of the fault sweep: archives (START on disk 2 of a floppy, EXCEL, a plain one), loose
+// files (one read-only on the medium, one from a subfolder into a new folder), the settings keys and both
+// conversions over three masters in two folders.
+struct FullUpdate {
+    FakeHost host;
+    UpdateDescription description;
+    explicit FullUpdate();
+    // Puts disk n of the medium in the drive.
+    void InsertDisk(int n);
+};
+
+// Every installation file other than work files, by normalised path.
+FakeTree InstallationFiles(const FakeTree& files);
+
+// Profile-file keys as (section, key) -> value.
+std::map<std::pair<std::string, std::string>, std::string> ProfileKeys(const std::string& bytes);

@@ -1,0 +1,144 @@
+// What the engine's decisions rest on and only Windows can show: existence tests on paths as the run forms
+// them, profile-file semantics, file times in UTC, locks, listings and replacing files. The decisions
+// themselves are tested natively over the fake host.
+#include "Win32EngineHost.h"
+
+#include "EngineTestSupport.h"
+#include "TargetIdentification.h"
+#include "WorkbookTemplate.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Holds a file open without sharing, as another program may.
+class CHolder {
+public:
+    explicit CHolder(const std::string& path)
+        : m_file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+    {
+    }
+    ~CHolder() { CloseHandle(m_file); }
+    bool Held() const { return m_file != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE m_file;
+};
+
+class Win32HostTest : public ::testing::Test {
+protected:
+    CWin32EngineHost host{nullptr};
+    CTempFolder temp{Sjis("_設定")};
+};
+
+TEST_F(Win32HostTest, IdentificationOnRealPaths)
+{
+    std::string app = temp + Sjis("アプリ");
+    MakeFolder(app);
+    MakeFolder(app + "\\bmp");
+    WriteBytes(app + "\\tavilo1.ini", "[system]\r\nTITLE=" + Sjis("積算システム ABC") + "\r\n");
+    WriteBytes(app + "\\bmp\\merio2l.bmp", "BM");
+    WriteBytes(app + "\\dravex.exe", "MZ");
+
+    std::string folder = app;
+    EXPECT_EQ(LocateSettingsFile(host, folder, "TAVILO1.INI"), 1);
+    EXPECT_EQ(folder, app + "\\");
+    // The retries leave runs of backslashes; the file system reads each run as one separator.
+    EXPECT_EQ(ValidateInstallFolder(host, folder, "tavilo1.ini"), 1);
+    EXPECT_EQ(folder, app + "\\\\");
+    std::array<std::string, 15> keywords{"#0", "ABC"};
+    EXPECT_EQ(DetectSystemKind(host, folder, "tavilo1.ini", keywords), 2) << "section names ignore case";
+
+    WriteBytes(app + "\\pemiraz1.ini", "[system]\r\nmaker= +1x\r\n");
+    EXPECT_EQ(DetectSystemKind(host, folder, "pemiraz1.ini", keywords), 0);
+
+    ASSERT_TRUE(DriveMapped("M:\\")) << "drive M: is not mapped (ctest fixture)";
+    WriteBytes("M:\\tavilo1.ini", "");
+    std::string drive = "M";
+    EXPECT_EQ(LocateSettingsFile(host, drive, "tavilo1.ini"), 1);
+    EXPECT_EQ(drive, "M:\\");
+    DeleteFileA("M:\\tavilo1.ini");
+}
+
+TEST_F(Win32HostTest, ProfileFiles)
+{
+    std::string ini = temp + "a.ini";
+    std::string value;
+    EXPECT_EQ(host.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::FileMissing);
+    EXPECT_EQ(value, "d");
+    EXPECT_TRUE(host.WriteProfile("S", "K", std::string(300, 'v'), ini)) << "creates file and section";
+    EXPECT_TRUE(host.WriteProfile("s", "k", std::string(300, 'w'), ini)) << "replaces, ignoring case";
+    EXPECT_EQ(host.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::Read);
+    EXPECT_EQ(value, std::string(300, 'w'));
+    EXPECT_EQ(ReadBytes(ini), "[S]\r\nK=" + std::string(300, 'w') + "\r\n");
+    {
+        CHolder holder(ini);
+        ASSERT_TRUE(holder.Held());
+        EXPECT_FALSE(host.WriteProfile("S", "X", "1", ini));
+        EXPECT_EQ(host.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::Failed);
+        EXPECT_EQ(value, "d");
+    }
+    EXPECT_FALSE(Exists(ini + ".parvel~"));
+    EXPECT_EQ(host.ReadProfile("S", "X", "d", ini, value), ProfileReadResult::Read);
+    EXPECT_EQ(value, "d") << "the held file was left as it was";
+}
+
+void SetLastWrite(const std::string& path, WORD year, WORD month, WORD day, WORD hour)
+{
+    SYSTEMTIME fields{};
+    fields.wYear = year;
+    fields.wMonth = month;
+    fields.wDay = day;
+    fields.wHour = hour;
+    FILETIME time{};
+    SystemTimeToFileTime(&fields, &time);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}
+
+TEST_F(Win32HostTest, TemplateDateInUtcAndLockedTemplate)
+{
+    MakeFolder(temp + Sjis("形式"));
+    std::string book = WorkbookTemplatePath(temp.Path());
+    EXPECT_EQ(CheckWorkbookTemplate(host, temp.Path()), 1) << "no workbook";
+    WriteBytes(book, "PK");
+    // 08:00 on 6 February in Japan is 23:00 on 5 February UTC.
+    SetLastWrite(book, 2022, 2, 5, 23);
+    UtcDate date;
+    ASSERT_EQ(host.ReadLastWriteDate(book, date), LastWriteResult::Read);
+    EXPECT_EQ(date.year * 10000 + date.month * 100 + date.day, 20220205);
+    EXPECT_EQ(CheckWorkbookTemplate(host, temp.Path()), 1);
+    SetLastWrite(book, 2022, 2, 6, 0);
+    EXPECT_EQ(CheckWorkbookTemplate(host, temp.Path()), 0);
+    CHolder holder(book);
+    ASSERT_TRUE(holder.Held());
+    EXPECT_EQ(CheckWorkbookTemplate(host, temp.Path()), 1) << "held open by another program";
+}
+
+TEST_F(Win32HostTest, ListingAndReplacing)
+{
+    std::vector<FoundFile> names;
+    EXPECT_EQ(host.ListFolder(temp + "gone\\*", names), ListResult::NotFound);
+    EXPECT_EQ(host.ListFolder(temp + "*.x", names), ListResult::NotFound);
+    EXPECT_EQ(host.ListFolder(temp + std::string(MAX_PATH, 'p') + "\\*", names), ListResult::Failed);
+    MakeFolder(temp + "sub");
+    WriteBytes(temp + "a.txt", "new");
+    ASSERT_EQ(host.ListFolder(temp + "*", names), ListResult::Listed);
+    ASSERT_EQ(names.size(), 2u) << "no dot entries";
+    EXPECT_EQ(names[0].directory + names[1].directory, 1);
+
+    WriteBytes(temp + "b.txt", "old");
+    SetFileAttributesA((temp + "b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(host.CopyFileTo(temp + "a.txt", temp + "b.txt")) << "over a read-only work file";
+    EXPECT_TRUE(host.ClearAttributes(temp + "b.txt"));
+    WriteBytes(temp + "c.txt", "old");
+    EXPECT_TRUE(host.MoveOver(temp + "b.txt", temp + "c.txt"));
+    EXPECT_EQ(ReadBytes(temp + "c.txt"), "new");
+    EXPECT_FALSE(Exists(temp + "b.txt"));
+    EXPECT_FALSE(host.ClearAttributes(temp + "b.txt"));
+}
+
+} // namespace
