@@ -71,10 +71,10 @@ inline size_t TakeDistance(BitCursor& in, uint32_t value)
 // length with its offset code: the offset lookup no longer waits for the length code's bits to shift out.
 // Every field the loop needs is ready in the entry, so that literals and matches run the same steps.
 //   bits 0-4    bits the step takes: the codes and the offset's extra bits
-//   bit 5       literals, in bits 16-23 and 24-31
+//   bit 5       literals, in bits 16-23 and 24-31; their distance is never used
 //   bit 6       the offset code, or the whole symbol (bit 7: a code longer than the lookup), is still to read
 //   bits 8-9    symbols taken: 1, or 2 literals
-//   bits 10-14  the offset's extra bits, the last ones taken
+//   bits 10-31  a mask of the offset's extra bits, the last ones taken (literals: no meaning, as below)
 //   bits 32-40  bytes written: the match length, or 1 or 2 literals
 //   bits 44-63  the match distance without its extra bits
 constexpr int kFastBits = 11;
@@ -239,7 +239,8 @@ void LhNewDecoder::BuildFastTable()
                 uint32_t n = 1u << (rest - second.length);
                 uint32_t extra = second.value & 31;
                 uint64_t base = second.value >> 5;
-                uint64_t entry = FastEntry(first.length + second.length + extra, 1, len) | extra << 10 | base << 44;
+                uint64_t mask = (uint64_t(1) << extra) - 1;
+                uint64_t entry = FastEntry(first.length + second.length + extra, 1, len) | mask << 10 | base << 44;
                 std::fill(run + done, run + done + n, entry);
                 done += n;
             }
@@ -318,8 +319,7 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
             }
             // One shift takes the codes and the extra bits; the extra bits are the last of them.
             unsigned taken = e & 31;
-            unsigned extra = (e >> 10) & 31;
-            size_t distance = (e >> 44) + static_cast<size_t>(((bits >> 1) >> (63 - taken)) & ((1u << extra) - 1));
+            size_t distance = (e >> 44) + static_cast<size_t>(((bits >> 1) >> (63 - taken)) & (e >> 10) & 0x3FFFFF);
             bits <<= taken;
             count -= taken;
             // Literal or match alike, without a branch on which it is (that branch mispredicted a third of the
