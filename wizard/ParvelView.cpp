@@ -75,7 +75,9 @@ void CParvelView::OnShowConfirm()
     switch (page.DoModal()) {
     case IDOK: {
         CWin32EngineHost host(m_hWnd);
-        if (RunUpdate(m_description, programDirectory, host) == 1)
+        m_log.RunStarting(programDirectory, ReadFirstLine(programDirectory + "info.txt"),
+                          m_description.installFolder);
+        if (RunUpdate(m_description, programDirectory, host, &m_log) == 1)
             CloseMainWindow();
         else
             PostCommand(ID_SHOW_FOLDER);

@@ -271,7 +271,7 @@ TEST_F(LzhLibraryTest, FailureMessages)
 }
 
 // Archives of other systems' archivers give, under x and e, the files lhasa gives (the native corpus test
-// compares them with lhasa).
+// compares them with lhasa), and the members lhasa loses after an Amiga folder entry.
 TEST_F(LzhLibraryTest, OtherSystemsArchivesExtractLikeLhasa)
 {
     struct Case {
@@ -285,6 +285,7 @@ TEST_F(LzhLibraryTest, OtherSystemsArchivesExtractLikeLhasa)
         {"OS9", lzhtest::Os9Level2Archive, "hello.txt"},
         {"AMIGA", lzhtest::AmigaCommentArchive, "hello.txt"},
         {"MACBIN", lzhtest::MacBinaryArchive, "hello.txt"},
+        {"AMIGADIR", lzhtest::AmigaFolderArchive, "dir\\hello.txt"},
     };
     std::string archives = m_root;
     for (const Case& c : cases) {
