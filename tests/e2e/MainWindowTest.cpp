@@ -16,7 +16,10 @@ namespace {
 std::string X11Icon(HWND hwnd)
 {
     uintptr_t window = 0;
-    ui::WaitUntil([&] { return (window = reinterpret_cast<uintptr_t>(::GetPropA(hwnd, "__wine_x11_whole_window"))); });
+    ui::WaitUntil([&] {
+        window = reinterpret_cast<uintptr_t>(::GetPropA(hwnd, "__wine_x11_whole_window"));
+        return window != 0;
+    });
     if (!window)
         return "no X window";
     char temp[MAX_PATH];
