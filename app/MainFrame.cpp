@@ -18,8 +18,9 @@ namespace {
 HICON ProgramIcon(int sm)
 {
     int size = ::GetSystemMetrics(sm);
-    return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                           size, size, LR_SHARED));
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    return static_cast<HICON>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, LR_SHARED));
 }
 
 } // namespace

@@ -61,7 +61,7 @@ bool CRunLogFile::Create()
     if (folder.empty())
         return false;
     // Two runs started within one second keep their own logs.
-    std::string name = RunLogFileName(LocalLogTime());
+    std::string name = RunLogFileName(m_clock());
     std::string stem = name.substr(0, name.size() - 4);
     for (int attempt = 1; attempt <= 9; ++attempt) {
         std::string path = folder + (attempt == 1 ? name : stem + "-" + std::to_string(attempt) + ".log");

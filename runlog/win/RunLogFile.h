@@ -9,8 +9,13 @@
 #include "Handles.h"
 #include "RunLog.h"
 
+// The local time now, for the log's lines and its name.
+LogTime LocalLogTime();
+
 class CRunLogFile {
 public:
+    explicit CRunLogFile(LogTime (*clock)() = LocalLogTime) : m_clock(clock) {}
+
     // Appends one CP932 line.
     void Append(const std::string& line);
     // The file's path once it has been created, else empty.
@@ -19,10 +24,8 @@ public:
 private:
     bool Create();
 
+    LogTime (*m_clock)();
     CFileHandle m_file;
     std::string m_path;
     bool m_failed = false;
 };
-
-// The local time now, for the log's lines.
-LogTime LocalLogTime();

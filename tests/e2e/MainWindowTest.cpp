@@ -16,16 +16,27 @@ namespace {
 std::string X11Icon(HWND hwnd)
 {
     uintptr_t window = 0;
-    ui::WaitUntil([&] { return (window = reinterpret_cast<uintptr_t>(::GetPropA(hwnd, "__wine_x11_whole_window"))); });
+    ui::WaitUntil([&] {
+        window = reinterpret_cast<uintptr_t>(::GetPropA(hwnd, "__wine_x11_whole_window"));
+        return window != 0;
+    });
     if (!window)
         return "no X window";
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
     std::string file = std::string(temp) + "parvel-icon-" + std::to_string(::GetCurrentProcessId()) + ".txt";
     std::string unixFile = UnixPath(temp) + "/" + file.substr(file.find_last_of('\\') + 1);
-    if (RunUnix("xprop -id " + std::to_string(window) + " -notype 32c _NET_WM_ICON > '" + unixFile + "'") != 0)
-        return "no xprop";
-    std::string icon = ReadFile(file);
+    std::string icon;
+    // Wine may still hold the icon in its connection's buffer: asked again until both sizes are there.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        if (attempt > 0)
+            ::Sleep(200);
+        if (RunUnix("xprop -id " + std::to_string(window) + " -notype 32c _NET_WM_ICON > '" + unixFile + "'") != 0)
+            return "no xprop";
+        icon = ReadFile(file);
+        if (icon.find("32, 32,") != std::string::npos && icon.find("16, 16,") != std::string::npos)
+            break;
+    }
     ::DeleteFileA(file.c_str());
     return icon.substr(std::min(icon.find('='), icon.size()));
 }
