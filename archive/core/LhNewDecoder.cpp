@@ -24,7 +24,13 @@ constexpr size_t kMaxMatch = 256;
 // Input bytes kept buffered ahead of the fast loop, so that it rarely stops for lack of a whole word.
 constexpr size_t kInputReserve = 4096;
 
-inline void Copy16(uint8_t* to, const uint8_t* from) { std::memcpy(to, from, 16); }
+// Through a temporary: a literal step copies bytes onto themselves.
+inline void Copy16(uint8_t* to, const uint8_t* from)
+{
+    uint8_t word[16];
+    std::memcpy(word, from, 16);
+    std::memcpy(to, word, 16);
+}
 inline void Copy8(uint8_t* to, const uint8_t* from) { std::memcpy(to, from, 8); }
 
 // Copies a match that starts `distance` (>= 1) bytes back and may overlap its own output. Word copies write up
@@ -71,10 +77,10 @@ inline size_t TakeDistance(BitCursor& in, uint32_t value)
 // length with its offset code: the offset lookup no longer waits for the length code's bits to shift out.
 // Every field the loop needs is ready in the entry, so that literals and matches run the same steps.
 //   bits 0-4    bits the step takes: the codes and the offset's extra bits
-//   bit 5       literals, in bits 16-23 and 24-31; their distance is never used
+//   bit 5       literals, in bits 16-23 and 24-31; their distance is 0
 //   bit 6       the offset code, or the whole symbol (bit 7: a code longer than the lookup), is still to read
 //   bits 8-9    symbols taken: 1, or 2 literals
-//   bits 10-31  a mask of the offset's extra bits, the last ones taken (literals: no meaning, as below)
+//   bits 10-14  the offset's extra bits, the last ones taken
 //   bits 32-40  bytes written: the match length, or 1 or 2 literals
 //   bits 44-63  the match distance without its extra bits
 constexpr int kFastBits = 11;
@@ -239,8 +245,8 @@ void LhNewDecoder::BuildFastTable()
                 uint32_t n = 1u << (rest - second.length);
                 uint32_t extra = second.value & 31;
                 uint64_t base = second.value >> 5;
-                uint64_t mask = (uint64_t(1) << extra) - 1;
-                uint64_t entry = FastEntry(first.length + second.length + extra, 1, len) | mask << 10 | base << 44;
+                uint64_t entry = FastEntry(first.length + second.length + extra, 1, len) | uint64_t(extra) << 10 |
+                                 base << 44;
                 std::fill(run + done, run + done + n, entry);
                 done += n;
             }
@@ -269,8 +275,6 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
     // window always holds a whole dictionary before the position.
     if (static_cast<size_t>(out - start) < (size_t(1) << (m_offsetCount - 1)))
         return false;
-    // A literal step copies from here and stores its bytes after; a match stores them here.
-    alignas(16) uint8_t scratch[32] = {};
     bool ok = true;
     for (;;) {
         BitCursor words{bits, static_cast<int>(count), next, in.end};
@@ -319,28 +323,24 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
             }
             // One shift takes the codes and the extra bits; the extra bits are the last of them.
             unsigned taken = e & 31;
-            size_t distance = (e >> 44) + static_cast<size_t>(((bits >> 1) >> (63 - taken)) & (e >> 10) & 0x3FFFFF);
+            unsigned extra = (e >> 10) & 31;
+            size_t distance = (e >> 44) + static_cast<size_t>(((bits >> 1) >> (63 - taken)) & ((1u << extra) - 1));
             bits <<= taken;
             count -= taken;
             // Literal or match alike, without a branch on which it is (that branch mispredicted a third of the
-            // time, and GCC turns a plain condition back into it): the match's 32 bytes come from the scratch
-            // for literals, whose bytes are stored after; a match stores them into the scratch.
-            uintptr_t literals = 0 - uintptr_t((e >> 5) & 1);
+            // time): the literal bytes go to out first, then a literal's distance 0 copies them onto themselves,
+            // while a match overwrites them.
             size_t len = static_cast<size_t>(e >> 32) & 511;
-            uintptr_t here = reinterpret_cast<uintptr_t>(out);
-            uintptr_t aside = reinterpret_cast<uintptr_t>(scratch);
-            if ((distance | (literals & 16)) < 16) {
+            Store16(out, static_cast<uint32_t>(e >> 16));
+            if (distance - 1 < 15) {
                 CopyMatch(out, distance, len);
             } else {
-                const uint8_t* from = reinterpret_cast<const uint8_t*>((aside & literals) |
-                                                                       ((here - distance) & ~literals));
+                const uint8_t* from = out - distance;
                 Copy16(out, from);
                 Copy16(out + 16, from + 16);
                 for (size_t k = 32; k < len; k += 16)
                     Copy16(out + k, from + k);
             }
-            uint8_t* to = reinterpret_cast<uint8_t*>((here & literals) | (aside & ~literals));
-            Store16(to, static_cast<uint32_t>(e >> 16));
             out += len;
             left -= (e >> 8) & 3;
         } while (--batch > 0);
