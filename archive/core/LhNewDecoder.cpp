@@ -77,14 +77,13 @@ inline size_t TakeDistance(BitCursor& in, uint32_t value)
 // length with its offset code: the offset lookup no longer waits for the length code's bits to shift out.
 // Every field the loop needs is ready in the entry, so that literals and matches run the same steps.
 //   bits 0-4    bits the step takes: the codes and the offset's extra bits
-//   bit 5       literals, in bits 16-23 and 24-31; their distance is 0
 //   bit 6       the offset code, or the whole symbol (bit 7: a code longer than the lookup), is still to read
 //   bits 8-9    symbols taken: 1, or 2 literals
 //   bits 10-14  the offset's extra bits, the last ones taken
+//   bits 16-31  the literals, whose distance is 0 (a match's zeros are stored too, then overwritten)
 //   bits 32-40  bytes written: the match length, or 1 or 2 literals
 //   bits 44-63  the match distance without its extra bits
 constexpr int kFastBits = 11;
-constexpr uint64_t kLiterals = 1u << 5;
 constexpr uint64_t kToRead = 1u << 6;
 constexpr uint64_t kLongCode = kToRead | 1u << 7;
 
@@ -225,12 +224,12 @@ void LhNewDecoder::BuildFastTable()
         uint64_t alone;
         uint32_t done = 0;
         if (first.value < 256) {
-            alone = FastEntry(first.length, 1, 1) | kLiterals | first.value << 16;
+            alone = FastEntry(first.length, 1, 1) | first.value << 16;
             for (const auto& second : m_codes.Codes()) {
                 if (second.length > rest)
                     break;
                 uint32_t n = 1u << (rest - second.length);
-                uint64_t entry = second.value < 256 ? FastEntry(first.length + second.length, 2, 2) | kLiterals |
+                uint64_t entry = second.value < 256 ? FastEntry(first.length + second.length, 2, 2) |
                                                           first.value << 16 | second.value << 24
                                                     : alone;
                 std::fill(run + done, run + done + n, entry);
@@ -332,7 +331,7 @@ bool LhNewDecoder::DecodeFast(BitCursor& in, uint8_t*& pos, uint8_t* stop, const
             // while a match overwrites them.
             size_t len = static_cast<size_t>(e >> 32) & 511;
             Store16(out, static_cast<uint32_t>(e >> 16));
-            if (distance - 1 < 15) {
+            if (distance - 1 < 15) { // 1 to 15; a literal's 0 wraps round to the word copies
                 CopyMatch(out, distance, len);
             } else {
                 const uint8_t* from = out - distance;
