@@ -27,7 +27,7 @@ std::string Done() { return Sjis("システムは正常に更新されました�
 void InsertDisk(int n)
 {
     ForEachFound("A:\\*", [](const WIN32_FIND_DATAA& found) { RemoveTree(std::string("A:\\") + found.cFileName); });
-    std::string disk = "M:\\disks\\" + std::to_string(n) + "\\";
+    std::string disk = std::string("M:\\disks\\").append(std::to_string(n)).append("\\");
     FindResult copied = ForEachFound(disk + "*", [&](const WIN32_FIND_DATAA& found) {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
             CopyFileA((disk + found.cFileName).c_str(), (std::string("A:\\") + found.cFileName).c_str(), FALSE);

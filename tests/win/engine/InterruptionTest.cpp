@@ -66,7 +66,7 @@ bool IsWorkFile(const std::string& name)
 
 std::string MasterRecords(char fill, size_t bytes)
 {
-    std::string record = "400400000107" + std::string(1, fill) + "A" + std::string(172, fill) + "\r\n";
+    std::string record = std::string("400400000107").append(1, fill).append("A").append(172, fill).append("\r\n");
     std::string master;
     while (master.size() < bytes)
         master += record;
