@@ -12,8 +12,30 @@ BOOL CMainFrame::Create()
                     nullptr, nullptr);
 }
 
+namespace {
+
+// The program's icon at the size the system uses for sm (SM_CXICON or SM_CXSMICON); shared, never destroyed.
+HICON ProgramIcon(int sm)
+{
+    int size = ::GetSystemMetrics(sm);
+    HINSTANCE instance = ::GetModuleHandleA(nullptr);
+    return static_cast<HICON>(
+        ::LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON, size, size, LR_SHARED));
+}
+
+} // namespace
+
+void CMainFrame::PreRegisterClass(WNDCLASSEXA& wc)
+{
+    // The taskbar and Alt+Tab show the window's icon even though its caption has no system menu.
+    wc.hIcon = ProgramIcon(SM_CXICON);
+    wc.hIconSm = ProgramIcon(SM_CXSMICON);
+}
+
 int CMainFrame::OnCreate(CREATESTRUCTA*)
 {
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXICON)));
+    ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXSMICON)));
     if (!m_view.Create(m_hWnd))
         return -1;
 

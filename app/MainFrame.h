@@ -10,6 +10,7 @@ public:
     HWND GetHwnd() const { return m_hWnd; }
 
 protected:
+    void PreRegisterClass(WNDCLASSEXA& wc) override;
     int OnCreate(CREATESTRUCTA* cs) override;
     BOOL OnCommand(UINT id) override;
     void OnSize(int cx, int cy) override;

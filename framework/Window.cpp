@@ -13,6 +13,7 @@ BOOL CWnd::CreateEx(DWORD exStyle, const char* className, const char* title, DWO
         wc.hCursor = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
         wc.lpszClassName = className;
+        PreRegisterClass(wc);
         if (!::RegisterClassExA(&wc))
             return FALSE;
     }

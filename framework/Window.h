@@ -23,6 +23,8 @@ protected:
     BOOL CreateEx(DWORD exStyle, const char* className, const char* title, DWORD style, int x, int y, int cx,
                   int cy, HWND parent, HMENU menu);
 
+    // Lets a window fill in its class (icon, cursor, ...) before the class is registered.
+    virtual void PreRegisterClass(WNDCLASSEXA&) {}
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual int OnCreate(CREATESTRUCTA*) { return 0; }
     virtual BOOL OnCommand(UINT /*id*/) { return FALSE; }

@@ -1,10 +1,9 @@
 #include "CurrentDirectory.h"
 
-#include "Handles.h"
+#include "FileIo.h"
 
 #include <direct.h>
 #include <cstdlib>
-#include <cstring>
 
 int CurrentDriveNumber()
 {
@@ -35,14 +34,9 @@ std::string CurrentDirectory()
 std::vector<std::string> FindSubfolders(const std::string& pattern)
 {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    CFindHandle search(FindFirstFileA(pattern.c_str(), &found));
-    if (!search)
-        return names;
-    do {
-        bool dotEntry = std::strcmp(found.cFileName, ".") == 0 || std::strcmp(found.cFileName, "..") == 0;
-        if (!dotEntry && (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    ForEachFound(pattern, [&](const WIN32_FIND_DATAA& found) {
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             names.emplace_back(found.cFileName);
-    } while (FindNextFileA(search.Get(), &found));
+    });
     return names;
 }

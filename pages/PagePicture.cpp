@@ -2,7 +2,6 @@
 
 #include "Handles.h"
 #include "PaintPicture.h"
-#include "ProgramDirectory.h"
 #include "resource.h"
 
 void PaintPagePicture(HWND dialog, const std::string& picture)
@@ -15,5 +14,5 @@ void PaintPagePicture(HWND dialog, const std::string& picture)
     UpdateWindow(control);
     RECT rect{};
     GetClientRect(control, &rect);
-    PaintPictureFile(dc.Get(), rect, programDirectory + picture, SRCCOPY);
+    PaintPictureFile(dc.Get(), rect, picture, SRCCOPY);
 }

@@ -5,5 +5,5 @@
 
 #include <string>
 
-// Paints programDirectory + picture over IDC_PICTURE after the control has drawn its own frame.
+// Paints the picture file (its full path) over IDC_PICTURE after the control has drawn its own frame.
 void PaintPagePicture(HWND dialog, const std::string& picture);

@@ -39,7 +39,7 @@ void CParvelView::OnShowNotice()
 {
     CNoticeDlg page;
     page.m_text = m_description.noticeText;
-    page.m_picture = m_description.noticePicture;
+    page.m_picture = programDirectory + m_description.noticePicture;
     page.m_masterAdjust = m_description.masterAdjust;
     if (page.DoModal() == IDOK)
         PostCommand(ID_SHOW_FOLDER);
@@ -53,7 +53,7 @@ void CParvelView::OnShowFolder()
     page.m_uninstallKeys.assign(m_description.uninstallKeys.begin(), m_description.uninstallKeys.end());
     page.m_text = m_description.folderText;
     page.m_folder = m_description.installFolder;
-    page.m_picture = m_description.folderPicture;
+    page.m_picture = programDirectory + m_description.folderPicture;
     switch (page.DoModal()) {
     case IDOK:
         m_description.installFolder = page.m_folder;
@@ -71,11 +71,13 @@ void CParvelView::OnShowConfirm()
 {
     CConfirmDlg page;
     page.m_folder = m_description.installFolder;
-    page.m_picture = m_description.confirmPicture;
+    page.m_picture = programDirectory + m_description.confirmPicture;
     switch (page.DoModal()) {
     case IDOK: {
         CWin32EngineHost host(m_hWnd);
-        if (RunUpdate(m_description, programDirectory, host) == 1)
+        m_log.RunStarting(programDirectory, ReadFirstLine(programDirectory + "info.txt"),
+                          m_description.installFolder);
+        if (RunUpdate(m_description, programDirectory, host, &m_log) == 1)
             CloseMainWindow();
         else
             PostCommand(ID_SHOW_FOLDER);

@@ -2,6 +2,8 @@
 // The view fills the main window: it owns the update description for the life of the program and drives
 // the wizard, one posted command per step, so that every page opens from the ordinary message loop.
 
+#include "RunLog.h"
+#include "RunLogFile.h"
 #include "UpdateDescription.h"
 #include "Window.h"
 
@@ -23,4 +25,7 @@ private:
     void CloseMainWindow() const;
 
     UpdateDescription m_description;
+    // One log for every update tried in this program run, for support staff.
+    CRunLogFile m_logFile;
+    RunLog m_log{[this](const std::string& line) { m_logFile.Append(line); }, LocalLogTime};
 };

@@ -21,6 +21,8 @@ struct BitCursor {
     const uint8_t* end = nullptr;
 
     bool HasWord() const { return end - next >= 8; }
+    // How many RefillWord calls in a row have their word: each takes at most 7 bytes.
+    size_t WordsLeft() const { return end - next >= 8 ? static_cast<size_t>(end - next - 8) / 7 + 1 : 0; }
     // Tops up to at least 56 bits with one word load; needs HasWord().
     void RefillWord()
     {
@@ -47,7 +49,9 @@ struct BitCursor {
 
 class BitReader {
 public:
-    explicit BitReader(Reader& in) : m_in(in), m_buffer(1 << 16) {}
+    static constexpr size_t kBufferSize = size_t(1) << 16;
+
+    explicit BitReader(Reader& in) : m_in(in), m_buffer(kBufferSize) {}
 
     // At least 56 bits are available after Refill (and never 64, which the word-wise path cannot take).
     inline void Refill()
@@ -69,6 +73,13 @@ public:
         return Take(n);
     }
     int Available() const { return m_c.count; }
+    // Moves the unread bytes to the front and reads behind them once fewer than `bytes` are buffered, so that
+    // word-wise refills go on across buffer ends. bytes <= kBufferSize / 2.
+    void Reserve(size_t bytes)
+    {
+        if (static_cast<size_t>(m_c.end - m_c.next) < bytes && !m_ended)
+            TopUp(bytes);
+    }
     // True once bits beyond the end of the input have been consumed.
     bool Overrun() const { return m_padBytes * 8 > static_cast<uint64_t>(m_c.count); }
 
@@ -77,8 +88,13 @@ public:
 private:
     void RefillSlow()
     {
+        Reserve(8);
+        if (m_c.HasWord()) {
+            m_c.RefillWord();
+            return;
+        }
         while (m_c.count < 56) {
-            if (m_c.next == m_c.end && !Fill()) {
+            if (m_c.next == m_c.end) {
                 ++m_padBytes;
                 m_c.count += 8;
                 continue;
@@ -87,20 +103,29 @@ private:
             m_c.count += 8;
         }
     }
-    bool Fill()
+    void TopUp(size_t bytes)
     {
-        if (m_padBytes > 0)
-            return false;
-        size_t n = m_in.Read(m_buffer.data(), m_buffer.size());
+        size_t kept = static_cast<size_t>(m_c.end - m_c.next);
+        if (kept > 0)
+            std::memmove(m_buffer.data(), m_c.next, kept);
         m_c.next = m_buffer.data();
-        m_c.end = m_c.next + n;
-        return n > 0;
+        m_c.end = m_c.next + kept;
+        while (kept < bytes) {
+            size_t n = m_in.Read(m_buffer.data() + kept, m_buffer.size() - kept);
+            if (n == 0) {
+                m_ended = true;
+                break;
+            }
+            kept += n;
+            m_c.end = m_c.next + kept;
+        }
     }
 
     Reader& m_in;
     std::vector<uint8_t> m_buffer;
     BitCursor m_c;
     uint64_t m_padBytes = 0;
+    bool m_ended = false;
 };
 
 }

@@ -11,7 +11,6 @@ enum class FailureKind {
     ArchiveNotFound,
     CannotRead,
     NotAnArchive,
-    NoMembers, // an empty file, or an archive that ends before its first member
     BrokenHeader,
     UnsupportedMethod,
     UnsafeName,
@@ -20,6 +19,7 @@ enum class FailureKind {
     CrcError,
     CannotWrite,
     NoDestination, // the destination folder does not exist
+    NoMembers,     // an empty file, or an archive that ends before its first member
 };
 
 struct Failure {

@@ -13,6 +13,7 @@ namespace {
 //   0 size-2 (0,1) | 1 check sum | 2-6 method | 7-10 packed size | 11-14 original size | 15-18 time
 //   19 attribute | 20 level | 21 name length | name | CRC-16 | (level 1: OS id, first extended size)
 constexpr size_t kBaseSize = 22;
+constexpr size_t kLevel2BaseSize = 26;
 constexpr size_t kLevel3BaseSize = 32;
 constexpr uint8_t kOs968k = 'K';
 
@@ -196,11 +197,25 @@ HeaderStatus ReadLevel01(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
     return HeaderStatus::Ok;
 }
 
+// The fields of a level-2 or level-3 header held whole in raw; false when its extended headers do not fit.
+bool ParseLevel23(const std::vector<uint8_t>& raw, uint64_t total, bool level3, EntryHeader& h, ExtState& ext)
+{
+    ByteCursor c(raw.data(), raw.size());
+    ReadCommon(c, h);
+    h.crc = c.U16(21);
+    h.osId = c.U8(23);
+    h.timeKind = TimeKind::Unix;
+    h.headerSize = total;
+    size_t sizeBytes = level3 ? 4 : 2;
+    uint32_t first = level3 ? c.U32(28) : c.U16(24);
+    return ParseExtensions(c, level3 ? kLevel3BaseSize : kLevel2BaseSize, first, sizeBytes, h, ext);
+}
+
 // Levels 2 and 3 keep every extended header inside one header of known total size, with an optional CRC.
 HeaderStatus ReadLevel23(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
 {
     bool level3 = raw[20] == 3;
-    size_t baseSize = level3 ? kLevel3BaseSize : 26;
+    size_t baseSize = level3 ? kLevel3BaseSize : kLevel2BaseSize;
     if (level3) {
         if (raw[0] != 4 || raw[1] != 0)
             return HeaderStatus::Broken;
@@ -213,23 +228,20 @@ HeaderStatus ReadLevel23(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
         return HeaderStatus::Broken;
     if (!ReadRest(in, raw, static_cast<size_t>(total)))
         return HeaderStatus::Truncated;
-    // LHA for OS-9/68k writes a level-2 size that leaves out the size field itself: two bytes short.
-    if (!level3 && raw[23] == kOs968k) {
+    ExtState ext;
+    if (!ParseLevel23(raw, total, level3, h, ext)) {
+        // LHA for OS-9/68k writes a level-2 size that leaves out the size field itself: the chain of extended
+        // headers then runs two bytes past it.
+        if (level3 || raw[23] != kOs968k)
+            return HeaderStatus::Broken;
         total += 2;
+        ext = ExtState{};
         if (!ReadRest(in, raw, static_cast<size_t>(total)))
             return HeaderStatus::Truncated;
+        if (!ParseLevel23(raw, total, level3, h, ext))
+            return HeaderStatus::Broken;
     }
     ByteCursor c(raw.data(), raw.size());
-    ReadCommon(c, h);
-    h.crc = c.U16(21);
-    h.osId = c.U8(23);
-    h.timeKind = TimeKind::Unix;
-    h.headerSize = total;
-    ExtState ext;
-    size_t sizeBytes = level3 ? 4 : 2;
-    uint32_t first = level3 ? c.U32(28) : c.U16(24);
-    if (!ParseExtensions(c, baseSize, first, sizeBytes, h, ext))
-        return HeaderStatus::Broken;
     if (ext.hasCrc) {
         uint16_t stored = c.U16(ext.crcOffset);
         raw[ext.crcOffset] = raw[ext.crcOffset + 1] = 0;

@@ -5,7 +5,7 @@
 namespace lzh {
 
 template <int LookupBits>
-bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count)
+bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count, const uint32_t* values)
 {
     m_counts.fill(0);
     for (int i = 0; i < count; ++i) {
@@ -30,34 +30,41 @@ bool HuffmanTable<LookupBits>::Build(const uint16_t* lengths, int count)
     m_sorted.resize(slot[kMaxLength] + m_counts[kMaxLength]);
     for (int sym = 0; sym < count; ++sym)
         if (lengths[sym] != 0)
-            m_sorted[slot[lengths[sym]]++] = static_cast<uint16_t>(sym);
+            m_sorted[slot[lengths[sym]]++] = values ? values[sym] : static_cast<uint32_t>(sym);
 
-    std::fill(m_lookup.begin(), m_lookup.end(), kSlow);
+    m_codes.clear();
     uint32_t code = 0;
     size_t index = 0;
-    for (int len = 1; len <= LookupBits; ++len) {
-        for (int k = 0; k < m_counts[len]; ++k, ++code, ++index) {
-            uint32_t first = code << (LookupBits - len);
-            uint32_t last = (code + 1) << (LookupBits - len);
-            uint16_t entry = static_cast<uint16_t>((m_sorted[index] << 5) | len);
-            std::fill(m_lookup.begin() + first, m_lookup.begin() + last, entry);
-        }
+    for (int len = 1; len <= kMaxLength; ++len) {
+        for (int k = 0; k < m_counts[len]; ++k, ++code, ++index)
+            m_codes.push_back({m_sorted[index], static_cast<uint16_t>(code), static_cast<uint8_t>(len)});
         code <<= 1;
     }
+    // Short codes fill the lookup from its start; the rest begins a longer code or none.
+    uint32_t last = 0;
+    for (const Code& c : m_codes) {
+        if (c.length > LookupBits)
+            break;
+        uint32_t first = uint32_t(c.bits) << (LookupBits - c.length);
+        last = first + (1u << (LookupBits - c.length));
+        std::fill(m_lookup.begin() + first, m_lookup.begin() + last, c.value << 5 | c.length);
+    }
+    std::fill(m_lookup.begin() + last, m_lookup.end(), kSlow);
     return true;
 }
 
 template <int LookupBits>
-void HuffmanTable<LookupBits>::SetConstant(int symbol)
+void HuffmanTable<LookupBits>::SetConstant(uint32_t value)
 {
-    std::fill(m_lookup.begin(), m_lookup.end(), static_cast<uint16_t>(symbol << 5));
+    std::fill(m_lookup.begin(), m_lookup.end(), value << 5);
     m_counts.fill(0);
     m_sorted.clear();
+    m_codes.assign(1, {value, 0, 0});
 }
 
 // The canonical walk for codes longer than the lookup: bits holds the next kMaxLength bits.
 template <int LookupBits>
-uint16_t HuffmanTable<LookupBits>::SlowEntry(uint32_t bits) const
+uint32_t HuffmanTable<LookupBits>::SlowEntry(uint32_t bits) const
 {
     uint32_t first = 0;
     size_t index = 0;
@@ -65,7 +72,7 @@ uint16_t HuffmanTable<LookupBits>::SlowEntry(uint32_t bits) const
         uint32_t code = bits >> (kMaxLength - len);
         uint32_t count = m_counts[len];
         if (code - first < count)
-            return static_cast<uint16_t>((m_sorted[index + (code - first)] << 5) | len);
+            return m_sorted[index + (code - first)] << 5 | len;
         index += count;
         first = (first + count) << 1;
     }
@@ -73,6 +80,5 @@ uint16_t HuffmanTable<LookupBits>::SlowEntry(uint32_t bits) const
 }
 
 template class HuffmanTable<8>;
-template class HuffmanTable<12>;
 
 }

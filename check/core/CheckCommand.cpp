@@ -28,4 +28,4 @@ std::string FindingTail(const Finding& finding)
     return tail.append(": ").append(SeverityLabel(finding.severity)).append(": ").append(FindingText(finding));
 }
 
-std::string UsageText() { return FormatText(FindingId::Usage); }
+std::string UsageText() { return FormatText(TextId::Usage); }

@@ -8,8 +8,8 @@
 
 enum class Severity { Error, Warning };
 
-// One per text of the table in FindingTexts.cpp; %1, %2, %3 take the finding's arguments.
-enum class FindingId {
+// One per text of the table in CheckTexts.cpp; %1, %2, %3 take the arguments.
+enum class TextId {
     // errors
     InfoMissing,
     BrokenEntryLine,
@@ -23,6 +23,7 @@ enum class FindingId {
     ArchiveBrokenHeader,
     ArchiveMethod,
     ArchiveUnsafeName,
+    ArchiveOutsideName,
     ArchiveTruncated,
     ArchiveBrokenData,
     ArchiveCrc,
@@ -56,11 +57,36 @@ enum class FindingId {
     EditionMakerOther,
     ListSeparator,
     Usage,
+    // the preview
+    PreviewHeading,
+    PreviewOnDisk,
+    PreviewFolder,
+    PreviewAdded,
+    PreviewReplaced,
+    PreviewKey,
+    PreviewKeyAbsent,
+    PreviewValue,
+    PreviewSettingsFile,
+    PreviewKeyword,
+    PreviewEmptyKeyword,
+    PreviewNotIdentified,
+    PreviewBrokenLine,
+    PreviewStart,
+    PreviewTemplateKept,
+    PreviewTemplateKeptUndated,
+    PreviewTemplateOld,
+    PreviewTemplateMissing,
+    PreviewSizeConversion,
+    PreviewTypeConversion,
+    PreviewMaster,
+    PreviewNoMasters,
+    PreviewMessage,
+    PreviewNothingWritten,
 };
 
 struct Finding {
     Severity severity = Severity::Error;
-    FindingId id = FindingId::InfoMissing;
+    TextId id = TextId::InfoMissing;
     size_t disk = 0;               // index of the disk that holds file
     std::string file;              // its name on the medium
     size_t line = 0;               // line of info.txt; 0 when the finding has none
@@ -68,6 +94,6 @@ struct Finding {
 };
 
 // The text with its arguments put in; an argument is never read as a pattern.
-std::string FormatText(FindingId id, const std::vector<std::string>& args = {});
+std::string FormatText(TextId id, const std::vector<std::string>& args = {});
 std::string FindingText(const Finding& finding);
 std::string SeverityLabel(Severity severity);

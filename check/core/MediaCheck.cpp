@@ -60,19 +60,19 @@ private:
         size_t disk; // index into the medium's disks
     };
 
-    void Add(Severity severity, FindingId id, size_t disk, const std::string& file, size_t line,
+    void Add(Severity severity, TextId id, size_t disk, const std::string& file, size_t line,
              std::vector<std::string> args = {})
     {
         m_report.findings.push_back({severity, id, disk, file, line, std::move(args)});
     }
-    void InfoWarning(FindingId id, size_t line, std::vector<std::string> args = {})
+    void InfoWarning(TextId id, size_t line, std::vector<std::string> args = {})
     {
         Add(Severity::Warning, id, 0, kInfoFile, line, std::move(args));
     }
     std::string Where(size_t disk) const
     {
-        return m_media.DiskCount() == 1 ? FormatText(FindingId::WhereMedium)
-                                        : FormatText(FindingId::WhereDisk, {std::to_string(disk + 1)});
+        return m_media.DiskCount() == 1 ? FormatText(TextId::WhereMedium)
+                                        : FormatText(TextId::WhereDisk, {std::to_string(disk + 1)});
     }
 
     void CheckLines(const std::vector<std::string_view>& lines);
@@ -97,7 +97,7 @@ void MediumChecker::Run()
     m_report.diskCount = m_media.DiskCount();
     std::unique_ptr<lzh::ArchiveSource> info = m_media.Open(0, kInfoFile);
     if (!info) {
-        Add(Severity::Error, FindingId::InfoMissing, 0, kInfoFile, 0);
+        Add(Severity::Error, TextId::InfoMissing, 0, kInfoFile, 0);
         return;
     }
     m_report.infoRead = true;
@@ -117,11 +117,11 @@ void MediumChecker::Run()
 void MediumChecker::CheckLines(const std::vector<std::string_view>& lines)
 {
     for (size_t n : m_report.description.brokenEntryLines)
-        Add(Severity::Error, FindingId::BrokenEntryLine, 0, kInfoFile, n);
+        Add(Severity::Error, TextId::BrokenEntryLine, 0, kInfoFile, n);
     for (size_t n = kFirstEntryLine; n <= lines.size(); ++n) {
         std::string_view line = lines[n - 1];
         if (FindChar(line, ',') == std::string_view::npos && !IsBlank(line))
-            InfoWarning(FindingId::SkippedLine, n);
+            InfoWarning(TextId::SkippedLine, n);
     }
 }
 
@@ -131,16 +131,16 @@ void MediumChecker::CheckHeader(const std::vector<std::string_view>& lines)
     CheckNumber(18, d.masterAdjust);
     int adjust = DecimalValue(d.masterAdjust);
     if (adjust != 0 && adjust != 1)
-        InfoWarning(FindingId::MasterAdjustNoEffect, 18, {d.masterAdjust});
+        InfoWarning(TextId::MasterAdjustNoEffect, 18, {d.masterAdjust});
     if (d.settingsFile.empty())
-        InfoWarning(FindingId::SettingsFileEmpty, 19);
+        InfoWarning(TextId::SettingsFileEmpty, 19);
     else if (d.settingsFile != "NULL" && UpperAscii(d.settingsFile) == "NULL")
-        InfoWarning(FindingId::SettingsFileNotNull, 19, {d.settingsFile});
+        InfoWarning(TextId::SettingsFileNotNull, 19, {d.settingsFile});
     if (!d.category.empty()) {
         CheckNumber(20, d.category);
         int category = DecimalValue(d.category);
         if (category < 1 || category > 4)
-            InfoWarning(FindingId::CategoryNoEffect, 20, {d.category});
+            InfoWarning(TextId::CategoryNoEffect, 20, {d.category});
     }
     // The texts as written: the description holds them with their line breaks decoded.
     for (size_t n : {26, 27})
@@ -150,7 +150,7 @@ void MediumChecker::CheckHeader(const std::vector<std::string_view>& lines)
 void MediumChecker::CheckNumber(size_t line, const std::string& text)
 {
     if (!text.empty() && !ReadsAsNumber(text))
-        InfoWarning(FindingId::NotANumber, line, {text, std::to_string(DecimalValue(text))});
+        InfoWarning(TextId::NotANumber, line, {text, std::to_string(DecimalValue(text))});
 }
 
 void MediumChecker::CheckPageText(size_t line, std::string_view raw)
@@ -159,9 +159,9 @@ void MediumChecker::CheckPageText(size_t line, std::string_view raw)
     for (char c : raw)
         tabs += c == '\t' ? 1 : 0;
     if (tabs > kMaxLineBreaks)
-        InfoWarning(FindingId::TextTooManyTabs, line, {std::to_string(tabs)});
+        InfoWarning(TextId::TextTooManyTabs, line, {std::to_string(tabs)});
     else if (!raw.empty() && raw.back() == '\t')
-        InfoWarning(FindingId::TextTrailingTab, line);
+        InfoWarning(TextId::TextTrailingTab, line);
 }
 
 void MediumChecker::CheckPictures()
@@ -176,13 +176,13 @@ void MediumChecker::CheckPictures()
             continue;
         std::unique_ptr<lzh::ArchiveSource> file = m_media.Open(0, *name);
         if (!file) {
-            Add(Severity::Error, FindingId::PictureMissing, 0, kInfoFile, line, {*name, Where(0)});
+            Add(Severity::Error, TextId::PictureMissing, 0, kInfoFile, line, {*name, Where(0)});
             continue;
         }
         std::vector<uint8_t> block;
         uint32_t bitsOffset = 0;
         if (!ReadBitmapFile(*file, block, bitsOffset))
-            Add(Severity::Error, FindingId::PictureUnpaintable, 0, *name, 0);
+            Add(Severity::Error, TextId::PictureUnpaintable, 0, *name, 0);
     }
 }
 
@@ -197,7 +197,7 @@ std::vector<MediumChecker::Located> MediumChecker::LocateEntries(const std::vect
             continue;
         // A medium in one folder holds every entry, whatever its disk number: the wizard asks for no disk.
         if (diskCount > 1 && (entry.disk < 1 || static_cast<size_t>(entry.disk) > diskCount)) {
-            Add(Severity::Error, FindingId::DiskNotGiven, 0, kInfoFile, n,
+            Add(Severity::Error, TextId::DiskNotGiven, 0, kInfoFile, n,
                 {std::to_string(entry.disk), entry.name});
             continue;
         }
@@ -212,7 +212,7 @@ void MediumChecker::CheckEntry(const Located& located)
     const UpdateEntry& entry = located.entry;
     if (entry.kind != 1) {
         if (!m_media.Open(located.disk, entry.name))
-            Add(Severity::Error, FindingId::LooseFileMissing, 0, kInfoFile, located.line,
+            Add(Severity::Error, TextId::LooseFileMissing, 0, kInfoFile, located.line,
                 {entry.name, Where(located.disk)});
         return;
     }
@@ -221,7 +221,7 @@ void MediumChecker::CheckEntry(const Located& located)
         return;
     std::string file = entry.name + ".lzh";
     if (!m_media.Exists(located.disk, file)) {
-        Add(Severity::Error, FindingId::ArchiveMissing, 0, kInfoFile, located.line, {file, Where(located.disk)});
+        Add(Severity::Error, TextId::ArchiveMissing, 0, kInfoFile, located.line, {file, Where(located.disk)});
         return;
     }
     ArchivePasses(located.disk, file);
@@ -234,7 +234,7 @@ bool MediumChecker::ArchivePasses(size_t disk, const std::string& file)
     if (known != m_tested.end())
         return known->second;
     std::unique_ptr<lzh::ArchiveSource> source = m_media.Open(disk, file);
-    Finding finding{Severity::Error, FindingId::ArchiveUnreadable, disk, file, 0, {}};
+    Finding finding{Severity::Error, TextId::ArchiveUnreadable, disk, file, 0, {}};
     bool passes = source && TestMediaArchive(*source, finding);
     if (!passes)
         m_report.findings.push_back(std::move(finding));
@@ -256,7 +256,7 @@ void MediumChecker::CheckDiskPrompts(const std::vector<Located>& entries)
         currentDisk = entry.disk;
         std::string marker = entry.name + ".lzh";
         if (IsStartArchive(entry) && !m_media.Exists(located.disk, marker))
-            InfoWarning(FindingId::PromptNeverEnds, located.line, {std::to_string(entry.disk), marker});
+            InfoWarning(TextId::PromptNeverEnds, located.line, {std::to_string(entry.disk), marker});
     }
 }
 
@@ -265,7 +265,7 @@ std::vector<Edition> MediumChecker::EditionsOf(std::vector<size_t>& lines) const
     const UpdateDescription& d = m_report.description;
     std::vector<Edition> editions;
     if (UpperAscii(d.settingsFile) == "PEMIRAZ1.INI") {
-        editions = {{0, FormatText(FindingId::EditionMakerOne)}, {99, FormatText(FindingId::EditionMakerOther)}};
+        editions = {{0, FormatText(TextId::EditionMakerOne)}, {99, FormatText(TextId::EditionMakerOther)}};
         lines = {19, 19};
         return editions;
     }
@@ -293,8 +293,8 @@ void MediumChecker::CheckEditions(const std::vector<Located>& entries)
             if (!present) {
                 std::string label = editions[i].kind == 0 || editions[i].kind == 99
                                         ? editions[i].label
-                                        : FormatText(FindingId::EditionKeyword, {editions[i].label});
-                InfoWarning(FindingId::EditionArchiveMissing, lines[i], {kind, label, Where(located.disk)});
+                                        : FormatText(TextId::EditionKeyword, {editions[i].label});
+                InfoWarning(TextId::EditionArchiveMissing, lines[i], {kind, label, Where(located.disk)});
             }
             if (present && ArchivePasses(located.disk, file) && first)
                 m_report.editions.push_back(editions[i]);
@@ -334,26 +334,26 @@ std::vector<std::string> SummaryLines(const MediumReport& report)
     size_t warnings = report.Count(Severity::Warning);
     std::vector<std::string> lines;
     if (errors > 0)
-        lines.push_back(FormatText(FindingId::SummaryErrors, {std::to_string(errors), std::to_string(warnings)}));
+        lines.push_back(FormatText(TextId::SummaryErrors, {std::to_string(errors), std::to_string(warnings)}));
     else if (warnings > 0)
-        lines.push_back(FormatText(FindingId::SummaryWarnings, {std::to_string(warnings)}));
+        lines.push_back(FormatText(TextId::SummaryWarnings, {std::to_string(warnings)}));
     else
-        lines.push_back(FormatText(FindingId::SummaryClean));
+        lines.push_back(FormatText(TextId::SummaryClean));
     if (!report.infoRead)
         return lines;
-    lines.push_back(FormatText(FindingId::SummaryCounts, {std::to_string(report.description.entryCount()),
+    lines.push_back(FormatText(TextId::SummaryCounts, {std::to_string(report.description.entryCount()),
                                                           std::to_string(report.diskCount)}));
     if (!report.hasStartEntry) {
-        lines.push_back(FormatText(FindingId::SummaryNoStart));
+        lines.push_back(FormatText(TextId::SummaryNoStart));
         return lines;
     }
     std::string list;
     for (const Edition& edition : report.editions) {
         if (!list.empty())
-            list += FormatText(FindingId::ListSeparator);
-        list += FormatText(FindingId::EditionItem, {std::to_string(edition.kind), edition.label});
+            list += FormatText(TextId::ListSeparator);
+        list += FormatText(TextId::EditionItem, {std::to_string(edition.kind), edition.label});
     }
-    lines.push_back(FormatText(FindingId::SummaryEditions,
-                               {list.empty() ? FormatText(FindingId::EditionListNone) : list}));
+    lines.push_back(FormatText(TextId::SummaryEditions,
+                               {list.empty() ? FormatText(TextId::EditionListNone) : list}));
     return lines;
 }

@@ -89,20 +89,28 @@ bool PosixMedia::Exists(size_t disk, const std::string& name)
     return disk < m_roots.size() && ResolveWindowsName(m_roots[disk], name, path);
 }
 
-std::unique_ptr<lzh::ArchiveSource> PosixMedia::Open(size_t disk, const std::string& name)
+int OpenRegularFile(const std::string& path, uint64_t& size)
 {
-    std::string path;
-    if (disk >= m_roots.size() || !ResolveWindowsName(m_roots[disk], name, path))
-        return nullptr;
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
+        return -1;
     struct stat st {};
     if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         close(fd);
-        return nullptr;
+        return -1;
     }
-    return std::make_unique<FdSource>(fd, static_cast<uint64_t>(st.st_size));
+    size = static_cast<uint64_t>(st.st_size);
+    return fd;
+}
+
+std::unique_ptr<lzh::ArchiveSource> PosixMedia::Open(size_t disk, const std::string& name)
+{
+    std::string path;
+    uint64_t size = 0;
+    int fd = -1;
+    if (disk < m_roots.size() && ResolveWindowsName(m_roots[disk], name, path))
+        fd = OpenRegularFile(path, size);
+    return fd < 0 ? nullptr : std::make_unique<FdSource>(fd, size);
 }
 
 std::string PosixMedia::DisplayPath(size_t disk, const std::string& name) const

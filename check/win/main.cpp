@@ -2,6 +2,8 @@
 // the console's code page (or as UTF-16 straight to a console window).
 #include "CheckCommand.h"
 #include "MediaCheck.h"
+#include "Preview.h"
+#include "WinInstallation.h"
 #include "WinMedia.h"
 
 #include <windows.h>
@@ -58,5 +60,12 @@ int main(int argc, char** argv)
               STD_OUTPUT_HANDLE);
     for (const std::string& line : SummaryLines(report))
         PrintText(line);
+    if (report.infoRead && !arguments.installFolder.empty()) {
+        CWinInstallation installation;
+        PrintText(FormatText(TextId::PreviewHeading, {arguments.installFolder}));
+        for (const std::string& line :
+             RunPreview(report.description, arguments.installFolder, media, installation).Lines())
+            PrintText(line);
+    }
     return report.HasErrors() ? 1 : 0;
 }

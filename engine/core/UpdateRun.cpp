@@ -161,6 +161,9 @@ int CUpdateRun::ProcessEntries()
         m_host.AnchorMedium(m_programDirectory);
         record.outcome = entry.kind == 1 ? ExtractArchive(entry, destinationFolder)
                                          : CopyLooseFile(entry, destinationFolder, record);
+        // START has become the edition's archive, START<kind>: the journal names the one extracted.
+        if (entry.kind == 1)
+            record.source = MediaFileOf(entry);
         m_journal.Entry(record);
         if (record.outcome == EntryOutcome::Failed)
             return 0;

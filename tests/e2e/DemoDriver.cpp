@@ -15,10 +15,19 @@
 
 namespace {
 
-bool SaveScreen(const std::string& path)
+// Saves the area of the screen (whole pages and boxes, with a margin of what lies behind them), or the whole
+// screen without one.
+bool SaveScreen(const std::string& path, HWND around = nullptr)
 {
-    int width = ::GetSystemMetrics(SM_CXSCREEN);
-    int height = ::GetSystemMetrics(SM_CYSCREEN);
+    RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    if (around) {
+        RECT window;
+        ::GetWindowRect(around, &window);
+        ::InflateRect(&window, 24, 24);
+        ::IntersectRect(&area, &area, &window);
+    }
+    int width = area.right - area.left;
+    int height = area.bottom - area.top;
     HDC screen = ::GetDC(nullptr);
     HDC memory = ::CreateCompatibleDC(screen);
     BITMAPINFOHEADER header{};
@@ -31,7 +40,7 @@ bool SaveScreen(const std::string& path)
     HBITMAP bitmap = ::CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS, &bits,
                                         nullptr, 0);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+    ::BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
     ::GdiFlush();
     DWORD imageSize = static_cast<DWORD>(((width * 3 + 3) & ~3) * height);
     BITMAPFILEHEADER file{};
@@ -98,7 +107,7 @@ int main(int argc, char** argv)
         ::Sleep(700); // let the page paint its picture
         char name[64];
         std::snprintf(name, sizeof name, "%02d-%s", ++number, Kind(dialog).c_str());
-        SaveScreen(shots + "\\" + name + ".bmp");
+        SaveScreen(shots + "\\" + name + ".bmp", dialog);
         std::printf("%s: [%s] %s\n", name, ui::Text(dialog).c_str(), DialogText(dialog).c_str());
         std::fflush(stdout);
         ui::Click(ui::Child(dialog, IDOK));

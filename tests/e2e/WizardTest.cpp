@@ -20,6 +20,21 @@ void MakeInstallation(const std::string& folder)
     WriteFile(folder + "\\MASTER\\1\\zai001-3.mst", "400400000107XA" + std::string(172, 'm') + "\r\n");
 }
 
+// The names of the files in folder that match pattern.
+std::vector<std::string> FilesIn(const std::string& folder, const char* pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.push_back(found.cFileName);
+    while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+    return names;
+}
+
 std::vector<std::string> Description(const std::string& key, const std::string& installFolder)
 {
     std::vector<std::string> lines(42);
@@ -53,9 +68,20 @@ struct Dialog {
 
 class Wizard : public ::testing::Test {
 protected:
-    void Start(const std::string& exe)
+    // Starts the program; with temp, its %TEMP% is that folder (the test's own stays as it was).
+    void Start(const std::string& exe, const std::string& temp = {})
     {
+        char own[MAX_PATH] = {};
+        if (!temp.empty()) {
+            ::GetEnvironmentVariableA("TEMP", own, MAX_PATH);
+            ::SetEnvironmentVariableA("TMP", temp.c_str());
+            ::SetEnvironmentVariableA("TEMP", temp.c_str());
+        }
         m_parvel = std::make_unique<ParvelProcess>(exe);
+        if (!temp.empty()) {
+            ::SetEnvironmentVariableA("TMP", own);
+            ::SetEnvironmentVariableA("TEMP", own);
+        }
         ASSERT_TRUE(m_parvel->Started());
     }
 
@@ -129,8 +155,10 @@ TEST_F(Wizard, CompleteUpdateFromAFolderMedium)
     MakeFolders(medium.Path("SUB"));
     medium.Write("SUB\\NOTE.TXT", "note\r\n");
     ::SetFileAttributesA(medium.Path("SUB\\NOTE.TXT").c_str(), FILE_ATTRIBUTE_READONLY);
+    const std::string temp = medium.Path("temp");
+    MakeFolders(temp);
 
-    Start(medium.Path("Parvel.exe"));
+    Start(medium.Path("Parvel.exe"), temp);
     Dialog notice = Next();
     ASSERT_TRUE(notice.IsNoticePage());
     EXPECT_EQ(notice.caption, Cp932("マスタ調整機能付"));
@@ -163,6 +191,25 @@ TEST_F(Wizard, CompleteUpdateFromAFolderMedium)
     // The 186-byte record lost its byte 67, and its type letter became Z.
     std::string master = ReadFile(install + "\\MASTER\\1\\zai001-3.mst");
     EXPECT_EQ(master, "400400000107XZ" + std::string(171, 'm') + "\r\n");
+
+    // The log in %TEMP% (UTF-8, as this file): the medium, the folder, each entry, a key, the message.
+    std::vector<std::string> logs = FilesIn(temp, "Parvel-*.log");
+    ASSERT_EQ(logs.size(), 1u);
+    const std::string log = ReadFile(temp + "\\" + logs[0]);
+    EXPECT_EQ(log.substr(0, 3), "\xEF\xBB\xBF");
+    const std::string parts[] = {
+        "メディア: " + medium.Folder() + "\r\n",
+        "1 行目: E2E積算電気\r\n",
+        "インストール先: C:\\e2e\\完全\\電気\r\n",
+        "書庫 " + medium.Folder() + "PROG.lzh → ",
+        "展開しました\r\n",
+        "ファイル " + medium.Folder() + "SUB\\NOTE.TXT → ",
+        "複写しました\r\n",
+        "[SYSTEM] GENGOU=令和: 書きました\r\n",
+        "メッセージ「確認」: システムは正常に更新されました。\r\n",
+    };
+    for (const std::string& part : parts)
+        EXPECT_NE(log.find(part), std::string::npos) << part << "\n" << log;
 }
 
 TEST_F(Wizard, CancelOnTheNoticePageEndsTheProgram)
@@ -187,7 +234,8 @@ TEST_F(Wizard, BackPathsAndARefusedFolder)
 
     Medium medium("back");
     medium.WriteInfo(Description("", good));
-    Start(medium.Path("Parvel.exe"));
+    // No log can be written: the run shows the same pages and messages all the same.
+    Start(medium.Path("Parvel.exe"), medium.Path("no such folder"));
 
     // Folder → back → notice → OK: the folder field still shows the description's folder.
     Press(Next(), IDOK);
@@ -312,7 +360,8 @@ TEST_F(FloppyWizard, AsksForTheSecondDisk)
 
 TEST_F(FloppyWizard, CancelAtThePromptKeepsTheFirstDisk)
 {
-    Start("A:\\Parvel.exe");
+    // %TEMP% names a file, not a folder: no log, and the run is the same.
+    Start("A:\\Parvel.exe", m_floppy + "\\info.txt");
     WalkToUpdate();
     Dialog prompt = Next();
     ASSERT_EQ(prompt.text, Cp932("2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。"));

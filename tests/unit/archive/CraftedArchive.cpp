@@ -160,4 +160,28 @@ Bytes MacBinaryArchive()
     return WithEnd(Level2({"hello.txt", MacBinaryWrapped("hello.txt", kHelloWorld, {'r', 's', 'r', 'c'})}, {}, 'm'));
 }
 
+namespace {
+
+Bytes AmigaFolder(const std::string& name, const std::vector<Bytes>& extensions)
+{
+    Bytes folder = Level1({name, {}, "-lhd-"}, 'A', extensions);
+    Bytes file = Level1({"hello.txt", kHelloWorld}, 'A', {{0x02, 'd', 'i', 'r', 0xFF}});
+    Bytes second = Level1({"b.txt", kHelloWorld}, 'A');
+    folder.insert(folder.end(), file.begin(), file.end());
+    folder.insert(folder.end(), second.begin(), second.end());
+    return WithEnd(folder);
+}
+
+}
+
+Bytes AmigaFolderArchive()
+{
+    return AmigaFolder("dir", {});
+}
+
+Bytes AmigaFolderAsLhasaReadsIt()
+{
+    return AmigaFolder("", {{0x02, 'd', 'i', 'r', 0xFF}});
+}
+
 }

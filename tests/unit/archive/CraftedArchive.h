@@ -42,6 +42,10 @@ Bytes MacRootArchive();      // level 1 of a Mac archiver, folder "\Untitled\"
 Bytes Os9Level2Archive();    // level 2 without header CRC, its size two bytes short
 Bytes AmigaCommentArchive(); // the name followed by a NUL and the file's comment
 Bytes MacBinaryArchive();    // a MacBinary-wrapped member of a Mac archive
+// An Amiga archiver's folder entry names the folder as its file name: lhasa stops reading there. Then
+// "dir\hello.txt" and "b.txt". The second archive holds the same with the folder where lhasa looks for it.
+Bytes AmigaFolderArchive();
+Bytes AmigaFolderAsLhasaReadsIt();
 extern const Bytes kHelloWorld;
 
 }

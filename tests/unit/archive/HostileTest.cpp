@@ -204,6 +204,16 @@ TEST(HostileTest, NamesStayInsideTheDestination)
     }
 }
 
+// LHA for OS-9/68k writes its level-2 size two bytes short; a right size under its system id reads too.
+TEST(HostileTest, Os9LevelTwoReadsWithEitherSize)
+{
+    for (const Bytes& archive : {Os9Level2Archive(), WithEnd(Level2({"hello.txt", kHelloWorld}, {}, 'K'))}) {
+        TempFolder out;
+        ASSERT_EQ(ExtractBytes(archive, out.Path()).kind, FailureKind::None);
+        EXPECT_EQ(ReadTree(out.Path()), (std::map<std::string, Bytes>{{"hello.txt", kHelloWorld}}));
+    }
+}
+
 // 表 is 0x95 0x5C: its trail byte is a backslash, which must not split the name.
 TEST(HostileTest, TrailByte5CStaysInTheName)
 {

@@ -1,20 +1,14 @@
 // A whole update run once for every failable host call of that run, with that one call failing.
-#include "MasterRecord.h"
 #include "RunScenario.h"
 #include "UpdateEngine.h"
+#include "WholeFiles.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-bool IsProfile(const std::string& path)
-{
-    return path.size() > 4 && path.compare(path.size() - 4, 4, ".INI") == 0;
-}
-
-// Every file wholly old or wholly new, none of the old ones missing; a profile file may hold some new
-// keys, each with its old or its new value.
+// Every file wholly old or wholly new, none of the old ones missing.
 void ExpectOldOrNew(const FakeTree& before, const FakeTree& after, const FakeTree& now, const std::string& what)
 {
     for (const auto& [path, file] : before)
@@ -25,35 +19,20 @@ void ExpectOldOrNew(const FakeTree& before, const FakeTree& after, const FakeTre
         ASSERT_TRUE(old != before.end() || complete != after.end()) << what << ": stray " << path;
         if (file.directory)
             continue;
-        if (!IsProfile(path)) {
-            // A master one of the two conversions failed on has had only the other.
-            bool whole = (old != before.end() && (file.bytes == old->second.bytes ||
-                                                  file.bytes == ConvertMasterBytes(old->second.bytes, MasterRule::Size) ||
-                                                  file.bytes == ConvertMasterBytes(old->second.bytes, MasterRule::Type))) ||
-                         (complete != after.end() && file.bytes == complete->second.bytes);
-            EXPECT_TRUE(whole) << what << ": " << path << " holds " << file.bytes;
-            continue;
-        }
-        auto oldKeys = ProfileKeys(old != before.end() ? old->second.bytes : "");
-        auto newKeys = ProfileKeys(complete->second.bytes);
-        for (const auto& [key, value] : ProfileKeys(file.bytes))
-            EXPECT_TRUE(value == newKeys[key] || (oldKeys.count(key) && value == oldKeys[key]))
-                << what << ": " << path << " " << key.second << "=" << value;
+        EXPECT_TRUE(IsOldOrNew(path, file.bytes, old != before.end() ? &old->second.bytes : nullptr,
+                               complete != after.end() ? &complete->second.bytes : nullptr))
+            << what << ": " << path << " holds " << file.bytes;
     }
 }
 
-// Profile files compare by their keys: a key written late by a second run lands elsewhere in the file.
 bool SameFiles(const FakeTree& a, const FakeTree& b)
 {
     if (a.size() != b.size())
         return false;
     for (const auto& [path, file] : a) {
         auto other = b.find(path);
-        if (other == b.end() || other->second.directory != file.directory)
-            return false;
-        bool same = IsProfile(path) ? ProfileKeys(other->second.bytes) == ProfileKeys(file.bytes)
-                                    : other->second.bytes == file.bytes;
-        if (!same)
+        if (other == b.end() || other->second.directory != file.directory ||
+            !SameProfileOrBytes(path, file.bytes, other->second.bytes))
             return false;
     }
     return true;

@@ -1,12 +1,11 @@
 // Identification, the template decision and the master conversion's file protocol over the fake host.
 #include "MasterConversion.h"
+#include "MasterSamples.h"
 #include "RunScenario.h"
 #include "TargetIdentification.h"
 #include "WorkbookTemplate.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
 
 namespace {
 
@@ -127,16 +126,6 @@ TEST(WorkbookTemplate, EachUtcFieldComparedByItself)
     EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), 0) << "written today";
     host.Find(kTemplate)->locked = true;
     EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), 1) << "held open";
-}
-
-const std::string kSizeRecord = "400400000107" + std::string(54, '-') + "X" + std::string(119, '+');  // 186
-const std::string kSizeConverted = "400400000107" + std::string(54, '-') + std::string(119, '+');     // 185
-
-std::string MasterName(int i)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "zai%03d-3.mst", i);
-    return name;
 }
 
 TEST(MasterConversion, BothFoldersThroughTheSettingsPrefix)

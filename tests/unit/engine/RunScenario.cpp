@@ -85,20 +85,3 @@ FakeTree InstallationFiles(const FakeTree& files)
     }
     return installation;
 }
-
-std::map<std::pair<std::string, std::string>, std::string> ProfileKeys(const std::string& bytes)
-{
-    std::map<std::pair<std::string, std::string>, std::string> keys;
-    std::string section;
-    size_t at = 0;
-    while (at < bytes.size()) {
-        size_t end = bytes.find("\r\n", at);
-        std::string line = bytes.substr(at, end == std::string::npos ? std::string::npos : end - at);
-        at = end == std::string::npos ? bytes.size() : end + 2;
-        if (!line.empty() && line[0] == '[')
-            section = line;
-        else if (line.find('=') != std::string::npos)
-            keys[{section, line.substr(0, line.find('='))}] = line.substr(line.find('=') + 1);
-    }
-    return keys;
-}

@@ -36,6 +36,3 @@ struct FullUpdate {
 
 // Every installation file other than work files, by normalised path.
 FakeTree InstallationFiles(const FakeTree& files);
-
-// Profile-file keys as (section, key) -> value.
-std::map<std::pair<std::string, std::string>, std::string> ProfileKeys(const std::string& bytes);

@@ -419,14 +419,14 @@ TEST_F(RunTest, JournalFollowsTheRun)
     host.AddFile(kInstall + "\\mok3.ini", "");
     host.Find(kInstall + "\\mok3.ini")->locked = true;
     description.masterAdjust = "1";
-    description.entries = {Entry(1, 1, "APP", "SUB\\"), Entry(1, 0, "CONFIG.INI", "")};
+    description.entries = {Entry(1, 1, "START", "SUB\\"), Entry(1, 0, "CONFIG.INI", "")};
     RecordingJournal journal;
     EXPECT_EQ(RunUpdate(description, kMedium, host, &journal), 1);
     const std::string start = "\x92\x8A\x8F\x6F\x8A\x4A\x8E\x6E\x93\xFA" "ON";
     const std::string end = "\x92\x8A\x8F\x6F\x8F\x49\x97\xB9\x93\xFA" "ON";
     EXPECT_EQ(journal.lines, (Texts{
                                  "identified C:\\APP\\\\tavilo1.ini 1",
-                                 "entry 0 E:\\MEDIA\\APP.lzh -> C:\\APP\\\\SUB\\ 0",
+                                 "entry 0 E:\\MEDIA\\START1.lzh -> C:\\APP\\\\SUB\\ 0",
                                  "entry 1 E:\\MEDIA\\CONFIG.INI -> C:\\APP\\\\CONFIG.INI 0",
                                  "key C:\\APP\\\\tavilo1.ini GENGOU=\x97\xDF\x98\x61",
                                  "key C:\\APP\\\\mok3.ini " + start + "=1 not written",

@@ -3,6 +3,7 @@
 #include "UpdateEngine.h"
 #include "UpdateRun.h"
 
+#include "FileIo.h"
 #include "RunTestSupport.h"
 
 #include <windows.h>
@@ -13,30 +14,25 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-std::string DiskPrompt(int disk) { return std::to_string(disk) + Sjis(" 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。"); }
+// Appended, not prepended: g++ 12 at -O3 warns (-Wrestrict) about the insert of number + text.
+std::string DiskPrompt(int disk)
+{
+    std::string prompt = std::to_string(disk);
+    prompt += Sjis(" 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。");
+    return prompt;
+}
 std::string Done() { return Sjis("システムは正常に更新されました。"); }
 
 // Empties the floppy and copies disk n of the fixture into it.
 void InsertDisk(int n)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA("A:\\*", &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name != "." && name != "..")
-                RemoveTree("A:\\" + name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
+    ForEachFound("A:\\*", [](const WIN32_FIND_DATAA& found) { RemoveTree(std::string("A:\\") + found.cFileName); });
     std::string disk = "M:\\disks\\" + std::to_string(n) + "\\";
-    search = FindFirstFileA((disk + "*").c_str(), &found);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do {
+    FindResult copied = ForEachFound(disk + "*", [&](const WIN32_FIND_DATAA& found) {
         if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
             CopyFileA((disk + found.cFileName).c_str(), (std::string("A:\\") + found.cFileName).c_str(), FALSE);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    });
+    ASSERT_EQ(copied, FindResult::Listed);
 }
 
 class FloppyRunTest : public ::testing::Test {

@@ -1,27 +1,16 @@
 #include "MasterConversion.h"
 
 #include "EngineTestSupport.h"
+#include "MasterSamples.h"
 #include "Win32EngineHost.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-
 namespace {
 
 CWin32EngineHost host(nullptr);
-
-const std::string kSizeRecord = "400400000107" + std::string(54, '-') + "X" + std::string(119, '+');  // 186
-const std::string kSizeConverted = "400400000107" + std::string(54, '-') + std::string(119, '+');     // 185
-
-std::string MasterName(int i)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "zai%03d-3.mst", i);
-    return name;
-}
 
 // Settings file naming prefix + "1\" and prefix + "21\" as the master folders.
 std::string WriteSettings(const CTempFolder& install, const std::string& prefix)

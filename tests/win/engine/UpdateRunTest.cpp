@@ -101,6 +101,22 @@ TEST_F(UpdateRunTest, SettingsFileThatCannotBeWritten)
     EXPECT_EQ(Installed("tavilo1.ini"), kTavilo + "GENGOU=" + Sjis("令和") + "\r\n" + Sjis("種別電気") + "=1\r\n");
 }
 
+// A line written wrongly among the entries: named by its line of info.txt, and nothing is written.
+TEST_F(UpdateRunTest, BrokenEntryLineIsNamed)
+{
+    std::string info;
+    for (int line = 1; line <= 42; ++line)
+        info += (line == 16 ? m_install : line == 19 ? "tavilo1.ini" : line == 28 ? "ABC" : "#") + std::string("\r\n");
+    info += "1,1,APP1,\\\r\n\r\n1,1,prog\r\n1,0,RO.TXT,\\\r\n";
+    UpdateDescription description;
+    ParseUpdateDescription(info, description);
+    EXPECT_EQ(Run(description), 1);
+    EXPECT_EQ(host.Texts(), Texts{Sjis("info.txt の 45 行目が正しくないため、ｱｯﾌﾟﾃﾞｲﾄを中止しました。")});
+    EXPECT_FALSE(Exists(m_install + "\\app1.txt"));
+    EXPECT_EQ(Installed("tavilo1.ini"), kTavilo);
+    EXPECT_FALSE(Exists(m_install + "\\mok3.ini"));
+}
+
 // A master held open by another program: both conversions report, and the run does not claim success.
 TEST_F(UpdateRunTest, LockedMasterFailsBothConversions)
 {

@@ -33,6 +33,21 @@ printf 'sub a\r\n' > "$media/SUB/A.TXT"
 printf 'read only\r\n' > "$media/RO.TXT"
 chmod 444 "$media/RO.TXT"
 
+# The interruption test's medium: megabytes of archives and loose files.
+interrupt=$root/fixed/interrupt
+rm -rf "$interrupt"; mkdir -p "$interrupt"
+big() { # archive name, then member=kilobytes pairs
+  name=$1; shift
+  rm -rf "$work/src"; mkdir -p "$work/src"
+  for pair in "$@"; do head -c "$((${pair#*=} * 768))" /dev/urandom | base64 > "$work/src/${pair%%=*}"; done
+  (cd "$work/src" && jlha co5q "$interrupt/$name.lzh" * >/dev/null)
+}
+big BIG1 big1.txt=3000 big1b.txt=1000
+big BIG2 big2.txt=2000 big2b.txt=2000
+big START start.txt=1
+big START1 start.txt=200
+for f in L1 L2 L3; do head -c 8000000 /dev/urandom > "$interrupt/$f.BIN"; done
+
 # Disk 1: an archive and a loose file; disk 2: an archive and a loose file, and disk 1's loose file again
 # (the last entry is on disk 1 but the run asks no more).
 cp "$media/APP1.lzh" "$media/CONFIG.INI" "$root/fixed/disks/1/"

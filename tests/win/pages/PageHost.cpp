@@ -9,7 +9,6 @@
 #include "CurrentDirectory.h"
 #include "FolderDlg.h"
 #include "NoticeDlg.h"
-#include "ProgramDirectory.h"
 
 #include <cstdio>
 #include <map>
@@ -42,20 +41,20 @@ INT_PTR ShowPage(std::map<std::string, std::string>& args, std::string& folderOu
     if (page == "notice") {
         CNoticeDlg dialog;
         dialog.m_text = Decode(args["text"]);
-        dialog.m_picture = args["picture"];
+        dialog.m_picture = args["dir"] + args["picture"];
         dialog.m_masterAdjust = args["master"];
         return dialog.DoModal();
     }
     if (page == "confirm") {
         CConfirmDlg dialog;
         dialog.m_folder = args["folder"];
-        dialog.m_picture = args["picture"];
+        dialog.m_picture = args["dir"] + args["picture"];
         return dialog.DoModal();
     }
     CFolderDlg dialog;
     dialog.m_folder = args["folder"];
     dialog.m_text = Decode(args["text"]);
-    dialog.m_picture = args["picture"];
+    dialog.m_picture = args["dir"] + args["picture"];
     for (int i = 1; i <= 15; ++i)
         dialog.m_uninstallKeys.push_back(args["key" + std::to_string(i)]);
     INT_PTR result = dialog.DoModal();
@@ -74,7 +73,6 @@ int main(int argc, char** argv)
         if (equals != std::string::npos)
             args[arg.substr(0, equals)] = arg.substr(equals + 1);
     }
-    programDirectory = args["dir"];
     // Wine starts no process in a network folder, so the helper moves there itself, as a start there would.
     if (args.count("cwd") && !ChangeDirectory(args["cwd"]))
         return 100;

@@ -1,0 +1,295 @@
+#include "PreviewHost.h"
+
+#include "ArchiveVerdict.h"
+#include "CommandText.h"
+#include "Cp932.h"
+#include "Findings.h"
+#include "RunTexts.h"
+#include "WindowsPath.h"
+
+#include <algorithm>
+#include <cstring>
+
+const char kPreviewMedium[] = "<medium>\\";
+
+namespace {
+
+// Reads a file the run would have written from the bytes it would hold.
+class MemoryReader : public HostReader {
+public:
+    explicit MemoryReader(std::string bytes) : m_bytes(std::move(bytes)) {}
+    bool Read(char* buffer, size_t size, size_t& got) override
+    {
+        got = std::min(size, m_bytes.size() - m_at);
+        std::memcpy(buffer, m_bytes.data() + m_at, got);
+        m_at += got;
+        return true;
+    }
+
+private:
+    std::string m_bytes;
+    size_t m_at = 0;
+};
+
+// Passes a master's bytes on to the conversion and keeps its records for the comparison.
+class ComparingReader : public HostReader {
+public:
+    ComparingReader(std::unique_ptr<HostReader> inner, PreviewHost::RecordComparison& comparison)
+        : m_inner(std::move(inner)), m_comparison(comparison)
+    {
+    }
+    bool Read(char* buffer, size_t size, size_t& got) override
+    {
+        if (!m_inner->Read(buffer, size, got))
+            return false;
+        auto keep = [this](std::string_view record) { m_comparison.pending.emplace_back(record); };
+        if (got > 0)
+            m_comparison.input.Feed(std::string_view(buffer, got), keep);
+        else
+            m_comparison.input.Finish(keep);
+        return true;
+    }
+
+private:
+    std::unique_ptr<HostReader> m_inner;
+    PreviewHost::RecordComparison& m_comparison;
+};
+
+// Takes the converted records in place of the work file and counts those that differ from the master's.
+class ComparingWriter : public HostWriter {
+public:
+    explicit ComparingWriter(PreviewHost::RecordComparison* comparison) : m_comparison(comparison) {}
+    bool Write(std::string_view bytes) override
+    {
+        if (m_comparison)
+            m_comparison->output.Feed(bytes, [this](std::string_view record) { Compare(record); });
+        return true;
+    }
+    bool Close() override
+    {
+        if (m_comparison)
+            m_comparison->output.Finish([this](std::string_view record) { Compare(record); });
+        return true;
+    }
+
+private:
+    void Compare(std::string_view record)
+    {
+        bool same = !m_comparison->pending.empty() && m_comparison->pending.front() == record;
+        if (!m_comparison->pending.empty())
+            m_comparison->pending.pop_front();
+        m_comparison->changed += same ? 0 : 1;
+    }
+    PreviewHost::RecordComparison* m_comparison;
+};
+
+std::string ProfileKey(const std::string& path, const std::string& section, const std::string& key)
+{
+    return PathKey(path) + "|" + UpperAscii(section) + "|" + UpperAscii(key);
+}
+
+} // namespace
+
+bool PreviewHost::IsMedium(const std::string& path) const { return path.rfind(kPreviewMedium, 0) == 0; }
+
+std::string PreviewHost::MediumPart(const std::string& path) const { return path.substr(std::strlen(kPreviewMedium)); }
+
+std::string PreviewHost::Where() const
+{
+    return m_media.DiskCount() > 1 ? FormatText(TextId::WhereDisk, {std::to_string(m_disk + 1)})
+                                   : FormatText(TextId::WhereMedium);
+}
+
+std::string PreviewHost::MediumName(const std::string& path) const
+{
+    std::string name = IsMedium(path) ? MediumPart(path) : path;
+    return m_media.DiskCount() > 1 ? FormatText(TextId::PreviewOnDisk, {name, std::to_string(m_disk + 1)}) : name;
+}
+
+void PreviewHost::WriteFile(const std::string& target, const std::string& from, const Source& source)
+{
+    bool replaced = Exists(target);
+    m_log.files.push_back(
+        FormatText(replaced ? TextId::PreviewReplaced : TextId::PreviewAdded, {ShownPath(target), from}));
+    Source written = source;
+    written.path = target;
+    m_written[PathKey(target)] = written;
+}
+
+bool PreviewHost::Exists(const std::string& path)
+{
+    if (IsMedium(path))
+        return m_media.Exists(m_disk, MediumPart(path));
+    return m_written.count(PathKey(path)) > 0 || m_installation.Exists(path);
+}
+
+bool PreviewHost::CreateFolder(const std::string& path)
+{
+    m_log.files.push_back(FormatText(TextId::PreviewFolder, {ShownPath(path)}));
+    m_written[PathKey(path)] = Source{path, false, 0, "", ""};
+    return true;
+}
+
+bool PreviewHost::ClearAttributes(const std::string&) { return true; }
+
+LastWriteResult PreviewHost::ReadLastWriteDate(const std::string& path, UtcDate& date)
+{
+    templateResult = m_installation.ReadLastWriteDate(path, date);
+    templateDate = date;
+    return templateResult;
+}
+
+// The installation's matches, and the files the run would have written there by now.
+ListResult PreviewHost::ListFolder(const std::string& pattern, std::vector<FoundFile>& names)
+{
+    ListResult result = m_installation.ListFolder(pattern, names);
+    if (result == ListResult::Failed)
+        return result;
+    PathParts parts = SplitPath(pattern);
+    std::string folder = PathKey(parts.drive + parts.dir);
+    for (const auto& [key, source] : m_written) {
+        PathParts file = SplitPath(source.path);
+        std::string name = file.name + file.ext;
+        if (source.isFile && PathKey(file.drive + file.dir) == folder && MatchesWildcard(name, parts.name + parts.ext)) {
+            bool listed = false;
+            for (const FoundFile& found : names)
+                listed = listed || UpperAscii(found.name) == UpperAscii(name);
+            if (!listed)
+                names.push_back({name, false});
+        }
+    }
+    return names.empty() ? ListResult::NotFound : ListResult::Listed;
+}
+
+std::unique_ptr<HostReader> PreviewHost::OpenExclusive(const std::string& path)
+{
+    std::unique_ptr<HostReader> reader;
+    auto written = m_written.find(PathKey(path));
+    if (written != m_written.end() && written->second.isFile) {
+        std::string bytes;
+        if (!ReadSource(written->second, bytes))
+            return nullptr;
+        reader = std::make_unique<MemoryReader>(std::move(bytes));
+    } else {
+        reader = m_installation.OpenForReading(path);
+    }
+    if (!reader)
+        return nullptr;
+    m_comparison = std::make_unique<RecordComparison>();
+    return std::make_unique<ComparingReader>(std::move(reader), *m_comparison);
+}
+
+std::unique_ptr<HostWriter> PreviewHost::CreateExclusive(const std::string& path)
+{
+    m_workFile = PathKey(path);
+    return std::make_unique<ComparingWriter>(m_comparison.get());
+}
+
+bool PreviewHost::CopyFileTo(const std::string& source, const std::string& target)
+{
+    if (!IsMedium(source) || !m_media.Open(m_disk, MediumPart(source)))
+        return false;
+    m_copies[PathKey(target)] = {target, true, m_disk, MediumPart(source), ""};
+    return true;
+}
+
+bool PreviewHost::MoveOver(const std::string& source, const std::string& target)
+{
+    auto copy = m_copies.find(PathKey(source));
+    if (copy != m_copies.end()) {
+        Source from = copy->second;
+        m_copies.erase(copy);
+        WriteFile(target, MediumName(kPreviewMedium + from.mediumName), from);
+        return true;
+    }
+    if (PathKey(source) == m_workFile && m_comparison) {
+        convertedMasters.emplace_back(ShownPath(target), m_comparison->changed);
+        m_comparison.reset();
+    }
+    return true;
+}
+
+bool PreviewHost::RemoveFile(const std::string&) { return true; }
+
+ProfileReadResult PreviewHost::ReadProfile(const std::string& section, const std::string& key,
+                                           const std::string& defaultValue, const std::string& path,
+                                           std::string& value)
+{
+    auto written = m_profile.find(ProfileKey(path, section, key));
+    if (written == m_profile.end())
+        return m_installation.ReadProfile(section, key, defaultValue, path, value);
+    value = written->second;
+    return ProfileReadResult::Read;
+}
+
+bool PreviewHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                               const std::string& path)
+{
+    // A default no settings file holds tells an absent key from an empty one.
+    const std::string absent(1, '\x01');
+    std::string old;
+    ProfileReadResult result = ReadProfile(section, key, absent, path, old);
+    std::string oldText = result != ProfileReadResult::Read || old == absent
+                              ? FormatText(TextId::PreviewKeyAbsent)
+                              : FormatText(TextId::PreviewValue, {old});
+    m_log.settings.push_back(
+        FormatText(TextId::PreviewKey,
+                   {ShownPath(path), section, key, oldText, FormatText(TextId::PreviewValue, {value})}));
+    m_profile[ProfileKey(path, section, key)] = value;
+    return true;
+}
+
+bool PreviewHost::MediumIsRemovable(const std::string&) { return m_media.DiskCount() > 1; }
+
+int PreviewHost::ExtractArchive(const std::string& command, std::string& output)
+{
+    lzh::Command parsed;
+    std::string problem;
+    if (!lzh::ParseCommand(command, parsed, problem) || !IsMedium(parsed.archive)) {
+        output = problem;
+        return 1;
+    }
+    std::string name = MediumPart(parsed.archive);
+    std::unique_ptr<lzh::ArchiveSource> archive = m_media.Open(m_disk, name);
+    if (!archive) {
+        output = FormatText(TextId::ArchiveMissing, {name, Where()});
+        return 1;
+    }
+    Finding finding;
+    std::vector<std::string> members;
+    if (!ListMediaArchive(*archive, members, finding)) {
+        output = MediumName(parsed.archive) + ": " + FindingText(finding);
+        return 1;
+    }
+    std::string folder = parsed.destination;
+    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/')
+        folder += '\\';
+    for (const std::string& member : members)
+        WriteFile(folder + member, MediumName(parsed.archive), {"", true, m_disk, name, member});
+    return 0;
+}
+
+std::string PreviewHost::LoadText(unsigned id) { return RunText(id); }
+
+DiskAnswer PreviewHost::AskForDisk(const std::string&, const std::string&)
+{
+    if (m_disk + 1 >= m_media.DiskCount())
+        return DiskAnswer::Cancel;
+    ++m_disk;
+    return DiskAnswer::Ok;
+}
+
+bool PreviewHost::ReadSource(const Source& source, std::string& bytes)
+{
+    std::unique_ptr<lzh::ArchiveSource> file = m_media.Open(source.disk, source.mediumName);
+    if (!file)
+        return false;
+    if (!source.member.empty())
+        return ReadArchiveMember(*file, source.member, bytes);
+    bytes.clear();
+    uint8_t buffer[16384];
+    size_t n;
+    while ((n = file->Read(buffer, sizeof buffer)) > 0)
+        bytes.append(reinterpret_cast<const char*>(buffer), n);
+    return true;
+}

@@ -1,0 +1,98 @@
+#pragma once
+// The host of a preview: the update engine runs as it would, but every change it asks for is recorded in
+// the log and reported as done, never made. Queries go to the installation as it is (and see the changes
+// recorded so far); the medium is read through MediaFiles, the disk prompts move to the next disk, and an
+// extraction lists the files the archive would write.
+
+#include "EngineHost.h"
+#include "InstallationFiles.h"
+#include "MediaFiles.h"
+#include "MasterRecord.h"
+#include "PreviewLog.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The engine's programDirectory in a preview: no platform path starts with it.
+extern const char kPreviewMedium[];
+
+class PreviewHost : public EngineHost {
+public:
+    PreviewHost(InstallationFiles& installation, MediaFiles& media, PreviewLog& log)
+        : m_installation(installation), m_media(media), m_log(log)
+    {
+    }
+
+    // The last template date asked for, for the log of the workbook template decision.
+    LastWriteResult templateResult = LastWriteResult::CannotOpen;
+    UtcDate templateDate;
+    // The medium file as the log names it: its name, and its disk when there are several.
+    std::string MediumName(const std::string& path) const;
+
+    bool Exists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    bool ClearAttributes(const std::string& path) override;
+    LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
+    ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) override;
+    std::unique_ptr<HostReader> OpenExclusive(const std::string& path) override;
+    std::unique_ptr<HostWriter> CreateExclusive(const std::string& path) override;
+    bool CopyFileTo(const std::string& source, const std::string& target) override;
+    bool MoveOver(const std::string& source, const std::string& target) override;
+    bool RemoveFile(const std::string& path) override;
+    ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
+                                  const std::string& defaultValue, const std::string& path,
+                                  std::string& value) override;
+    bool WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                      const std::string& path) override;
+    bool MediumIsRemovable(const std::string& programDirectory) override;
+    void AnchorMedium(const std::string&) override {}
+    std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
+    void ArchiveSetBackgroundMode(int) override {}
+    void ArchiveSetCursorMode(int) override {}
+    int ExtractArchive(const std::string& command, std::string& output) override;
+    std::string LoadText(unsigned id) override;
+    void Message(const std::string&, const std::string&) override {}
+    DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    void RestoreWaitCursor() override {}
+
+    // Records of a master read and of its converted form, compared record by record.
+    struct RecordComparison {
+        std::deque<std::string> pending; // records read, not yet written back
+        RecordSplitter input, output;
+        size_t changed = 0;
+    };
+
+    // Masters converted since the last call, with the number of records that change; the journal takes them.
+    std::vector<std::pair<std::string, size_t>> convertedMasters;
+
+private:
+    // Where a file the run would write takes its bytes from: a medium file, or a member of a medium archive.
+    struct Source {
+        std::string path;    // as the run formed it
+        bool isFile = false; // false for a folder
+        size_t disk = 0;
+        std::string mediumName;
+        std::string member;
+    };
+
+    bool IsMedium(const std::string& path) const;
+    // Where the current disk is, as the checker's texts say it.
+    std::string Where() const;
+    std::string MediumPart(const std::string& path) const;
+    void WriteFile(const std::string& target, const std::string& from, const Source& source);
+    bool ReadSource(const Source& source, std::string& bytes);
+
+    InstallationFiles& m_installation;
+    MediaFiles& m_media;
+    PreviewLog& m_log;
+    size_t m_disk = 0;
+    std::map<std::string, Source> m_written;        // files and folders the run would have made, by PathKey
+    std::map<std::string, Source> m_copies;         // work files of loose-file copies
+    std::map<std::string, std::string> m_profile;   // keys written: file|section|key -> value
+    std::unique_ptr<RecordComparison> m_comparison; // the master being converted
+    std::string m_workFile;
+};

@@ -1,0 +1,133 @@
+#include "PosixInstallation.h"
+
+#include "Cp932.h"
+#include "IniReader.h"
+#include "PosixMedia.h"
+#include "Utf8.h"
+#include "WindowsPath.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ctime>
+
+namespace {
+
+std::vector<std::string> Components(const std::string& path)
+{
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= path.size()) {
+        size_t end = FindSeparator(path, start);
+        if (end == std::string::npos)
+            end = path.size();
+        if (end > start)
+            parts.push_back(path.substr(start, end - start));
+        start = end + 1;
+    }
+    return parts;
+}
+
+class FdReader : public HostReader {
+public:
+    explicit FdReader(int fd) : m_fd(fd) {}
+    ~FdReader() override { close(m_fd); }
+    FdReader(const FdReader&) = delete;
+    FdReader& operator=(const FdReader&) = delete;
+    bool Read(char* buffer, size_t size, size_t& got) override
+    {
+        ssize_t n = read(m_fd, buffer, size);
+        got = n > 0 ? static_cast<size_t>(n) : 0;
+        return n >= 0;
+    }
+
+private:
+    int m_fd;
+};
+
+} // namespace
+
+bool PosixInstallation::Map(const std::string& path, std::string& posixPath) const
+{
+    std::vector<std::string> root = Components(m_windowsFolder), parts = Components(path);
+    if (parts.size() < root.size())
+        return false;
+    for (size_t i = 0; i < root.size(); ++i) {
+        if (PathKey(parts[i]) != PathKey(root[i]))
+            return false;
+    }
+    std::string rest;
+    for (size_t i = root.size(); i < parts.size(); ++i)
+        rest += (rest.empty() ? "" : "\\") + parts[i];
+    return ResolveWindowsName(m_folder, rest, posixPath);
+}
+
+bool PosixInstallation::Exists(const std::string& path)
+{
+    std::string mapped;
+    return Map(path, mapped);
+}
+
+LastWriteResult PosixInstallation::ReadLastWriteDate(const std::string& path, UtcDate& date)
+{
+    std::string mapped;
+    struct stat st {};
+    if (!Map(path, mapped) || stat(mapped.c_str(), &st) != 0)
+        return LastWriteResult::CannotOpen;
+    std::tm fields{};
+    if (!gmtime_r(&st.st_mtime, &fields))
+        return LastWriteResult::TimeUnreadable;
+    date = {fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday};
+    return LastWriteResult::Read;
+}
+
+ListResult PosixInstallation::ListFolder(const std::string& pattern, std::vector<FoundFile>& names)
+{
+    names.clear();
+    PathParts parts = SplitPath(pattern);
+    std::string folder;
+    if (!Map(parts.drive + parts.dir, folder))
+        return ListResult::NotFound;
+    DIR* dir = opendir(folder.c_str());
+    if (!dir)
+        return ListResult::Failed;
+    while (dirent* entry = readdir(dir)) {
+        std::string name = Utf8ToCp932(entry->d_name);
+        if (name == "." || name == ".." || !MatchesWildcard(name, parts.name + parts.ext))
+            continue;
+        struct stat st {};
+        bool directory = stat((folder + "/" + entry->d_name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        names.push_back({name, directory});
+    }
+    closedir(dir);
+    return names.empty() ? ListResult::NotFound : ListResult::Listed;
+}
+
+std::unique_ptr<HostReader> PosixInstallation::OpenForReading(const std::string& path)
+{
+    std::string mapped;
+    uint64_t size = 0;
+    int fd = Map(path, mapped) ? OpenRegularFile(mapped, size) : -1;
+    return fd < 0 ? nullptr : std::make_unique<FdReader>(fd);
+}
+
+ProfileReadResult PosixInstallation::ReadProfile(const std::string& section, const std::string& key,
+                                                 const std::string& defaultValue, const std::string& path,
+                                                 std::string& value)
+{
+    value = defaultValue;
+    std::unique_ptr<HostReader> file = OpenForReading(path);
+    if (!file)
+        return Exists(path) ? ProfileReadResult::Failed : ProfileReadResult::FileMissing;
+    std::string bytes;
+    char buffer[16384];
+    size_t got = 0;
+    bool read = false;
+    while ((read = file->Read(buffer, sizeof buffer, got)) && got > 0)
+        bytes.append(buffer, got);
+    if (!read)
+        return ProfileReadResult::Failed;
+    FindProfileValue(bytes, section, key, value);
+    return ProfileReadResult::Read;
+}

@@ -1,0 +1,30 @@
+#pragma once
+// An installation copied to a Linux folder, read as the Windows folder it was installed in: the paths the
+// update engine forms under that Windows folder (backslashes and all, any letter case) map onto the copy.
+// Nothing is ever written.
+
+#include "InstallationFiles.h"
+
+#include <string>
+
+class PosixInstallation : public InstallationFiles {
+public:
+    PosixInstallation(std::string windowsFolder, std::string folder)
+        : m_windowsFolder(std::move(windowsFolder)), m_folder(std::move(folder))
+    {
+    }
+    bool Exists(const std::string& path) override;
+    LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
+    ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) override;
+    std::unique_ptr<HostReader> OpenForReading(const std::string& path) override;
+    ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
+                                  const std::string& defaultValue, const std::string& path,
+                                  std::string& value) override;
+
+private:
+    // The file a Windows path names in the copy; false when the path lies outside it or is missing.
+    bool Map(const std::string& path, std::string& posixPath) const;
+
+    std::string m_windowsFolder;
+    std::string m_folder;
+};

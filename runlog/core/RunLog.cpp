@@ -1,0 +1,137 @@
+// The log's texts are written here in UTF-8 and compiled to CP932 (-fexec-charset), like the paths and
+// messages they frame.
+#include "RunLog.h"
+
+#include <cstdio>
+#include <string_view>
+#include <utility>
+
+namespace {
+
+std::string Digits(const char* format, int a, int b, int c)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, format, a, b, c);
+    return text;
+}
+
+std::string DateText(const LogTime& t) { return Digits("%04d-%02d-%02d", t.year, t.month, t.day); }
+std::string TimeText(const LogTime& t) { return Digits("%02d:%02d:%02d", t.hour, t.minute, t.second); }
+
+const char* IdentificationText(IdentificationFailure failure)
+{
+    switch (failure) {
+    case IdentificationFailure::SettingsFileNotFound:
+        return "設定ファイルが見つかりません。最後に探したもの: ";
+    case IdentificationFailure::FolderNotValid:
+        return "インストール先に目印のファイルがそろっていません。設定ファイル: ";
+    case IdentificationFailure::KindNotRecognised:
+        return "設定ファイルの TITLE から版を判別できません。設定ファイル: ";
+    }
+    return "";
+}
+
+const char* OutcomeText(EntryOutcome outcome, bool archive)
+{
+    switch (outcome) {
+    case EntryOutcome::Applied:
+        return archive ? "展開しました" : "複写しました";
+    case EntryOutcome::Kept:
+        return "展開しませんでした（インストール先のひな形を残します）";
+    case EntryOutcome::Cancelled:
+        return "取り消されました（ディスクの求めに OK 以外で答えました）";
+    case EntryOutcome::Failed:
+        return archive ? "展開に失敗しました" : "複写に失敗しました";
+    }
+    return "";
+}
+
+} // namespace
+
+std::string RunLogFileName(const LogTime& t)
+{
+    return "Parvel-" + Digits("%04d%02d%02d", t.year, t.month, t.day) + "-" +
+           Digits("%02d%02d%02d", t.hour, t.minute, t.second) + ".log";
+}
+
+RunLog::RunLog(Sink sink, Clock clock) : m_sink(std::move(sink)), m_clock(std::move(clock)) {}
+
+void RunLog::RunStarting(const std::string& programDirectory, const std::string& title,
+                         const std::string& installFolder)
+{
+    if (m_runs == 0) {
+        LogTime now = m_clock();
+        m_sink("Parvel 更新ログ " + DateText(now) + " " + TimeText(now));
+        m_sink("メディア: " + programDirectory);
+        m_sink("info.txt の 1 行目: " + title);
+    }
+    m_sink("");
+    Write("更新 " + std::to_string(++m_runs) + " を始めます。インストール先: " + installFolder);
+}
+
+void RunLog::Identified(const std::string& settingsPath, int systemKind)
+{
+    std::string kind = std::to_string(systemKind);
+    Write("設定ファイル: " + settingsPath + "　版: " + kind + "（START 書庫は START" + kind + ".lzh）");
+}
+
+void RunLog::IdentificationFailed(IdentificationFailure failure, const std::string& settingsPath)
+{
+    Write(IdentificationText(failure) + settingsPath);
+}
+
+void RunLog::BrokenEntryLine(size_t line)
+{
+    Write("info.txt の " + std::to_string(line) + " 行目が項目行として読めないため、何も更新しませんでした。");
+}
+
+void RunLog::Entry(const JournalEntry& entry)
+{
+    bool archive = entry.kind == 1;
+    Write("項目 " + std::to_string(entry.index + 1) + "（" + std::to_string(entry.disk) + " 枚目）" +
+          (archive ? "書庫 " : "ファイル ") + entry.source + " → " + entry.destination + ": " +
+          OutcomeText(entry.outcome, archive));
+}
+
+void RunLog::SettingsKey(const std::string& file, const std::string& section, const std::string& key,
+                         const std::string& value, bool written)
+{
+    Write("キー " + file + " [" + section + "] " + key + "=" + value + ": " +
+          (written ? "書きました" : "書けませんでした"));
+}
+
+void RunLog::ConversionDone(Conversion conversion, bool succeeded)
+{
+    Write(std::string(conversion == Conversion::MaterialSize ? "材料サイズ変換" : "材料タイプ変換") + ": " +
+          (succeeded ? "成功しました" : "失敗しました"));
+}
+
+void RunLog::MessageShown(const std::string& text, const std::string& caption)
+{
+    Write("メッセージ「" + caption + "」: " + text);
+}
+
+void RunLog::Finished(int result)
+{
+    Write("更新 " + std::to_string(m_runs) + " の結果: " + std::to_string(result) +
+          (result == 1 ? "（プログラムを終わります）" : "（インストール先の選択に戻ります）"));
+}
+
+void RunLog::Write(const std::string& text)
+{
+    // CP932 trail bytes are never CR or LF, so a byte-wise split keeps every character whole.
+    const std::string indent(9, ' ');
+    std::string line = TimeText(m_clock()) + " ";
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c != '\r' && c != '\n') {
+            line += c;
+            continue;
+        }
+        if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+        m_sink(line);
+        line = indent;
+    }
+    m_sink(line);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// The log of one program run, for support staff: the medium, the folder the user confirmed, and what each
+// update run found, did and showed. It hears the run as its journal and hands finished lines (CP932, without
+// a line end) to a sink; it never touches a file itself.
+
+#include <functional>
+#include <string>
+
+#include "RunJournal.h"
+
+struct LogTime {
+    int year = 0, month = 0, day = 0;
+    int hour = 0, minute = 0, second = 0;
+};
+
+// "Parvel-YYYYMMDD-HHMMSS.log" for a log begun at time.
+std::string RunLogFileName(const LogTime& time);
+
+class RunLog : public RunJournal {
+public:
+    using Sink = std::function<void(const std::string& line)>;
+    using Clock = std::function<LogTime()>;
+
+    RunLog(Sink sink, Clock clock);
+
+    // Before each update run. The medium and its title open the log, once; every run names its folder.
+    void RunStarting(const std::string& programDirectory, const std::string& title,
+                     const std::string& installFolder);
+
+    void Identified(const std::string& settingsPath, int systemKind) override;
+    void IdentificationFailed(IdentificationFailure failure, const std::string& settingsPath) override;
+    void BrokenEntryLine(size_t line) override;
+    void Entry(const JournalEntry& entry) override;
+    void SettingsKey(const std::string& file, const std::string& section, const std::string& key,
+                     const std::string& value, bool written) override;
+    void ConversionDone(Conversion conversion, bool succeeded) override;
+    void MessageShown(const std::string& text, const std::string& caption) override;
+    void Finished(int result) override;
+
+private:
+    // One event: the time, then the text; further lines of the text are indented under the first.
+    void Write(const std::string& text);
+
+    Sink m_sink;
+    Clock m_clock;
+    int m_runs = 0;
+};

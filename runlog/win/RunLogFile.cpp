@@ -1,0 +1,84 @@
+#include "RunLogFile.h"
+
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+std::string Cp932ToUtf8(const std::string& text)
+{
+    if (text.empty())
+        return {};
+    int wideLength = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    if (wideLength <= 0)
+        return {};
+    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
+    MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
+    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
+    if (length > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+std::string TempFolder()
+{
+    DWORD length = GetTempPathA(0, nullptr);
+    if (length == 0)
+        return {};
+    std::vector<char> buffer(length + 1);
+    length = GetTempPathA(static_cast<DWORD>(buffer.size()), buffer.data());
+    return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : std::string();
+}
+
+} // namespace
+
+LogTime LocalLogTime()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    return LogTime{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+}
+
+void CRunLogFile::Append(const std::string& line)
+{
+    if (m_failed || (!m_file && !Create()))
+        return;
+    std::string bytes = Cp932ToUtf8(line) + "\r\n";
+    DWORD written = 0;
+    if (!WriteFile(m_file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+        written != bytes.size()) {
+        m_file.Reset();
+        m_failed = true;
+    }
+}
+
+bool CRunLogFile::Create()
+{
+    m_failed = true;
+    std::string folder = TempFolder();
+    if (folder.empty())
+        return false;
+    // Two runs started within one second keep their own logs.
+    std::string name = RunLogFileName(m_clock());
+    std::string stem = name.substr(0, name.size() - 4);
+    for (int attempt = 1; attempt <= 9; ++attempt) {
+        std::string path = folder + (attempt == 1 ? name : stem + "-" + std::to_string(attempt) + ".log");
+        m_file.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (m_file) {
+            DWORD written = 0;
+            if (!WriteFile(m_file.Get(), "\xEF\xBB\xBF", 3, &written, nullptr) || written != 3) {
+                m_file.Reset();
+                return false;
+            }
+            m_path = path;
+            m_failed = false;
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
+    return false;
+}

@@ -1,0 +1,133 @@
+// The run log's lines: what support staff read of a run, in order, in the product's code page.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "RunLog.h"
+
+namespace {
+
+struct Recorder {
+    std::vector<std::string> lines;
+    int seconds = 0;
+    RunLog log{[this](const std::string& line) { lines.push_back(line); },
+               [this] { return LogTime{2026, 1, 2, 3, 4, seconds++}; }};
+};
+
+JournalEntry MakeEntry(size_t index, int disk, int kind, const char* source, const char* destination,
+                       EntryOutcome outcome)
+{
+    JournalEntry entry;
+    entry.index = index;
+    entry.disk = disk;
+    entry.kind = kind;
+    entry.source = source;
+    entry.destination = destination;
+    entry.outcome = outcome;
+    return entry;
+}
+
+TEST(RunLog, ACompleteRunInTheOrderItHappened)
+{
+    Recorder r;
+    r.log.RunStarting("A:", "積算システム 電気", "C:\\積算\\電気");
+    r.log.Identified("C:\\積算\\電気\\tavilo1.ini", 3);
+    r.log.Entry(MakeEntry(0, 1, 1, "A:START3.lzh", "C:\\積算\\電気\\", EntryOutcome::Applied));
+    r.log.Entry(MakeEntry(1, 1, 1, "A:EXCEL.lzh", "C:\\積算\\電気\\形式\\", EntryOutcome::Kept));
+    r.log.Entry(MakeEntry(2, 2, 0, "A:README.TXT", "C:\\積算\\電気\\README.TXT", EntryOutcome::Applied));
+    r.log.SettingsKey("C:\\積算\\電気\\tavilo1.ini", "SYSTEM", "GENGOU", "令和", true);
+    r.log.SettingsKey("C:\\積算\\電気\\mok3.ini", "HISTORY", "抽出開始日ON", "1", false);
+    r.log.ConversionDone(Conversion::MaterialSize, true);
+    r.log.ConversionDone(Conversion::MaterialType, false);
+    r.log.MessageShown("システムは正常に更新されました。", "確認");
+    r.log.Finished(1);
+    const std::vector<std::string> expected = {
+        "Parvel 更新ログ 2026-01-02 03:04:00",
+        "メディア: A:",
+        "info.txt の 1 行目: 積算システム 電気",
+        "",
+        "03:04:01 更新 1 を始めます。インストール先: C:\\積算\\電気",
+        "03:04:02 設定ファイル: C:\\積算\\電気\\tavilo1.ini　版: 3（START 書庫は START3.lzh）",
+        "03:04:03 項目 1（1 枚目）書庫 A:START3.lzh → C:\\積算\\電気\\: 展開しました",
+        "03:04:04 項目 2（1 枚目）書庫 A:EXCEL.lzh → C:\\積算\\電気\\形式\\: "
+        "展開しませんでした（インストール先のひな形を残します）",
+        "03:04:05 項目 3（2 枚目）ファイル A:README.TXT → C:\\積算\\電気\\README.TXT: 複写しました",
+        "03:04:06 キー C:\\積算\\電気\\tavilo1.ini [SYSTEM] GENGOU=令和: 書きました",
+        "03:04:07 キー C:\\積算\\電気\\mok3.ini [HISTORY] 抽出開始日ON=1: 書けませんでした",
+        "03:04:08 材料サイズ変換: 成功しました",
+        "03:04:09 材料タイプ変換: 失敗しました",
+        "03:04:10 メッセージ「確認」: システムは正常に更新されました。",
+        "03:04:11 更新 1 の結果: 1（プログラムを終わります）",
+    };
+    EXPECT_EQ(r.lines, expected);
+}
+
+// A refused folder, then a run that stops at an entry: the medium is named once, each run by its number.
+TEST(RunLog, ARefusedFolderThenAFailedEntry)
+{
+    Recorder r;
+    r.log.RunStarting("Z:\\media\\", "", "C:\\WRONG");
+    r.log.IdentificationFailed(IdentificationFailure::SettingsFileNotFound, "C:\\WRONG\\pemiraz1.ini");
+    r.log.MessageShown("ｲﾝｽﾄｰﾙ先ﾌｫﾙﾀﾞが正しくないと思われます。", "エラー");
+    r.log.Finished(0);
+    r.log.RunStarting("Z:\\media\\", "", "C:\\APP");
+    r.log.Identified("C:\\APP\\pemiraz1.ini", 99);
+    r.log.Entry(MakeEntry(0, 2, 1, "A:DISK2.lzh", "C:\\APP\\", EntryOutcome::Cancelled));
+    r.log.Entry(MakeEntry(1, 1, 0, "Z:\\media\\A.TXT", "C:\\APP\\A.TXT", EntryOutcome::Failed));
+    r.log.Entry(MakeEntry(2, 1, 1, "Z:\\media\\B.lzh", "C:\\APP\\", EntryOutcome::Failed));
+    r.log.Finished(1);
+    const std::vector<std::string> expected = {
+        "Parvel 更新ログ 2026-01-02 03:04:00",
+        "メディア: Z:\\media\\",
+        "info.txt の 1 行目: ",
+        "",
+        "03:04:01 更新 1 を始めます。インストール先: C:\\WRONG",
+        "03:04:02 設定ファイルが見つかりません。最後に探したもの: C:\\WRONG\\pemiraz1.ini",
+        "03:04:03 メッセージ「エラー」: ｲﾝｽﾄｰﾙ先ﾌｫﾙﾀﾞが正しくないと思われます。",
+        "03:04:04 更新 1 の結果: 0（インストール先の選択に戻ります）",
+        "",
+        "03:04:05 更新 2 を始めます。インストール先: C:\\APP",
+        "03:04:06 設定ファイル: C:\\APP\\pemiraz1.ini　版: 99（START 書庫は START99.lzh）",
+        "03:04:07 項目 1（2 枚目）書庫 A:DISK2.lzh → C:\\APP\\: 取り消されました（ディスクの求めに OK 以外で答えました）",
+        "03:04:08 項目 2（1 枚目）ファイル Z:\\media\\A.TXT → C:\\APP\\A.TXT: 複写に失敗しました",
+        "03:04:09 項目 3（1 枚目）書庫 Z:\\media\\B.lzh → C:\\APP\\: 展開に失敗しました",
+        "03:04:10 更新 2 の結果: 1（プログラムを終わります）",
+    };
+    EXPECT_EQ(r.lines, expected);
+}
+
+TEST(RunLog, EveryLineOfAMessageStaysInTheLog)
+{
+    struct Case {
+        const char* text;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"一行目\r\n二行目", {"03:04:00 メッセージ「確認」: 一行目", "         二行目"}},
+        {"a\nb\r\n\r\nc", {"03:04:00 メッセージ「確認」: a", "         b", "         ", "         c"}},
+        {"末尾\r\n", {"03:04:00 メッセージ「確認」: 末尾", "         "}},
+        {"lone\rcr", {"03:04:00 メッセージ「確認」: lone", "         cr"}},
+    };
+    for (const Case& c : cases) {
+        Recorder r;
+        r.log.MessageShown(c.text, "確認");
+        EXPECT_EQ(r.lines, c.lines) << c.text;
+    }
+}
+
+TEST(RunLog, FileNameFromTheStartingTime)
+{
+    EXPECT_EQ(RunLogFileName({2026, 12, 7, 14, 5, 9}), "Parvel-20261207-140509.log");
+    EXPECT_EQ(RunLogFileName({1999, 1, 31, 0, 0, 0}), "Parvel-19990131-000000.log");
+}
+
+TEST(RunLog, ABrokenEntryLineIsNamedByItsLine)
+{
+    Recorder r;
+    r.log.BrokenEntryLine(47);
+    EXPECT_EQ(r.lines, std::vector<std::string>{
+                           "03:04:00 info.txt の 47 行目が項目行として読めないため、何も更新しませんでした。"});
+}
+
+} // namespace
