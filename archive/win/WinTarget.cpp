@@ -8,6 +8,9 @@
 
 namespace {
 
+// The same suffix as the update run's own work files, so one rule finds what a cut-off run left.
+constexpr char kWorkSuffix[] = ".parvel~";
+
 // The stored time as a FILETIME (UTC); false when the header has none. DOS times are local times.
 bool FileTimeOf(const lzh::EntryHeader& h, FILETIME& out)
 {
@@ -116,13 +119,21 @@ std::unique_ptr<lzh::OutputFile> CWinTarget::CreateOutput(const std::vector<std:
     std::string folder = m_destination;
     for (size_t i = 0; i + 1 < parts.size(); ++i)
         folder += parts[i] + "\\";
-    char temp[MAX_PATH + 16] = {};
-    if (folder.size() >= MAX_PATH - 14 || !GetTempFileNameA(folder.c_str(), "lzh", 0, temp))
-        return nullptr;
-    HANDLE file = CreateFileA(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string finalPath = folder + parts.back();
+    // A fixed name beside the target: a run cut off before the move leaves this file, and the next run
+    // extracting the same member writes over it instead of leaving one more stray file behind.
+    std::string temp = finalPath + kWorkSuffix;
+    if (temp.size() >= MAX_PATH) {
+        char unique[MAX_PATH + 16] = {};
+        if (folder.size() >= MAX_PATH - 14 || !GetTempFileNameA(folder.c_str(), "lzh", 0, unique))
+            return nullptr;
+        temp = unique;
+    }
+    HANDLE file =
+        CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
-        DeleteFileA(temp);
+        DeleteFileA(temp.c_str());
         return nullptr;
     }
-    return std::make_unique<CWinOutputFile>(file, temp, folder + parts.back(), header);
+    return std::make_unique<CWinOutputFile>(file, temp, finalPath, header);
 }

@@ -139,11 +139,16 @@ TEST_F(LzhLibraryTest, ExtractsCp932NamesWithTimeAndAttributes)
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// The work file a cut-off run left beside the target is written over and gone afterwards.
 TEST_F(LzhLibraryTest, ReplacesAReadOnlyTargetAndLeavesNoTemporaryFile)
 {
     std::string target = m_dest + "a.txt";
-    HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    CloseHandle(h);
+    for (const std::string& path : {target, target + ".parvel~"}) {
+        HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(h, "left", 4, &written, nullptr);
+        CloseHandle(h);
+    }
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     Bytes archive = StoredEntry("sub\\a.txt", "new text", 0x20);
     std::string output;
@@ -151,7 +156,7 @@ TEST_F(LzhLibraryTest, ReplacesAReadOnlyTargetAndLeavesNoTemporaryFile)
     ASSERT_EQ(Run(WriteArchive("A", archive), output), 0) << output;
     EXPECT_EQ(ReadText(target), "new text");
     WIN32_FIND_DATAA find{};
-    HANDLE search = FindFirstFileA((m_dest + "*.tmp").c_str(), &find);
+    HANDLE search = FindFirstFileA((m_dest + "*.parvel~").c_str(), &find);
     EXPECT_EQ(search, INVALID_HANDLE_VALUE);
     if (search != INVALID_HANDLE_VALUE)
         FindClose(search);
