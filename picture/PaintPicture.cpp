@@ -3,8 +3,8 @@
 #include "BitmapPalette.h"
 #include "BitmapReader.h"
 #include "DibHeader.h"
-#include "FileSource.h"
 #include "Handles.h"
+#include "WinFileSource.h"
 
 #include <cstddef>
 #include <cstdlib>
@@ -30,10 +30,10 @@ HPALETTE CreateBitmapPalette(const std::vector<uint8_t>& block)
 
 int PaintPictureFile(HDC dc, const RECT& destination, const std::string& path, DWORD rasterOp)
 {
-    FileSource file(path);
+    CWinFileSource file;
     std::vector<uint8_t> block;
     uint32_t bitsOffset = 0;
-    if (!file.IsOpen() || !ReadBitmapFile(file, block, bitsOffset))
+    if (!file.Open(path) || !ReadBitmapFile(file, block, bitsOffset))
         return 0;
 
     dib::InfoHeader header = dib::ParseInfoHeader(block.data());

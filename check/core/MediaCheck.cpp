@@ -14,21 +14,6 @@ constexpr size_t kFirstEntryLine = 43;
 constexpr size_t kMaxLineBreaks = 100;
 const std::string kInfoFile = "info.txt";
 
-// The painter's reader takes its bytes through its own small interface.
-class SourceBytes : public ByteSource {
-public:
-    explicit SourceBytes(lzh::ArchiveSource& source) : m_source(source) {}
-    uint32_t Read(void* buffer, uint32_t count) override
-    {
-        return static_cast<uint32_t>(m_source.Read(static_cast<uint8_t*>(buffer), count));
-    }
-    bool Seek(uint64_t offset) override { return m_source.Seek(offset); }
-    uint64_t Size() const override { return m_source.Size(); }
-
-private:
-    lzh::ArchiveSource& m_source;
-};
-
 bool IsStartArchive(const UpdateEntry& entry)
 {
     return entry.kind == 1 && SplitPath(entry.name).name == "START";
@@ -194,10 +179,9 @@ void MediumChecker::CheckPictures()
             Add(Severity::Error, TextId::PictureMissing, 0, kInfoFile, line, {*name, Where(0)});
             continue;
         }
-        SourceBytes bytes(*file);
         std::vector<uint8_t> block;
         uint32_t bitsOffset = 0;
-        if (!ReadBitmapFile(bytes, block, bitsOffset))
+        if (!ReadBitmapFile(*file, block, bitsOffset))
             Add(Severity::Error, TextId::PictureUnpaintable, 0, *name, 0);
     }
 }

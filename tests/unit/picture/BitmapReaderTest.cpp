@@ -29,12 +29,12 @@ ReadResult Read(const std::vector<uint8_t>& file)
 class RecordingSource : public MemorySource {
 public:
     using MemorySource::MemorySource;
-    uint32_t Read(void* buffer, uint32_t count) override
+    size_t Read(uint8_t* buffer, size_t count) override
     {
         reads.push_back(count);
         return MemorySource::Read(buffer, count);
     }
-    std::vector<uint32_t> reads;
+    std::vector<size_t> reads;
 };
 
 BmpSpec Spec8Bit()
@@ -224,16 +224,17 @@ public:
         spec.width = spec.height = 1000;
         m_headers = BuildBmp(spec);
     }
-    uint32_t Read(void* buffer, uint32_t count) override
+    size_t Read(uint8_t* buffer, size_t count) override
     {
-        uint64_t n = std::min<uint64_t>(count, Size() - std::min(m_position, Size()));
-        auto* out = static_cast<uint8_t*>(buffer);
-        for (uint64_t i = 0; i < n; ++i, ++m_position)
-            out[i] = m_position < m_headers.size() ? m_headers[m_position] : 0;
-        return static_cast<uint32_t>(n);
+        size_t n = static_cast<size_t>(std::min<uint64_t>(count, Size() - m_position));
+        for (size_t i = 0; i < n; ++i, ++m_position)
+            buffer[i] = m_position < m_headers.size() ? m_headers[m_position] : 0;
+        return n;
     }
     bool Seek(uint64_t offset) override
     {
+        if (offset > Size())
+            return false;
         m_position = offset;
         return true;
     }
@@ -265,7 +266,7 @@ TEST(ReadFileInChunks, ReadsInPiecesOfAtMost32768)
         uint32_t count;
         size_t available;
         uint32_t result;
-        std::vector<uint32_t> reads;
+        std::vector<size_t> reads;
     };
     const Case cases[] = {
         {100000, 100000, 100000, {32768, 32768, 32768, 1696}},

@@ -1,12 +1,12 @@
 #pragma once
-// An archive file read through the Win32 file API (CP932 path).
+// A file read through the Win32 file API (CP932 path), as a byte source.
 
-#include "Reader.h"
+#include "ByteSource.h"
 #include "Handles.h"
 
 #include <string>
 
-class CWinFileSource : public lzh::ArchiveSource {
+class CWinFileSource : public ByteSource {
 public:
     // False when the file cannot be opened; GetLastError tells why.
     bool Open(const std::string& path);

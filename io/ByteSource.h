@@ -1,0 +1,50 @@
+#pragma once
+// Where the platform-free readers (the archive core, the bitmap reader) take their bytes from: an open file in
+// the program, memory in the tests and the fuzzers. None of them opens a file itself.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+// A stream of bytes.
+class ByteReader {
+public:
+    virtual ~ByteReader() = default;
+    // Reads up to size bytes; returns how many were read, 0 at the end or on a read error.
+    virtual size_t Read(uint8_t* buffer, size_t size) = 0;
+};
+
+// A whole file: readable from any offset.
+class ByteSource : public ByteReader {
+public:
+    virtual uint64_t Size() const = 0;
+    // Moves to offset from the start; false beyond the end.
+    virtual bool Seek(uint64_t offset) = 0;
+};
+
+class MemorySource : public ByteSource {
+public:
+    MemorySource(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+
+    size_t Read(uint8_t* buffer, size_t size) override
+    {
+        size_t n = size < m_size - m_position ? size : m_size - m_position;
+        if (n > 0)
+            std::memcpy(buffer, m_data + m_position, n);
+        m_position += n;
+        return n;
+    }
+    uint64_t Size() const override { return m_size; }
+    bool Seek(uint64_t offset) override
+    {
+        if (offset > m_size)
+            return false;
+        m_position = static_cast<size_t>(offset);
+        return true;
+    }
+
+private:
+    const uint8_t* m_data;
+    size_t m_size;
+    size_t m_position = 0;
+};
