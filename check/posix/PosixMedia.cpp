@@ -1,6 +1,7 @@
 #include "PosixMedia.h"
 
 #include "Cp932.h"
+#include "FileSource.h"
 #include "Utf8.h"
 
 #include <dirent.h>
@@ -10,28 +11,6 @@
 #include <unistd.h>
 
 namespace {
-
-class FdSource : public lzh::ArchiveSource {
-public:
-    FdSource(int fd, uint64_t size) : m_fd(fd), m_size(size) {}
-    ~FdSource() override { close(m_fd); }
-    FdSource(const FdSource&) = delete;
-    FdSource& operator=(const FdSource&) = delete;
-    size_t Read(uint8_t* buffer, size_t size) override
-    {
-        ssize_t n = read(m_fd, buffer, size);
-        return n > 0 ? static_cast<size_t>(n) : 0;
-    }
-    uint64_t Size() const override { return m_size; }
-    bool Seek(uint64_t offset) override
-    {
-        return offset <= m_size && lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
-    }
-
-private:
-    int m_fd;
-    uint64_t m_size;
-};
 
 bool PathPresent(const std::string& path)
 {
@@ -106,11 +85,10 @@ int OpenRegularFile(const std::string& path, uint64_t& size)
 std::unique_ptr<lzh::ArchiveSource> PosixMedia::Open(size_t disk, const std::string& name)
 {
     std::string path;
-    uint64_t size = 0;
-    int fd = -1;
-    if (disk < m_roots.size() && ResolveWindowsName(m_roots[disk], name, path))
-        fd = OpenRegularFile(path, size);
-    return fd < 0 ? nullptr : std::make_unique<FdSource>(fd, size);
+    if (disk >= m_roots.size() || !ResolveWindowsName(m_roots[disk], name, path))
+        return nullptr;
+    auto source = std::make_unique<lzh::FileSource>();
+    return source->Open(path) ? std::move(source) : nullptr;
 }
 
 std::string PosixMedia::DisplayPath(size_t disk, const std::string& name) const

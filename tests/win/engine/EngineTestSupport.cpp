@@ -7,17 +7,6 @@
 #include <cstdio>
 #include <vector>
 
-std::string Sjis(const char* utf8)
-{
-    int wide = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::vector<wchar_t> w(static_cast<size_t>(wide));
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, w.data(), wide);
-    int narrow = WideCharToMultiByte(932, 0, w.data(), -1, nullptr, 0, nullptr, nullptr);
-    std::vector<char> n(static_cast<size_t>(narrow));
-    WideCharToMultiByte(932, 0, w.data(), -1, n.data(), narrow, nullptr, nullptr);
-    return std::string(n.data());
-}
-
 CTempFolder::CTempFolder(const std::string& nameTail)
 {
     static int serial = 0;
@@ -60,28 +49,5 @@ std::string ReadBytes(const std::string& path)
 }
 
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-void RemoveTree(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return;
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0 || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        DeleteFileA(path.c_str());
-        return;
-    }
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name != "." && name != "..")
-                RemoveTree(path + "\\" + name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
 
 bool DriveMapped(const char* root) { return GetDriveTypeA(root) > DRIVE_NO_ROOT_DIR; }

@@ -1,10 +1,9 @@
 #pragma once
 // Real folders and files for the engine's tests under Wine.
 
-#include <string>
+#include "TestFiles.h"
 
-// CP932 bytes of a UTF-8 literal, so that tests can spell Japanese names readably.
-std::string Sjis(const char* utf8);
+#include <string>
 
 // A fresh folder under the temp folder, removed with everything in it at the end of the test.
 // Path() ends in a backslash.
@@ -26,7 +25,6 @@ void MakeFolder(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 std::string ReadBytes(const std::string& path);
 bool Exists(const std::string& path);
-void RemoveTree(const std::string& path);
 
 // True when ctest's drive fixture has mapped the letter (e.g. "M:\").
 bool DriveMapped(const char* root);

@@ -18,10 +18,10 @@ using Texts = std::vector<std::string>;
 std::string DiskPrompt(int disk)
 {
     std::string prompt = std::to_string(disk);
-    prompt += Sjis(" 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。");
+    prompt += Cp932(" 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。");
     return prompt;
 }
-std::string Done() { return Sjis("システムは正常に更新されました。"); }
+std::string Done() { return Cp932("システムは正常に更新されました。"); }
 
 // Empties the floppy and copies disk n of the fixture into it.
 void InsertDisk(int n)
@@ -64,7 +64,7 @@ TEST_F(FloppyRunTest, AsksOnceForTheSecondDisk)
     };
     EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
     EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), DiskPrompt(2), Done()}));
-    EXPECT_EQ(prompts.boxes[0].caption, Sjis("確認"));
+    EXPECT_EQ(prompts.boxes[0].caption, Cp932("確認"));
     EXPECT_TRUE(prompts.boxes[0].diskPrompt);
     EXPECT_EQ(ReadBytes(m_install + "\\app1.txt"), "one\r\n");
     EXPECT_EQ(ReadBytes(m_install + "\\app2.txt"), "two\r\n");
@@ -90,7 +90,7 @@ TEST_F(FloppyRunTest, CancelKeepsTheFirstEntry)
     description.entries = {Entry(1, 1, "APP1", ""), Entry(2, 1, "APP2", "")};
     prompts.diskAnswers = {DiskAnswer::Cancel};
     EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
-    EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Sjis("ｱｯﾌﾟﾃﾞｲﾄを取消しました。")}));
+    EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Cp932("ｱｯﾌﾟﾃﾞｲﾄを取消しました。")}));
     EXPECT_EQ(ReadBytes(m_install + "\\app1.txt"), "one\r\n");
     EXPECT_FALSE(Exists(m_install + "\\app2.txt"));
     EXPECT_EQ(ReadBytes(m_install + "\\tavilo1.ini"), "[SYSTEM]\r\nTITLE=ABC\r\n");

@@ -23,13 +23,13 @@ std::string WriteSettings(const CTempFolder& install, const std::string& prefix)
 
 TEST(ConvertMaterial, BothFoldersThroughTheSettingsPrefix)
 {
-    CTempFolder install(Sjis("_材料"));
-    std::string prefix = install + Sjis("マスタ");
+    CTempFolder install(Cp932("_材料"));
+    std::string prefix = install + Cp932("マスタ");
     std::string settings = WriteSettings(install, prefix);
     std::string first = prefix + "1\\";
     std::string second = prefix + "21\\";
     WriteBytes(first + "zai001-3.mst", kSizeRecord + "\r\nshort\n\n" + kSizeRecord);
-    WriteBytes(second + "ZAI" + Sjis("鉄") + "XY-3.MST", "1234567890123A\n");
+    WriteBytes(second + "ZAI" + Cp932("鉄") + "XY-3.MST", "1234567890123A\n");
     WriteBytes(second + "temp.mst", "leftover");
     MakeFolder(first + "zai999-3.mst");
     WriteBytes(first + "zai01-3.mst", kSizeRecord);
@@ -41,7 +41,7 @@ TEST(ConvertMaterial, BothFoldersThroughTheSettingsPrefix)
     EXPECT_FALSE(Exists(second + "temp.mst")) << "leftover work file is overwritten and renamed";
 
     EXPECT_EQ(ConvertMaterialType(host, settings), 1);
-    EXPECT_EQ(ReadBytes(second + "ZAI" + Sjis("鉄") + "XY-3.MST"), "1234567890123Z\r\n");
+    EXPECT_EQ(ReadBytes(second + "ZAI" + Cp932("鉄") + "XY-3.MST"), "1234567890123Z\r\n");
     EXPECT_EQ(GetFileAttributesA((first + "zai999-3.mst").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 }

@@ -17,14 +17,14 @@ using Texts = std::vector<std::string>;
 const std::string kMedia = "M:\\media\\";
 const std::string kTavilo = "[SYSTEM]\r\nTITLE=ABC XYZ 8.0S (8.0S)\r\n";
 
-std::string Done() { return Sjis("システムは正常に更新されました。"); }
+std::string Done() { return Cp932("システムは正常に更新されました。"); }
 
 class UpdateRunTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(Exists(kMedia + "APP1.lzh")) << "the media are not prepared (ctest fixture)";
-        m_install = m_temp + Sjis("積算");
+        m_install = m_temp + Cp932("積算");
         MakeInstallation(m_install, "tavilo1.ini", kTavilo);
     }
 
@@ -59,9 +59,9 @@ TEST_F(UpdateRunTest, FullRunFromAFolderMedium)
     EXPECT_EQ(GetFileAttributesA((m_install + "\\RO.TXT").c_str()) & FILE_ATTRIBUTE_READONLY, 0u);
     EXPECT_FALSE(Exists(m_install + "\\RO.TXT.parvel~"));
     EXPECT_EQ(Installed("tavilo1.ini"), "[SYSTEM]\r\nTITLE=ABC XYZ 9.1 (9.1)\r\nVersion=9.1\r\nGENGOU=" +
-                                            Sjis("令和") + "\r\n" + Sjis("種別設備") + "=1\r\n");
+                                            Cp932("令和") + "\r\n" + Cp932("種別設備") + "=1\r\n");
     EXPECT_EQ(Installed("mok3.ini"),
-              "[HISTORY]\r\n" + Sjis("抽出開始日ON") + "=1\r\n" + Sjis("抽出終了日ON") + "=1\r\n");
+              "[HISTORY]\r\n" + Cp932("抽出開始日ON") + "=1\r\n" + Cp932("抽出終了日ON") + "=1\r\n");
     EXPECT_FALSE(Exists(m_install + "\\tavilo1.ini.parvel~"));
 }
 
@@ -77,7 +77,7 @@ TEST_F(UpdateRunTest, FailedExtractionShowsTheLibrarysText)
         char output[256] = {};
         ASSERT_NE(LzhRunCommand(nullptr, command.c_str(), output, sizeof output), 0) << name;
         EXPECT_EQ(run.Texts(), Texts{output}) << name;
-        EXPECT_EQ(run.boxes[0].caption, Sjis("確認"));
+        EXPECT_EQ(run.boxes[0].caption, Cp932("確認"));
         EXPECT_FALSE(Exists(m_install + "\\app2.txt")) << name;
         EXPECT_EQ(Installed("tavilo1.ini"), kTavilo) << "no settings key after a failed entry";
     }
@@ -96,9 +96,9 @@ TEST_F(UpdateRunTest, SettingsFileThatCannotBeWritten)
     description.masterAdjust = "1";
     EXPECT_EQ(Run(description), 1);
     CloseHandle(holder);
-    EXPECT_EQ(host.Texts(), Texts{m_install + "\\\\mok3.ini" + Sjis("に設定を書き込めませんでした。")});
+    EXPECT_EQ(host.Texts(), Texts{m_install + "\\\\mok3.ini" + Cp932("に設定を書き込めませんでした。")});
     EXPECT_EQ(Installed("mok3.ini"), "[HISTORY]\r\n");
-    EXPECT_EQ(Installed("tavilo1.ini"), kTavilo + "GENGOU=" + Sjis("令和") + "\r\n" + Sjis("種別電気") + "=1\r\n");
+    EXPECT_EQ(Installed("tavilo1.ini"), kTavilo + "GENGOU=" + Cp932("令和") + "\r\n" + Cp932("種別電気") + "=1\r\n");
 }
 
 // A line written wrongly among the entries: named by its line of info.txt, and nothing is written.
@@ -111,7 +111,7 @@ TEST_F(UpdateRunTest, BrokenEntryLineIsNamed)
     UpdateDescription description;
     ParseUpdateDescription(info, description);
     EXPECT_EQ(Run(description), 1);
-    EXPECT_EQ(host.Texts(), Texts{Sjis("info.txt の 45 行目が正しくないため、ｱｯﾌﾟﾃﾞｲﾄを中止しました。")});
+    EXPECT_EQ(host.Texts(), Texts{Cp932("info.txt の 45 行目が正しくないため、ｱｯﾌﾟﾃﾞｲﾄを中止しました。")});
     EXPECT_FALSE(Exists(m_install + "\\app1.txt"));
     EXPECT_EQ(Installed("tavilo1.ini"), kTavilo);
     EXPECT_FALSE(Exists(m_install + "\\mok3.ini"));
@@ -129,8 +129,8 @@ TEST_F(UpdateRunTest, LockedMasterFailsBothConversions)
     description.masterAdjust = "1";
     EXPECT_EQ(Run(description), 1);
     CloseHandle(holder);
-    EXPECT_EQ(host.Texts(), (Texts{Sjis("材料ｻｲｽﾞ変換が正常に更新されませんでした。"),
-                                   Sjis("材料ﾀｲﾌﾟ変換が正常に更新されませんでした。")}));
+    EXPECT_EQ(host.Texts(), (Texts{Cp932("材料ｻｲｽﾞ変換が正常に更新されませんでした。"),
+                                   Cp932("材料ﾀｲﾌﾟ変換が正常に更新されませんでした。")}));
     EXPECT_EQ(ReadBytes(locked), "1234567890123A");
 }
 

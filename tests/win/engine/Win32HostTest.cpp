@@ -30,15 +30,15 @@ private:
 class Win32HostTest : public ::testing::Test {
 protected:
     CWin32EngineHost host{nullptr};
-    CTempFolder temp{Sjis("_設定")};
+    CTempFolder temp{Cp932("_設定")};
 };
 
 TEST_F(Win32HostTest, IdentificationOnRealPaths)
 {
-    std::string app = temp + Sjis("アプリ");
+    std::string app = temp + Cp932("アプリ");
     MakeFolder(app);
     MakeFolder(app + "\\bmp");
-    WriteBytes(app + "\\tavilo1.ini", "[system]\r\nTITLE=" + Sjis("積算システム ABC") + "\r\n");
+    WriteBytes(app + "\\tavilo1.ini", "[system]\r\nTITLE=" + Cp932("積算システム ABC") + "\r\n");
     WriteBytes(app + "\\bmp\\merio2l.bmp", "BM");
     WriteBytes(app + "\\dravex.exe", "MZ");
 
@@ -101,7 +101,7 @@ void SetLastWrite(const std::string& path, WORD year, WORD month, WORD day, WORD
 
 TEST_F(Win32HostTest, TemplateDateInUtcAndLockedTemplate)
 {
-    MakeFolder(temp + Sjis("形式"));
+    MakeFolder(temp + Cp932("形式"));
     std::string book = WorkbookTemplatePath(temp.Path());
     EXPECT_EQ(CheckWorkbookTemplate(host, temp.Path()), 1) << "no workbook";
     WriteBytes(book, "PK");
