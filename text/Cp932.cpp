@@ -30,6 +30,19 @@ size_t FindSeparator(std::string_view s, size_t from)
     return std::string_view::npos;
 }
 
+bool EndsWithSeparator(std::string_view path)
+{
+    size_t last = std::string_view::npos;
+    for (size_t i = 0; i < path.size(); i += CharLength(path, i))
+        last = i;
+    return last != std::string_view::npos && CharLength(path, last) == 1 && (path[last] == '\\' || path[last] == '/');
+}
+
+std::string WithTrailingSeparator(const std::string& path)
+{
+    return EndsWithSeparator(path) ? path : path + "\\";
+}
+
 int DecimalValue(std::string_view s)
 {
     size_t i = 0;

@@ -30,6 +30,12 @@ size_t FindChar(std::string_view s, char c, size_t from = 0);
 // Position of the first single-byte '\\' or '/' at or after from, or npos.
 size_t FindSeparator(std::string_view s, size_t from = 0);
 
+// Whether the last character is a single-byte '\\' or '/' (a trail byte 0x5C is not one).
+bool EndsWithSeparator(std::string_view path);
+
+// The path with a backslash appended unless it already ends in a separator.
+std::string WithTrailingSeparator(const std::string& path);
+
 // Decimal value of a text: leading white space, an optional sign, then the leading digits (0 without any).
 // Values beyond the int range are clamped.
 int DecimalValue(std::string_view s);

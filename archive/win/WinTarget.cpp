@@ -3,13 +3,11 @@
 #include "Cp932.h"
 #include "FileIo.h"
 #include "Handles.h"
+#include "WorkFile.h"
 
 #include <windows.h>
 
 namespace {
-
-// The same suffix as the update run's own work files, so one rule finds what a cut-off run left.
-constexpr char kWorkSuffix[] = ".parvel~";
 
 // The stored time as a FILETIME (UTC); false when the header has none. DOS times are local times.
 bool FileTimeOf(const lzh::EntryHeader& h, FILETIME& out)
@@ -86,16 +84,6 @@ private:
 
 }
 
-std::string WithTrailingSeparator(const std::string& path)
-{
-    size_t last = std::string::npos;
-    for (size_t i = 0; i < path.size(); i += CharLength(path, i))
-        last = i;
-    if (last != std::string::npos && CharLength(path, last) == 1 && (path[last] == '\\' || path[last] == '/'))
-        return path;
-    return path + "\\";
-}
-
 CWinTarget::CWinTarget(const std::string& destination) : m_destination(WithTrailingSeparator(destination)) {}
 
 bool CWinTarget::MakeFolder(const std::vector<std::string>& parts)
@@ -122,7 +110,7 @@ std::unique_ptr<lzh::OutputFile> CWinTarget::CreateOutput(const std::vector<std:
     std::string finalPath = folder + parts.back();
     // A fixed name beside the target: a run cut off before the move leaves this file, and the next run
     // extracting the same member writes over it instead of leaving one more stray file behind.
-    std::string temp = finalPath + kWorkSuffix;
+    std::string temp = finalPath + kWorkFileSuffix;
     if (temp.size() >= MAX_PATH) {
         char unique[MAX_PATH + 16] = {};
         if (folder.size() >= MAX_PATH - 14 || !GetTempFileNameA(folder.c_str(), "lzh", 0, unique))

@@ -14,6 +14,3 @@ public:
 private:
     std::string m_destination; // ends with a backslash
 };
-
-// The path with a backslash appended unless its last character is a separator (never a trail byte 0x5C).
-std::string WithTrailingSeparator(const std::string& path);

@@ -261,9 +261,8 @@ int PreviewHost::ExtractArchive(const std::string& command, std::string& output)
         output = MediumName(parsed.archive) + ": " + FindingText(finding);
         return 1;
     }
-    std::string folder = parsed.destination;
-    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/')
-        folder += '\\';
+    // An empty destination stays the current folder; a trail byte 0x5C ends no folder.
+    std::string folder = parsed.destination.empty() ? "" : WithTrailingSeparator(parsed.destination);
     for (const std::string& member : members)
         WriteFile(folder + member, MediumName(parsed.archive), {"", true, m_disk, name, member});
     return 0;

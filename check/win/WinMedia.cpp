@@ -1,5 +1,6 @@
 #include "WinMedia.h"
 
+#include "Cp932.h"
 #include "WinFileSource.h"
 
 #include <windows.h>
@@ -8,7 +9,7 @@ std::string CWinMedia::PathOf(size_t disk, const std::string& name) const
 {
     std::string root = disk < m_roots.size() ? m_roots[disk] : std::string();
     // A root given as "A:" or "D:\media\" already ends as programDirectory would.
-    bool ends = root.empty() || root.back() == '\\' || root.back() == '/' || (root.size() == 2 && root[1] == ':');
+    bool ends = root.empty() || EndsWithSeparator(root) || (root.size() == 2 && root[1] == ':');
     return root + (ends ? "" : "\\") + name;
 }
 

@@ -230,7 +230,7 @@ EntryOutcome CUpdateRun::CopyLooseFile(const UpdateEntry& entry, const std::stri
     record.destination = target;
     // The copy goes to a work file beside the target and takes the target's name in one step, so an
     // interrupted run never leaves the target cut short; the next run overwrites a work file left over.
-    std::string work = target + kLooseWorkSuffix;
+    std::string work = target + kWorkFileSuffix;
     if (!m_host.CopyFileTo(source, work)) {
         m_host.RemoveFile(work);
         Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {target});

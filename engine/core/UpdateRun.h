@@ -1,10 +1,9 @@
 #pragma once
 // Helpers of the update run, exposed for its tests.
 
-#include <string>
+#include "WorkFile.h"
 
-// Appended to a loose file's target to name the work file the copy goes to first.
-constexpr char kLooseWorkSuffix[] = ".parvel~";
+#include <string>
 
 // Replaces every occurrence of oldText by newText, never again inside an inserted newText.
 void ReplaceAllInPlace(std::string& text, const std::string& oldText, const std::string& newText);

@@ -5,6 +5,7 @@
 #include "LzhLibrary.h"
 #include "MediaPath.h"
 #include "ResourceString.h"
+#include "WorkFile.h"
 
 #include <vector>
 
@@ -12,8 +13,6 @@ namespace {
 
 // The archive library's output buffer, as large as its callers have always given it.
 constexpr unsigned long kLibraryOutputBytes = 256;
-// An INI file is rewritten beside itself and then takes its own name in one step.
-constexpr char kProfileWorkSuffix[] = ".parvel~";
 
 bool IsMissing(DWORD error)
 {
@@ -159,7 +158,7 @@ bool CWin32EngineHost::WriteProfile(const std::string& section, const std::strin
                                     const std::string& path)
 {
     // The profile call rewrites the file in place; cut off in the middle it would leave it short.
-    std::string work = path + kProfileWorkSuffix;
+    std::string work = path + kWorkFileSuffix;
     SetFileAttributesA(work.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!CopyFileA(path.c_str(), work.c_str(), FALSE)) {
         if (!IsMissing(GetLastError()) || Exists(path))

@@ -78,7 +78,7 @@ FakeTree InstallationFiles(const FakeTree& files)
 {
     FakeTree installation;
     for (const auto& [path, file] : files) {
-        bool work = path.size() >= 8 && (path.compare(path.size() - 8, 8, UpperAscii(kLooseWorkSuffix)) == 0 ||
+        bool work = path.size() >= 8 && (path.compare(path.size() - 8, 8, UpperAscii(kWorkFileSuffix)) == 0 ||
                                          path.compare(path.size() - 8, 8, "TEMP.MST") == 0);
         if (path.rfind("C:\\APP", 0) == 0 && !work)
             installation[path] = file;

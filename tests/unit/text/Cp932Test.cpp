@@ -33,6 +33,19 @@ TEST(UpperAscii, LeavesDoubleByteCharactersAlone)
     EXPECT_EQ(UpperAscii("a\x83"), "A\x83");
 }
 
+TEST(EndsWithSeparator, NeverTakesATrailByte)
+{
+    struct Case {
+        std::string path, withSeparator;
+    } cases[] = {
+        {"C:\\APP\\", "C:\\APP\\"}, {"C:\\APP", "C:\\APP\\"}, {"a/", "a/"}, {"", "\\"},
+        {"C:\\" + kTrailBackslash, "C:\\" + kTrailBackslash + "\\"},
+        {"C:\\" + kTrailBackslash + "\\", "C:\\" + kTrailBackslash + "\\"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(WithTrailingSeparator(c.path), c.withSeparator) << c.path;
+}
+
 TEST(FindSeparator, SkipsTrailBytes)
 {
     std::string s = "C:" + kTrailBackslash + "\\x";
