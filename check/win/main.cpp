@@ -1,6 +1,8 @@
 // parvel-check on Windows: arguments and paths in the ANSI code page, the texts in CP932, all written in
 // the console's code page (or as UTF-16 straight to a console window).
 #include "CheckCommand.h"
+#include "CodePage.h"
+#include "FileIo.h"
 #include "MediaCheck.h"
 #include "Preview.h"
 #include "WinInstallation.h"
@@ -11,15 +13,6 @@
 #include <cstdio>
 
 namespace {
-
-std::wstring Widen(const std::string& text, UINT codePage)
-{
-    int length = MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(codePage, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
 
 void Print(const std::wstring& line, DWORD stream)
 {
@@ -33,16 +26,11 @@ void Print(const std::wstring& line, DWORD stream)
     }
     UINT codePage = GetConsoleOutputCP();
     codePage = codePage != 0 ? codePage : GetACP();
-    int length = WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                     nullptr);
-    std::string bytes(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), length, nullptr,
-                            nullptr);
-    WriteFile(handle, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    std::string bytes = FromWide(text, codePage);
+    WriteAll(handle, bytes.data(), bytes.size());
 }
 
-void PrintText(const std::string& cp932, DWORD stream = STD_OUTPUT_HANDLE) { Print(Widen(cp932, 932), stream); }
+void PrintText(const std::string& cp932, DWORD stream = STD_OUTPUT_HANDLE) { Print(ToWide(cp932, 932), stream); }
 
 } // namespace
 
@@ -56,7 +44,7 @@ int main(int argc, char** argv)
     CWinMedia media(arguments.disks);
     MediumReport report = CheckMedium(media);
     for (const Finding& finding : report.findings)
-        Print(Widen(media.PathOf(finding.disk, finding.file), CP_ACP) + Widen(FindingTail(finding), 932),
+        Print(ToWide(media.PathOf(finding.disk, finding.file), CP_ACP) + ToWide(FindingTail(finding), 932),
               STD_OUTPUT_HANDLE);
     for (const std::string& line : SummaryLines(report))
         PrintText(line);

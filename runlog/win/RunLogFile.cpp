@@ -1,26 +1,13 @@
 #include "RunLogFile.h"
 
+#include "CodePage.h"
+#include "FileIo.h"
+
 #include <windows.h>
 
 #include <vector>
 
 namespace {
-
-std::string Cp932ToUtf8(const std::string& text)
-{
-    if (text.empty())
-        return {};
-    int wideLength = MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    if (wideLength <= 0)
-        return {};
-    std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-    MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), wide.data(), wideLength);
-    int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
 
 std::string TempFolder()
 {
@@ -45,10 +32,8 @@ void CRunLogFile::Append(const std::string& line)
 {
     if (m_failed || (!m_file && !Create()))
         return;
-    std::string bytes = Cp932ToUtf8(line) + "\r\n";
-    DWORD written = 0;
-    if (!WriteFile(m_file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-        written != bytes.size()) {
+    std::string bytes = FromWide(ToWide(line, 932), CP_UTF8) + "\r\n";
+    if (!WriteAll(m_file.Get(), bytes.data(), bytes.size())) {
         m_file.Reset();
         m_failed = true;
     }
@@ -68,8 +53,7 @@ bool CRunLogFile::Create()
         m_file.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                                  FILE_ATTRIBUTE_NORMAL, nullptr));
         if (m_file) {
-            DWORD written = 0;
-            if (!WriteFile(m_file.Get(), "\xEF\xBB\xBF", 3, &written, nullptr) || written != 3) {
+            if (!WriteAll(m_file.Get(), "\xEF\xBB\xBF", 3)) {
                 m_file.Reset();
                 return false;
             }

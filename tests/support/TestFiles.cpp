@@ -1,7 +1,7 @@
 #include "TestFiles.h"
 
 #include "Handles.h"
-#include "ResourceString.h"
+#include "CodePage.h"
 
 #include <windows.h>
 
@@ -9,12 +9,7 @@
 
 std::string Cp932(const char* utf8)
 {
-    int length = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    if (length <= 1)
-        return {};
-    std::vector<wchar_t> wide(static_cast<size_t>(length));
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide.data(), length);
-    return WideToCp932(wide.data(), length - 1);
+    return FromWide(ToWide(utf8, CP_UTF8), 932);
 }
 
 void RemoveTree(const std::string& path)
