@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 // A stream of bytes.
 class ByteReader {
@@ -21,6 +22,17 @@ public:
     // Moves to offset from the start; false beyond the end.
     virtual bool Seek(uint64_t offset) = 0;
 };
+
+// Every byte from the reader's position to its end (or to a read error).
+inline std::string ReadRest(ByteReader& reader)
+{
+    std::string bytes;
+    uint8_t buffer[16384];
+    size_t n;
+    while ((n = reader.Read(buffer, sizeof buffer)) > 0)
+        bytes.append(reinterpret_cast<const char*>(buffer), n);
+    return bytes;
+}
 
 class MemorySource : public ByteSource {
 public:

@@ -38,16 +38,6 @@ bool ReadsAsNumber(std::string_view text)
     return i > digits && IsBlank(text.substr(i));
 }
 
-std::string ReadAll(lzh::ArchiveSource& source)
-{
-    std::string bytes;
-    uint8_t buffer[16384];
-    size_t n;
-    while ((n = source.Read(buffer, sizeof buffer)) > 0)
-        bytes.append(reinterpret_cast<const char*>(buffer), n);
-    return bytes;
-}
-
 class MediumChecker {
 public:
     MediumChecker(MediaFiles& media, MediumReport& report) : m_media(media), m_report(report) {}
@@ -101,7 +91,7 @@ void MediumChecker::Run()
         return;
     }
     m_report.infoRead = true;
-    std::string bytes = ReadAll(*info);
+    std::string bytes = ReadRest(*info);
     ParseUpdateDescription(bytes, m_report.description);
     std::vector<std::string_view> lines = SplitTextLines(bytes);
     CheckHeader(lines);

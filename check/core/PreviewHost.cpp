@@ -285,10 +285,6 @@ bool PreviewHost::ReadSource(const Source& source, std::string& bytes)
         return false;
     if (!source.member.empty())
         return ReadArchiveMember(*file, source.member, bytes);
-    bytes.clear();
-    uint8_t buffer[16384];
-    size_t n;
-    while ((n = file->Read(buffer, sizeof buffer)) > 0)
-        bytes.append(reinterpret_cast<const char*>(buffer), n);
+    bytes = ReadRest(*file);
     return true;
 }
