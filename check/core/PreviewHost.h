@@ -57,6 +57,8 @@ public:
     std::string LoadText(unsigned id) override;
     void Message(const std::string&, const std::string&) override {}
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    // The preview opens nothing for writing, so no file is ever held against it.
+    RetryAnswer AskRetry(const std::string&, const std::string&) override { return RetryAnswer::Cancel; }
     void RestoreWaitCursor() override {}
 
     // Records of a master read and of its converted form, compared record by record.

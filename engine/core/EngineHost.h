@@ -63,6 +63,8 @@ enum class ProfileReadResult {
 
 // The answer to the disk-change prompt.
 enum class DiskAnswer { Ok, Cancel };
+// The answer to the box that names files held by other programs.
+enum class RetryAnswer { Retry, Cancel };
 
 class EngineHost {
 public:
@@ -126,6 +128,8 @@ public:
     virtual void Message(const std::string& text, const std::string& caption) = 0;
     // The disk-change prompt with OK and Cancel; a box closed otherwise counts as Cancel.
     virtual DiskAnswer AskForDisk(const std::string& text, const std::string& caption) = 0;
+    // A box with 再試行 and キャンセル; a box closed otherwise counts as Cancel.
+    virtual RetryAnswer AskRetry(const std::string& text, const std::string& caption) = 0;
     // Shows the wait cursor again after a message box or the archive library put the arrow back.
     virtual void RestoreWaitCursor() = 0;
 };

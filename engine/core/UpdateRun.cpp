@@ -34,15 +34,15 @@ public:
           m_workingFolder(description.installFolder)
     {
     }
-    int Run();
+    RunOutcome Run();
 
 private:
     // 1 to go on, 0 after the message that sends the user back to the folder page.
     int FindSettingsFile();
     int Identify();
     void PrepareArchiveLibrary();
-    // 1 when every entry is applied, 0 after the message that ended the run.
-    int ProcessEntries();
+    // Updated when every entry is applied; otherwise how the message that ended the run ended it.
+    RunOutcome ProcessEntries();
     int WaitForDisk(const UpdateEntry& entry);
     EntryOutcome ExtractArchive(UpdateEntry& entry, const std::string& destinationFolder);
     EntryOutcome CopyLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
@@ -72,32 +72,33 @@ private:
     std::vector<std::string> m_unwrittenFiles;
 };
 
-int CUpdateRun::Run()
+RunOutcome CUpdateRun::Run()
 {
     // An entry written wrongly would leave the update half applied: stop before anything is written.
     if (!m_description.brokenEntryLines.empty()) {
         size_t line = m_description.brokenEntryLines.front();
         m_journal.BrokenEntryLine(line);
         Show(IDS_BROKEN_ENTRY_LINE, IDS_CAPTION_ERROR, {std::to_string(line)});
-        return 1;
+        return RunOutcome::StoppedBeforeWriting;
     }
     bool searchedNull = m_description.settingsFile == "NULL";
     if (Identify() != 1) {
         // A later run, with another folder, searches both names again.
         if (searchedNull)
             m_description.settingsFile = "NULL";
-        return 0;
+        return RunOutcome::NotInstalled;
     }
     PrepareArchiveLibrary();
-    if (ProcessEntries() != 1)
-        return 1;
+    if (RunOutcome entries = ProcessEntries(); entries != RunOutcome::Updated)
+        return entries;
     WriteSettingsKeys();
     bool converted = RunConversions();
     for (const std::string& file : m_unwrittenFiles)
         Show(IDS_SETTINGS_NOT_WRITTEN, IDS_CAPTION_CONFIRM, {file});
-    if (converted && m_unwrittenFiles.empty())
-        Show(IDS_UPDATE_DONE, IDS_CAPTION_CONFIRM);
-    return 1;
+    if (!converted || !m_unwrittenFiles.empty())
+        return RunOutcome::Failed;
+    Show(IDS_UPDATE_DONE, IDS_CAPTION_CONFIRM);
+    return RunOutcome::Updated;
 }
 
 int CUpdateRun::FindSettingsFile()
@@ -143,7 +144,7 @@ void CUpdateRun::PrepareArchiveLibrary()
     m_currentDisk = 1;
 }
 
-int CUpdateRun::ProcessEntries()
+RunOutcome CUpdateRun::ProcessEntries()
 {
     for (size_t i = 0; i < m_description.entries.size(); ++i) {
         UpdateEntry& entry = m_description.entries[i];
@@ -151,7 +152,7 @@ int CUpdateRun::ProcessEntries()
         if (WaitForDisk(entry) != 1) {
             record.outcome = EntryOutcome::Cancelled;
             m_journal.Entry(record);
-            return 0;
+            return RunOutcome::Cancelled;
         }
         std::string destinationFolder = m_workingFolder + entry.subfolder;
         record.destination = destinationFolder;
@@ -166,9 +167,9 @@ int CUpdateRun::ProcessEntries()
             record.source = MediaFileOf(entry);
         m_journal.Entry(record);
         if (record.outcome == EntryOutcome::Failed)
-            return 0;
+            return RunOutcome::Failed;
     }
-    return 1;
+    return RunOutcome::Updated;
 }
 
 int CUpdateRun::WaitForDisk(const UpdateEntry& entry)
@@ -328,13 +329,19 @@ void ReplaceAllInPlace(std::string& text, const std::string& oldText, const std:
         text.replace(at, oldText.size(), newText);
 }
 
-int RunUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
-              RunJournal* journal)
+RunOutcome ApplyUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+                       RunJournal* journal)
 {
     RunJournal silent;
     RunJournal& used = journal ? *journal : silent;
     CUpdateRun run(description, programDirectory, host, used);
-    int result = run.Run();
-    used.Finished(result);
-    return result;
+    RunOutcome outcome = run.Run();
+    used.Finished(outcome == RunOutcome::NotInstalled ? 0 : 1);
+    return outcome;
+}
+
+int RunUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+              RunJournal* journal)
+{
+    return ApplyUpdate(description, programDirectory, host, journal) == RunOutcome::NotInstalled ? 0 : 1;
 }

@@ -224,3 +224,9 @@ DiskAnswer CWin32EngineHost::AskForDisk(const std::string& text, const std::stri
     return MessageBoxA(m_owner, text.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK ? DiskAnswer::Ok
                                                                                    : DiskAnswer::Cancel;
 }
+
+RetryAnswer CWin32EngineHost::AskRetry(const std::string& text, const std::string& caption)
+{
+    return MessageBoxA(m_owner, text.c_str(), caption.c_str(), MB_RETRYCANCEL) == IDRETRY ? RetryAnswer::Retry
+                                                                                         : RetryAnswer::Cancel;
+}

@@ -39,6 +39,7 @@ public:
     std::string LoadText(unsigned id) override;
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    RetryAnswer AskRetry(const std::string& text, const std::string& caption) override;
     void RestoreWaitCursor() override { m_waitCursor.Restore(); }
 
 protected:

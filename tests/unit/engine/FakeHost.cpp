@@ -437,6 +437,18 @@ DiskAnswer FakeHost::AskForDisk(const std::string& text, const std::string& capt
     return index < diskAnswers.size() ? diskAnswers[index] : DiskAnswer::Ok;
 }
 
+RetryAnswer FakeHost::AskRetry(const std::string& text, const std::string& caption)
+{
+    boxes.push_back({text, caption, false});
+    ++m_retryPrompts;
+    if (onRetryPrompt)
+        onRetryPrompt(m_retryPrompts);
+    size_t index = static_cast<size_t>(m_retryPrompts - 1);
+    if (Fails("AskRetry " + text) || index >= retryAnswers.size())
+        return RetryAnswer::Cancel;
+    return retryAnswers[index];
+}
+
 void FakeHost::RestoreWaitCursor()
 {
     Log("RestoreWaitCursor");

@@ -39,6 +39,8 @@ public:
     std::vector<std::string> unlistable;
     std::vector<DiskAnswer> diskAnswers; // in order; Ok when they run out
     std::function<void(int promptNumber)> onDiskPrompt;
+    std::vector<RetryAnswer> retryAnswers; // in order; Cancel when they run out
+    std::function<void(int promptNumber)> onRetryPrompt;
     std::vector<Box> boxes;
     std::vector<std::string> calls; // every call, "Name argument"
     int failAt = 0;                 // the failable call (1-based) to fail; 0: none
@@ -80,6 +82,7 @@ public:
     std::string LoadText(unsigned id) override;
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    RetryAnswer AskRetry(const std::string& text, const std::string& caption) override;
     void RestoreWaitCursor() override;
 
     // Logs the call; true when it is the one to fail.
@@ -89,6 +92,7 @@ public:
 private:
     bool ParentExists(const std::string& normalised);
     int m_diskPrompts = 0;
+    int m_retryPrompts = 0;
 };
 
 // The value of a key in profile-file bytes, as the profile calls read it; false when absent.
