@@ -191,4 +191,28 @@ TEST_F(UpdateRunTest, HeldFileIsNamedBeforeAnythingIsWritten)
     }
 }
 
+// Too little free space, or a folder where no file can be made: told before anything is written.
+TEST_F(UpdateRunTest, NoSpaceOrNoWriteAccessChangesNothing)
+{
+    ASSERT_TRUE(Exists("M:\\locked\\inst\\tavilo1.ini")) << "the limits are not prepared (ctest fixture)";
+    const std::string small = "M:\\small\\inst";
+    MakeInstallation(small, "tavilo1.ini", kTavilo);
+    struct Case {
+        std::string folder, medium, entry, message;
+    } cases[] = {
+        {small, "M:\\interrupt\\", "L1.BIN", Cp932("ディスクの空き容量が足りない")},
+        {"M:\\locked\\inst", kMedia, "CONFIG.INI", "M:\\locked\\inst\\ " + Cp932("に書き込めない")},
+    };
+    for (const Case& c : cases) {
+        CRecordingHost run;
+        UpdateDescription description = MakeDescription(c.folder);
+        description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 0, c.entry, "")};
+        const std::string before = TreeText(c.folder);
+        EXPECT_EQ(ApplyUpdate(description, c.medium, run), RunOutcome::StoppedBeforeWriting) << c.folder;
+        ASSERT_EQ(run.Texts().size(), 1u) << c.folder;
+        EXPECT_NE(run.Texts()[0].find(c.message), std::string::npos) << c.folder;
+        EXPECT_EQ(TreeText(c.folder), before) << c.folder;
+    }
+}
+
 } // namespace
