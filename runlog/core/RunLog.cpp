@@ -106,6 +106,23 @@ void RunLog::ConversionDone(Conversion conversion, bool succeeded)
           (succeeded ? "成功しました" : "失敗しました"));
 }
 
+void RunLog::WrittenInPlace(const std::string& file)
+{
+    Write("設定ファイル " + file + " は他のプログラムが開いていて置き換えられないため、その場で書きました。");
+}
+
+void RunLog::ChecksDone(bool passed, uint64_t milliseconds)
+{
+    Write("書き込み前の確認（使用中のファイル、空き容量、書き込みの権限）: " +
+          std::string(passed ? "問題ありません" : "更新を中止します") + "（" + std::to_string(milliseconds) +
+          " ミリ秒）");
+}
+
+void RunLog::NothingChanged()
+{
+    Write("インストール先は何も変更していません。作業ファイルは削除しました。");
+}
+
 void RunLog::MessageShown(const std::string& text, const std::string& caption)
 {
     Write("メッセージ「" + caption + "」: " + text);

@@ -34,6 +34,9 @@ public:
     void SettingsKey(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value, bool written) override;
     void ConversionDone(Conversion conversion, bool succeeded) override;
+    void WrittenInPlace(const std::string& file) override;
+    void ChecksDone(bool passed, uint64_t milliseconds) override;
+    void NothingChanged() override;
     void MessageShown(const std::string& text, const std::string& caption) override;
     void Finished(int result) override;
 

@@ -76,6 +76,8 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
     r.log.Entry(MakeEntry(0, 2, 1, "A:DISK2.lzh", "C:\\APP\\", EntryOutcome::Cancelled));
     r.log.Entry(MakeEntry(1, 1, 0, "Z:\\media\\A.TXT", "C:\\APP\\A.TXT", EntryOutcome::Failed));
     r.log.Entry(MakeEntry(2, 1, 1, "Z:\\media\\B.lzh", "C:\\APP\\", EntryOutcome::Failed));
+    r.log.ChecksDone(false, 12);
+    r.log.NothingChanged();
     r.log.Finished(1);
     const std::vector<std::string> expected = {
         "Parvel 更新ログ 2026-01-02 03:04:00",
@@ -92,7 +94,9 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
         "03:04:07 項目 1（2 枚目）書庫 A:DISK2.lzh → C:\\APP\\: 取り消されました（ディスクの求めに OK 以外で答えました）",
         "03:04:08 項目 2（1 枚目）ファイル Z:\\media\\A.TXT → C:\\APP\\A.TXT: 複写に失敗しました",
         "03:04:09 項目 3（1 枚目）書庫 Z:\\media\\B.lzh → C:\\APP\\: 展開に失敗しました",
-        "03:04:10 更新 2 の結果: 1（プログラムを終わります）",
+        "03:04:10 書き込み前の確認（使用中のファイル、空き容量、書き込みの権限）: 更新を中止します（12 ミリ秒）",
+        "03:04:11 インストール先は何も変更していません。作業ファイルは削除しました。",
+        "03:04:12 更新 2 の結果: 1（プログラムを終わります）",
     };
     EXPECT_EQ(r.lines, expected);
 }
