@@ -118,9 +118,12 @@ TEST_F(Win32HostTest, ListingAndReplacing)
     ASSERT_EQ(names.size(), 2u) << "no dot entries";
     EXPECT_EQ(names[0].directory + names[1].directory, 1);
 
+    // A read-only work file left by a cut-off run goes; Wine refuses to delete one as Windows does.
     WriteBytes(temp + "b.txt", "old");
     SetFileAttributesA((temp + "b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(host.CopyFileTo(temp + "a.txt", temp + "b.txt")) << "over a read-only work file";
+    EXPECT_TRUE(host.RemoveFile(temp + "b.txt"));
+    EXPECT_FALSE(Exists(temp + "b.txt"));
+    EXPECT_TRUE(host.CopyFileTo(temp + "a.txt", temp + "b.txt"));
     EXPECT_TRUE(host.ClearAttributes(temp + "b.txt"));
     WriteBytes(temp + "c.txt", "old");
     EXPECT_TRUE(host.MoveOver(temp + "b.txt", temp + "c.txt"));
