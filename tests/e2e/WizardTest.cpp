@@ -358,7 +358,8 @@ TEST_F(FloppyWizard, AsksForTheSecondDisk)
     EXPECT_EQ(ReadFile(m_install + "\\NOTE2.TXT"), "note 2\r\n");
 }
 
-TEST_F(FloppyWizard, CancelAtThePromptKeepsTheFirstDisk)
+// Cancelled at the second disk: what the first disk gave was only staged, and goes again.
+TEST_F(FloppyWizard, CancelAtThePromptChangesNothing)
 {
     // %TEMP% names a file, not a folder: no log, and the run is the same.
     Start("A:\\Parvel.exe", m_floppy + "\\info.txt");
@@ -368,7 +369,8 @@ TEST_F(FloppyWizard, CancelAtThePromptKeepsTheFirstDisk)
     Press(prompt, IDCANCEL);
     ExpectMessage("ｱｯﾌﾟﾃﾞｲﾄを取消しました。", "確認");
     EXPECT_TRUE(m_parvel->WaitForExit());
-    EXPECT_EQ(ReadFile(m_install + "\\DISK1.TXT"), "from DISK1\r\n");
+    EXPECT_EQ(::GetFileAttributesA((m_install + "\\DISK1.TXT").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesA((m_install + "\\DISK1.TXT.parvel~").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(::GetFileAttributesA((m_install + "\\DISK2.TXT").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(IniValue(m_install + "\\tavilo1.ini", "SYSTEM", "GENGOU"), "<absent>");
 }
