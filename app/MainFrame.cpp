@@ -4,7 +4,7 @@
 #include "UpdateDescription.h"
 #include "resource.h"
 
-BOOL CMainFrame::Create()
+bool CMainFrame::Create()
 {
     // WS_VISIBLE alone: no system menu, no minimise, maximise or close box, no sizing border. Windows adds
     // the caption bar itself to every overlapped top-level window.
@@ -50,17 +50,17 @@ int CMainFrame::OnCreate(CREATESTRUCTA*)
     return 0;
 }
 
-BOOL CMainFrame::OnCommand(UINT id)
+bool CMainFrame::OnCommand(WORD id, WORD, HWND)
 {
     if (id != ID_SET_TITLE)
-        return FALSE;
+        return false;
     OnSetTitle();
-    return TRUE;
+    return true;
 }
 
 void CMainFrame::OnSetTitle()
 {
-    SetWindowText(ReadFirstLine(programDirectory + "info.txt").c_str());
+    SetWindowText(ReadFirstLine(programDirectory + "info.txt"));
 }
 
 void CMainFrame::OnSize(int cx, int cy)

@@ -6,13 +6,13 @@
 
 class CMainFrame : public CWnd {
 public:
-    BOOL Create();
+    bool Create();
     HWND GetHwnd() const { return m_hWnd; }
 
 protected:
     void PreRegisterClass(WNDCLASSEXA& wc) override;
     int OnCreate(CREATESTRUCTA* cs) override;
-    BOOL OnCommand(UINT id) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnSize(int cx, int cy) override;
     void OnDestroy() override;
 

@@ -12,7 +12,7 @@
 
 CFolderDlg::CFolderDlg(HWND parent) : CDialog(IDD_FOLDER, parent) {}
 
-BOOL CFolderDlg::OnInitDialog()
+bool CFolderDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_folderList.Attach(GetDlgItem(IDC_FOLDER_LIST));
@@ -25,7 +25,7 @@ BOOL CFolderDlg::OnInitDialog()
     SetDlgItemText(IDC_FOLDER_EDIT, m_folder);
     SetDlgItemText(IDC_TEXT, m_text);
     PrefillFromUninstallKey();
-    return TRUE;
+    return true;
 }
 
 bool CFolderDlg::OnCommand(WORD id, WORD code, HWND control)

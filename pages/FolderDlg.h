@@ -24,7 +24,7 @@ public:
     std::vector<std::string> m_uninstallKeys;
 
 protected:
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnOK() override;
     void OnCancel() override;

@@ -9,30 +9,30 @@
 #include "Win32EngineHost.h"
 #include "resource.h"
 
-BOOL CParvelView::Create(HWND parent)
+bool CParvelView::Create(HWND parent)
 {
     // Loaded before the window exists, so the first page and the first paint see the record.
     LoadUpdateDescription(m_description, programDirectory);
     if (!CreateEx(0, "ParvelView", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr))
-        return FALSE;
+        return false;
     PostCommand(ID_SHOW_NOTICE);
-    return TRUE;
+    return true;
 }
 
-BOOL CParvelView::OnCommand(UINT id)
+bool CParvelView::OnCommand(WORD id, WORD, HWND)
 {
     switch (id) {
     case ID_SHOW_NOTICE:
         OnShowNotice();
-        return TRUE;
+        return true;
     case ID_SHOW_FOLDER:
         OnShowFolder();
-        return TRUE;
+        return true;
     case ID_SHOW_CONFIRM:
         OnShowConfirm();
-        return TRUE;
+        return true;
     }
-    return FALSE;
+    return false;
 }
 
 void CParvelView::OnShowNotice()

@@ -10,12 +10,12 @@
 class CParvelView : public CWnd {
 public:
     // Loads info.txt, then creates the view window inside parent and posts the first step.
-    BOOL Create(HWND parent);
+    bool Create(HWND parent);
 
     const UpdateDescription& Description() const { return m_description; }
 
 protected:
-    BOOL OnCommand(UINT id) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnPaint() override;
 
 private:
