@@ -4,6 +4,7 @@
 #include "CraftedArchive.h"
 #include "Cp932.h"
 #include "Crc16.h"
+#include "FileIo.h"
 #include "LzhLibrary.h"
 #include "ProgressWindow.h"
 #include "TestFiles.h"
@@ -155,11 +156,7 @@ TEST_F(LzhLibraryTest, ReplacesAReadOnlyTargetAndLeavesNoTemporaryFile)
     LzhSetBackgroundMode(0); // with the progress window
     ASSERT_EQ(Run(WriteArchive("A", archive), output), 0) << output;
     EXPECT_EQ(ReadText(target), "new text");
-    WIN32_FIND_DATAA find{};
-    HANDLE search = FindFirstFileA((m_dest + "*.parvel~").c_str(), &find);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
+    EXPECT_EQ(ForEachFound(m_dest + "*.parvel~", [](const WIN32_FIND_DATAA&) {}), FindResult::NotFound);
 }
 
 // The progress window waits before it appears, so a small archive shows none; the owner is disabled while

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "RunLogFile.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -36,10 +37,7 @@ protected:
     void TearDown() override
     {
         PointTempAt(m_own);
-        for (const char* name : {"Parvel-20260102-030405.log", "Parvel-20260102-030405-2.log",
-                                 "Parvel-20260102-030405-3.log", "file"})
-            ::DeleteFileA((m_folder + name).c_str());
-        ::RemoveDirectoryA(m_folder.c_str());
+        RemoveTree(m_folder.substr(0, m_folder.size() - 1));
     }
     static void PointTempAt(const std::string& folder)
     {
