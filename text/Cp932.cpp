@@ -103,3 +103,16 @@ std::string_view CutOnCharBoundary(std::string_view s, size_t maxBytes)
     }
     return s.substr(0, end);
 }
+
+std::string ShownPath(std::string_view path)
+{
+    std::string shown;
+    bool afterSeparator = false;
+    for (size_t i = 0; i < path.size(); i += CharLength(path, i)) {
+        bool separator = path[i] == '\\';
+        if (!(separator && afterSeparator && i > 1))
+            shown.append(path.substr(i, CharLength(path, i)));
+        afterSeparator = separator;
+    }
+    return shown;
+}

@@ -50,3 +50,7 @@ PathParts SplitPath(std::string_view path);
 
 // Cuts s to at most maxBytes bytes without splitting a double-byte character.
 std::string_view CutOnCharBoundary(std::string_view s, size_t maxBytes);
+
+// The path as a person reads it: each run of backslashes inside it shown as one (a leading "\\\\" stays).
+// Paths are formed by plain concatenation: C:\APP\ followed by \MASTER\ reads C:\APP\MASTER\.
+std::string ShownPath(std::string_view path);
