@@ -103,15 +103,17 @@ void RunLog::CommandLineRefused(const std::string& word)
     Write("コマンドラインの「" + word + "」を読めないため、何もしませんでした。");
 }
 
-void RunLog::AnsweredUnshown(const std::string& text, const std::string& caption, const std::string& answer)
+void RunLog::AnsweredUnshown(const std::string& text, const std::string& caption, bool cancelled)
 {
     if (m_lastMessage != MessageKey(text, caption))
         MessageShown(text, caption);
-    Write("（表示せずに「" + answer + "」と答えました）");
+    Write(cancelled ? "（表示せずに「キャンセル」と答えました）" : "（表示せずに「OK」と答えました）");
 }
 
 void RunLog::ProgramEnding(ExitCode code)
 {
+    if (!m_opened)
+        return;
     Write("終了コード " + std::to_string(static_cast<int>(code)) + ": " + ExitCodeText(code));
 }
 

@@ -31,10 +31,11 @@ public:
                      const std::string& installFolder);
     // A command line with a word not understood: nothing was done.
     void CommandLineRefused(const std::string& word);
-    // A box that was answered without being shown (/SUPPRESSMSGBOXES); the box is named unless it was the
-    // last one the run reported.
-    void AnsweredUnshown(const std::string& text, const std::string& caption, const std::string& answer);
-    // The process's exit code, last.
+    // A box that was answered without being shown (/SUPPRESSMSGBOXES): OK (its first button) or Cancel.
+    // The box is named unless it was the last one the run reported.
+    void AnsweredUnshown(const std::string& text, const std::string& caption, bool cancelled);
+    // The process's exit code, last; a program run that began no log (cancelled on the notice page) writes
+    // none.
     void ProgramEnding(ExitCode code);
 
     void Identified(const std::string& settingsPath, int systemKind) override;

@@ -107,9 +107,11 @@ TEST(RunLog, AnUnattendedRunWithTheAnswersAndTheExitCode)
                           EntryOutcome::Applied));
     r.log.SettingsKey("C:\\積算\\電気\\\\tavilo1.ini", "SYSTEM", "GENGOU", "令和", true);
     r.log.MessageShown("2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。", "確認");
-    r.log.AnsweredUnshown("2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。", "確認", "キャンセル");
+    r.log.AnsweredUnshown("2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。", "確認", true);
     // A box the run did not report itself is named with its answer.
-    r.log.AnsweredUnshown("C:\\積算\\電気\\形式\\横A-A4g.xlsm", "エラー", "キャンセル");
+    r.log.AnsweredUnshown("C:\\積算\\電気\\形式\\横A-A4g.xlsm", "エラー", true);
+    r.log.MessageShown("システムは正常に更新されました。", "確認");
+    r.log.AnsweredUnshown("システムは正常に更新されました。", "確認", false);
     r.log.ProgramEnding(ExitCode::StoppedPartWay);
     const std::vector<std::string> expected = {
         "Parvel 更新ログ 2026-01-02 03:04:00",
@@ -123,7 +125,9 @@ TEST(RunLog, AnUnattendedRunWithTheAnswersAndTheExitCode)
         "03:04:05 （表示せずに「キャンセル」と答えました）",
         "03:04:06 メッセージ「エラー」: C:\\積算\\電気\\形式\\横A-A4g.xlsm",
         "03:04:07 （表示せずに「キャンセル」と答えました）",
-        "03:04:08 終了コード 4: 更新の途中で止まったか、失敗がありました",
+        "03:04:08 メッセージ「確認」: システムは正常に更新されました。",
+        "03:04:09 （表示せずに「OK」と答えました）",
+        "03:04:10 終了コード 4: 更新の途中で止まったか、失敗がありました",
     };
     EXPECT_EQ(r.lines, expected);
 }
@@ -168,6 +172,13 @@ TEST(RunLog, FileNameFromTheStartingTime)
 {
     EXPECT_EQ(RunLogFileName({2026, 12, 7, 14, 5, 9}), "Parvel-20261207-140509.log");
     EXPECT_EQ(RunLogFileName({1999, 1, 31, 0, 0, 0}), "Parvel-19990131-000000.log");
+}
+
+TEST(RunLog, NoExitCodeWithoutALog)
+{
+    Recorder r;
+    r.log.ProgramEnding(ExitCode::Cancelled);
+    EXPECT_TRUE(r.lines.empty());
 }
 
 TEST(RunLog, ABrokenEntryLineIsNamedByItsLine)
