@@ -67,14 +67,15 @@ protected:
         ASSERT_TRUE(MakeArchive(m_medium->Path(folder), m_medium->Path(archive)));
     }
 
-    // Runs Parvel.exe with the arguments to its end; the exit code, and the class of a window it showed.
-    DWORD Run(const std::string& arguments, std::string& windowSeen)
+    // Runs Parvel.exe (the medium's, unless exe is given) with the arguments to its end; the exit code, and
+    // the class of a window it showed.
+    DWORD Run(const std::string& arguments, std::string& windowSeen, const std::string& exe = {})
     {
         char own[MAX_PATH] = {};
         ::GetEnvironmentVariableA("TEMP", own, MAX_PATH);
         ::SetEnvironmentVariableA("TMP", m_temp.c_str());
         ::SetEnvironmentVariableA("TEMP", m_temp.c_str());
-        ParvelProcess parvel(m_medium->Path("Parvel.exe"), arguments);
+        ParvelProcess parvel(exe.empty() ? m_medium->Path("Parvel.exe") : exe, arguments);
         ::SetEnvironmentVariableA("TMP", own);
         ::SetEnvironmentVariableA("TEMP", own);
         EXPECT_TRUE(parvel.Started());
@@ -82,10 +83,15 @@ protected:
         return parvel.ExitCode();
     }
 
+    // The one log in %TEMP%, taken away.
     std::string TempLog() const
     {
         std::vector<std::string> logs = FilesIn(m_temp, "Parvel-*.log");
-        return logs.size() == 1 ? ReadFile(m_temp + "\\" + logs[0]) : "<" + std::to_string(logs.size()) + " logs>";
+        if (logs.size() != 1)
+            return "<" + std::to_string(logs.size()) + " logs>";
+        std::string text = ReadFile(m_temp + "\\" + logs[0]);
+        ::DeleteFileA((m_temp + "\\" + logs[0]).c_str());
+        return text;
     }
 
     const std::string m_key = Cp932("E2E無人電気");
@@ -142,7 +148,8 @@ TEST_F(Unattended, AFolderWithNoInstallationIsLeftAsItWas)
     EXPECT_EQ(Run("/VERYSILENT /SUPPRESSMSGBOXES /DIR=" + empty, window), 2u);
     EXPECT_EQ(window, "");
     EXPECT_EQ(Snapshot(empty), (std::map<std::string, std::string>{{"\\note.txt", "not an installation"}}));
-    EXPECT_NE(TempLog().find("終了コード 2: "), std::string::npos) << TempLog();
+    const std::string log = TempLog();
+    EXPECT_NE(log.find("終了コード 2: "), std::string::npos) << log;
 }
 
 TEST_F(Unattended, AnUnknownSwitchDoesNothing)
@@ -190,6 +197,47 @@ TEST_F(Unattended, TheWizardCancelledOnTheNoticePage)
     ui::Click(ui::Child(notice, IDCANCEL));
     ASSERT_TRUE(parvel.WaitForExit());
     EXPECT_EQ(parvel.ExitCode(), 1u);
+}
+
+// A floppy disk asked for with no one to insert it: the update stops, and the code tells whether the
+// installation was touched before the prompt.
+TEST_F(Unattended, ADiskPromptNoOneCanAnswer)
+{
+    const std::string floppy = Medium("unattended-floppy").Folder();
+    HKEY drives;
+    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", 0, nullptr, 0, KEY_WRITE, nullptr,
+                                &drives, nullptr),
+              ERROR_SUCCESS);
+    ::RegSetValueExA(drives, "a:", 0, REG_SZ, reinterpret_cast<const BYTE*>("floppy"), 7);
+    ::RegCloseKey(drives);
+    ASSERT_EQ(RunUnix("ln -sfn '" + UnixPath(floppy.substr(0, floppy.size() - 1)) + "' '" + UnixPath("C:\\") +
+                      "../dosdevices/a:'"),
+              0);
+    ASSERT_TRUE(::CopyFileA(m_medium->Path("PROG.lzh").c_str(), (floppy + "PROG.lzh").c_str(), FALSE));
+    struct Case {
+        std::vector<std::string> entries;
+        DWORD code;
+    };
+    for (const Case& c : {Case{{"2,1,PROG,\\PROG\\"}, 3}, Case{{"1,1,PROG,\\PROG\\", "2,1,MORE,\\"}, 4}}) {
+        SCOPED_TRACE(c.entries.front());
+        auto lines = Description(m_key, m_install);
+        lines.insert(lines.end(), c.entries.begin(), c.entries.end());
+        std::string info;
+        for (const std::string& line : lines)
+            info += line + "\r\n";
+        WriteFile(floppy + "info.txt", info);
+        RemoveTree(m_install);
+        MakeInstallation(m_install);
+        const auto before = Snapshot(m_install);
+        std::string window;
+        EXPECT_EQ(Run("/VERYSILENT /SUPPRESSMSGBOXES", window, "A:\\Parvel.exe"), c.code);
+        EXPECT_EQ(window, "");
+        EXPECT_EQ(Snapshot(m_install) == before, c.code == 3);
+        const std::string log = TempLog();
+        size_t prompt = log.find("メッセージ「確認」: 2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。\r\n");
+        ASSERT_NE(prompt, std::string::npos) << log;
+        EXPECT_EQ(log.find("（表示せずに「キャンセル」と答えました）\r\n", prompt), log.find("\r\n", prompt) + 11) << log;
+    }
 }
 
 // Another program holds the workbook template open without sharing: the update stops before it writes
