@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 #include "CommandLine.h"
 #include "ExitCode.h"
 #include "RunLog.h"
