@@ -6,7 +6,8 @@
 
 class CMainFrame : public CWnd {
 public:
-    bool Create();
+    // The session keeps the exit code the message loop ends with; folder is the one given by /DIR=.
+    bool Create(CUpdateSession& session, const std::optional<std::string>& folder);
     HWND GetHwnd() const { return m_hWnd; }
 
 protected:
@@ -20,4 +21,6 @@ private:
     void OnSetTitle();
 
     CParvelView m_view;
+    CUpdateSession* m_session = nullptr;
+    std::optional<std::string> m_folder;
 };

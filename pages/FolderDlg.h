@@ -22,6 +22,8 @@ public:
     std::string m_text;
     std::string m_picture;
     std::vector<std::string> m_uninstallKeys;
+    // False when the folder was given on the command line (/DIR=): it is offered as it is.
+    bool m_offerRegistration = true;
 
 protected:
     bool OnInitDialog() override;
@@ -36,6 +38,5 @@ protected:
     void OnBack();
 
     void FillFolderList(const std::string& driveEntry, const std::string& tail);
-    void PrefillFromUninstallKey();
     void ReturnToStart();
 };

@@ -49,5 +49,10 @@
 // Texts of the wizard pages.
 #define IDS_PAGE_CAPTION_UPDATE 2101
 
+// Texts of the command line.
+#define IDS_USAGE_CAPTION 2201
+#define IDS_USAGE 2202
+#define IDS_BAD_COMMAND_LINE 2203
+
 // Texts of the archive component (its own range).
 #define IDS_ARCHIVE_FIRST 3000

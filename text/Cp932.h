@@ -54,3 +54,4 @@ PathParts SplitPath(std::string_view path);
 
 // Cuts s to at most maxBytes bytes without splitting a double-byte character.
 std::string_view CutOnCharBoundary(std::string_view s, size_t maxBytes);
+

@@ -75,6 +75,7 @@ public:
     // The preview opens nothing for writing, so no file is ever held against it.
     RetryAnswer AskRetry(const std::string&, const std::string&) override { return RetryAnswer::Cancel; }
     void RestoreWaitCursor() override {}
+    std::vector<std::string> TakeUnseen() { return m_installation.TakeUnseen(); }
 
     // Records of a master read and of its converted form, compared record by record.
     struct RecordComparison {

@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "Cp932.h"
+#include "Cp932.h" // ShownPath
 
 // One text for every spelling of the same path.
 std::string PathKey(std::string_view path);

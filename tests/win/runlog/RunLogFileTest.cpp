@@ -70,6 +70,23 @@ TEST_F(RunLogFileTest, ALogBegunInTheSameSecondKeepsItsOwnFile)
     EXPECT_EQ(third.Path(), m_folder + "Parvel-20260102-030405-3.log");
 }
 
+// /LOG= names a second file: the same bytes, replacing what a former run left there; when it cannot be
+// made, the log in %TEMP% goes on.
+TEST_F(RunLogFileTest, ACopyWhereTheScriptAsks)
+{
+    const std::string copy = m_folder + "copy.log";
+    std::ofstream(copy, std::ios::binary) << "an older run's log, longer than this one\r\n";
+    for (const std::string& path : {copy, m_folder + "missing\\copy.log"}) {
+        CRunLogFile log(FixedTime);
+        log.AlsoWriteTo(path);
+        log.Append("\x90\xCF\x8E\x5A"); // 積算
+        log.Append("end");
+        EXPECT_EQ(ReadAll(log.Path()), "\xEF\xBB\xBF積算\r\nend\r\n") << path;
+        ::DeleteFileA(log.Path().c_str());
+    }
+    EXPECT_EQ(ReadAll(copy), "\xEF\xBB\xBF積算\r\nend\r\n");
+}
+
 TEST_F(RunLogFileTest, NoFolderToWriteInLeavesNoLogAndNoError)
 {
     ::CloseHandle(::CreateFileA((m_folder + "file").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
