@@ -37,9 +37,9 @@ public:
     RunOutcome Run();
 
 private:
-    // 1 to go on, 0 after the message that sends the user back to the folder page.
-    int FindSettingsFile();
-    int Identify();
+    bool FindSettingsFile();
+    // False after the message that sends the user back to the folder page.
+    bool Identify();
     void PrepareArchiveLibrary();
 
     // The update is staged in full (every new file written and checked beside its target), then the checks
@@ -125,7 +125,7 @@ RunOutcome CUpdateRun::Run()
         return RunOutcome::StoppedBeforeWriting;
     }
     bool searchedNull = m_description.settingsFile == "NULL";
-    if (Identify() != 1) {
+    if (!Identify()) {
         // A later run, with another folder, searches both names again.
         if (searchedNull)
             m_description.settingsFile = "NULL";
@@ -156,39 +156,39 @@ RunOutcome CUpdateRun::Run()
     return RunOutcome::Updated;
 }
 
-int CUpdateRun::FindSettingsFile()
+bool CUpdateRun::FindSettingsFile()
 {
     if (m_description.settingsFile != "NULL")
-        return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile);
+        return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1;
     m_description.settingsFile = "tavilo1.ini";
     if (LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1)
-        return 1;
+        return true;
     m_description.settingsFile = "pemiraz1.ini";
     m_workingFolder = m_description.installFolder;
-    return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile);
+    return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1;
 }
 
-int CUpdateRun::Identify()
+bool CUpdateRun::Identify()
 {
-    if (FindSettingsFile() != 1) {
+    if (!FindSettingsFile()) {
         m_journal.IdentificationFailed(IdentificationFailure::SettingsFileNotFound, SettingsPath());
         Show(IDS_WRONG_FOLDER, IDS_CAPTION_ERROR);
-        return 0;
+        return false;
     }
     if (ValidateInstallFolder(m_host, m_workingFolder, m_description.settingsFile) != 1) {
         m_journal.IdentificationFailed(IdentificationFailure::FolderNotValid, SettingsPath());
         Show(IDS_FOLDER_NOT_VALID, IDS_CAPTION_ERROR);
-        return 0;
+        return false;
     }
     m_description.systemKind =
         DetectSystemKind(m_host, m_workingFolder, m_description.settingsFile, m_description.titleKeywords);
     if (m_description.systemKind == -1) {
         m_journal.IdentificationFailed(IdentificationFailure::KindNotRecognised, SettingsPath());
         Show(IDS_KIND_NOT_RECOGNISED, IDS_CAPTION_ERROR);
-        return 0;
+        return false;
     }
     m_journal.Identified(SettingsPath(), m_description.systemKind);
-    return 1;
+    return true;
 }
 
 void CUpdateRun::PrepareArchiveLibrary()
