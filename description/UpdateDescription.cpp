@@ -63,7 +63,7 @@ bool ParseEntryLine(std::string_view line, UpdateEntry& entry)
         pos = end + 1;
     }
     entry.disk = DecimalValue(fields[0]);
-    entry.kind = DecimalValue(fields[1]);
+    entry.kind = DecimalValue(fields[1]) == 1 ? EntryKind::Archive : EntryKind::LooseFile;
     entry.name = UpperAscii(fields[2]);
     entry.subfolder = std::string(fields[3]);
     return true;
@@ -91,17 +91,23 @@ void ParseUpdateDescription(std::string_view bytes, UpdateDescription& d)
     d.entries.clear();
     d.brokenEntryLines.clear();
     for (size_t i = 0; i < UpdateDescription::kKeyCount; ++i)
-        d.uninstallKeys[i] = line(1 + i);
-    std::string* header[] = {&d.installFolder, &d.seriesNumber,  &d.masterAdjust,  &d.settingsFile,
-                             &d.category,      &d.versionText,   &d.mainPicture,   &d.noticePicture,
-                             &d.folderPicture, &d.confirmPicture, &d.noticeText,   &d.folderText};
-    size_t number = 16;
-    for (std::string* field : header)
-        *field = line(number++);
+        d.uninstallKeys[i] = line(info::kFirstUninstallKeyLine + i);
+    d.installFolder = line(info::kInstallFolderLine);
+    d.seriesNumber = line(info::kSeriesNumberLine);
+    d.masterAdjust = DecimalValue(line(info::kMasterAdjustLine));
+    d.settingsFile = line(info::kSettingsFileLine);
+    d.category = DecimalValue(line(info::kCategoryLine));
+    d.versionText = line(info::kVersionLine);
+    d.mainPicture = line(info::kMainPictureLine);
+    d.noticePicture = line(info::kNoticePictureLine);
+    d.folderPicture = line(info::kFolderPictureLine);
+    d.confirmPicture = line(info::kConfirmPictureLine);
+    d.noticeText = line(info::kNoticeTextLine);
+    d.folderText = line(info::kFolderTextLine);
     for (size_t i = 0; i < UpdateDescription::kKeyCount; ++i)
-        d.titleKeywords[i] = line(28 + i);
+        d.titleKeywords[i] = line(info::kFirstTitleKeywordLine + i);
 
-    for (size_t n = 43; n <= lines.size(); ++n) {
+    for (size_t n = info::kFirstEntryLine; n <= lines.size(); ++n) {
         UpdateEntry entry;
         if (ParseEntryLine(lines[n - 1], entry))
             d.entries.push_back(std::move(entry));

@@ -1,6 +1,6 @@
 #include "NoticeDlg.h"
 
-#include "Cp932.h"
+#include "UpdateDescription.h"
 #include "PagePicture.h"
 #include "ResourceString.h"
 #include "resource.h"
@@ -11,7 +11,7 @@ bool CNoticeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     // The template's caption announces the master adjustment; without it the page is a plain update.
-    if (DecimalValue(m_masterAdjust) == 0)
+    if (m_masterAdjust == info::kPlainUpdate)
         SetWindowText(LoadResourceString(IDS_PAGE_CAPTION_UPDATE));
     SetDlgItemText(IDC_TEXT, m_text);
     return true;

@@ -11,7 +11,7 @@ public:
 
     std::string m_text;
     std::string m_picture;
-    std::string m_masterAdjust;
+    int m_masterAdjust = 0; // line 18's value
 
 protected:
     bool OnInitDialog() override;

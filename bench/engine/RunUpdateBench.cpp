@@ -43,11 +43,11 @@ UpdateDescription MediumDescription(const std::string& installFolder, int archiv
     char name[32];
     for (int i = 1; i <= archives; ++i) {
         std::snprintf(name, sizeof name, "ARC%02d", i);
-        description.entries.push_back({1, 1, name, "DATA\\"});
+        description.entries.push_back({1, EntryKind::Archive, name, "DATA\\"});
     }
     for (int i = 1; i <= looseFiles; ++i) {
         std::snprintf(name, sizeof name, "L%03d.TXT", i);
-        description.entries.push_back({1, 0, name, "FILES\\"});
+        description.entries.push_back({1, EntryKind::LooseFile, name, "FILES\\"});
     }
     return description;
 }

@@ -10,13 +10,13 @@
 
 namespace {
 
-constexpr size_t kFirstEntryLine = 43;
+using info::kFirstEntryLine;
 constexpr size_t kMaxLineBreaks = 100;
 const std::string kInfoFile = "info.txt";
 
 bool IsStartArchive(const UpdateEntry& entry)
 {
-    return entry.kind == 1 && SplitPath(entry.name).name == "START";
+    return entry.IsArchive() && SplitPath(entry.name).name == info::kStartArchive;
 }
 
 bool IsBlank(std::string_view line)
@@ -74,7 +74,7 @@ private:
     void CheckEntry(const Located& located);
     void CheckDiskPrompts(const std::vector<Located>& entries);
     void CheckEditions(const std::vector<Located>& entries);
-    std::vector<Edition> EditionsOf(std::vector<size_t>& lines) const;
+    std::vector<MediumEdition> EditionsOf(std::vector<size_t>& lines) const;
     bool ArchivePasses(size_t disk, const std::string& file);
 
     MediaFiles& m_media;
@@ -118,22 +118,22 @@ void MediumChecker::CheckLines(const std::vector<std::string_view>& lines)
 void MediumChecker::CheckHeader(const std::vector<std::string_view>& lines)
 {
     const UpdateDescription& d = m_report.description;
-    CheckNumber(18, d.masterAdjust);
-    int adjust = DecimalValue(d.masterAdjust);
-    if (adjust != 0 && adjust != 1)
-        InfoWarning(TextId::MasterAdjustNoEffect, 18, {d.masterAdjust});
+    // The numbers as written: the description holds their values.
+    auto text = [&](size_t n) { return n <= lines.size() ? std::string(lines[n - 1]) : std::string(); };
+    CheckNumber(info::kMasterAdjustLine, text(info::kMasterAdjustLine));
+    if (d.masterAdjust != info::kPlainUpdate && d.masterAdjust != info::kConvertMasters)
+        InfoWarning(TextId::MasterAdjustNoEffect, info::kMasterAdjustLine, {text(info::kMasterAdjustLine)});
     if (d.settingsFile.empty())
-        InfoWarning(TextId::SettingsFileEmpty, 19);
-    else if (d.settingsFile != "NULL" && UpperAscii(d.settingsFile) == "NULL")
-        InfoWarning(TextId::SettingsFileNotNull, 19, {d.settingsFile});
-    if (!d.category.empty()) {
-        CheckNumber(20, d.category);
-        int category = DecimalValue(d.category);
-        if (category < 1 || category > 4)
-            InfoWarning(TextId::CategoryNoEffect, 20, {d.category});
+        InfoWarning(TextId::SettingsFileEmpty, info::kSettingsFileLine);
+    else if (d.settingsFile != info::kSearchSettingsFile && UpperAscii(d.settingsFile) == info::kSearchSettingsFile)
+        InfoWarning(TextId::SettingsFileNotNull, info::kSettingsFileLine, {d.settingsFile});
+    if (!text(info::kCategoryLine).empty()) {
+        CheckNumber(info::kCategoryLine, text(info::kCategoryLine));
+        if (d.category < 1 || d.category > 4)
+            InfoWarning(TextId::CategoryNoEffect, info::kCategoryLine, {text(info::kCategoryLine)});
     }
     // The texts as written: the description holds them with their line breaks decoded.
-    for (size_t n : {26, 27})
+    for (size_t n : {info::kNoticeTextLine, info::kFolderTextLine})
         CheckPageText(n, n <= lines.size() ? lines[n - 1] : std::string_view());
 }
 
@@ -200,7 +200,7 @@ std::vector<MediumChecker::Located> MediumChecker::LocateEntries(const std::vect
 void MediumChecker::CheckEntry(const Located& located)
 {
     const UpdateEntry& entry = located.entry;
-    if (entry.kind != 1) {
+    if (!entry.IsArchive()) {
         if (!m_media.Open(located.disk, entry.name))
             Add(Severity::Error, TextId::LooseFileMissing, 0, kInfoFile, located.line,
                 {entry.name, Where(located.disk)});
@@ -250,20 +250,21 @@ void MediumChecker::CheckDiskPrompts(const std::vector<Located>& entries)
     }
 }
 
-std::vector<Edition> MediumChecker::EditionsOf(std::vector<size_t>& lines) const
+std::vector<MediumEdition> MediumChecker::EditionsOf(std::vector<size_t>& lines) const
 {
     const UpdateDescription& d = m_report.description;
-    std::vector<Edition> editions;
+    std::vector<MediumEdition> editions;
     if (UpperAscii(d.settingsFile) == "PEMIRAZ1.INI") {
-        editions = {{0, FormatText(TextId::EditionMakerOne)}, {99, FormatText(TextId::EditionMakerOther)}};
-        lines = {19, 19};
+        editions = {{Edition(Edition::kMakerOne), FormatText(TextId::EditionMakerOne)},
+                    {Edition(Edition::kMakerOther), FormatText(TextId::EditionMakerOther)}};
+        lines = {info::kSettingsFileLine, info::kSettingsFileLine};
         return editions;
     }
     for (size_t i = 0; i < d.titleKeywords.size(); ++i) {
         if (d.titleKeywords[i].empty())
             continue;
-        editions.push_back({static_cast<int>(i) + 1, d.titleKeywords[i]});
-        lines.push_back(28 + i);
+        editions.push_back({Edition(static_cast<int>(i) + 1), d.titleKeywords[i]});
+        lines.push_back(info::kFirstTitleKeywordLine + i);
     }
     return editions;
 }
@@ -271,17 +272,17 @@ std::vector<Edition> MediumChecker::EditionsOf(std::vector<size_t>& lines) const
 void MediumChecker::CheckEditions(const std::vector<Located>& entries)
 {
     std::vector<size_t> lines;
-    std::vector<Edition> editions = EditionsOf(lines);
+    std::vector<MediumEdition> editions = EditionsOf(lines);
     bool first = true;
     for (const Located& located : entries) {
         if (!IsStartArchive(located.entry))
             continue;
         for (size_t i = 0; i < editions.size(); ++i) {
-            std::string kind = std::to_string(editions[i].kind);
+            std::string kind = std::to_string(editions[i].edition.Number());
             std::string file = located.entry.name + kind + ".lzh";
             bool present = m_media.Open(located.disk, file) != nullptr;
             if (!present) {
-                std::string label = editions[i].kind == 0 || editions[i].kind == 99
+                std::string label = !editions[i].edition.FromKeyword()
                                         ? editions[i].label
                                         : FormatText(TextId::EditionKeyword, {editions[i].label});
                 InfoWarning(TextId::EditionArchiveMissing, lines[i], {kind, label, Where(located.disk)});
@@ -338,10 +339,10 @@ std::vector<std::string> SummaryLines(const MediumReport& report)
         return lines;
     }
     std::string list;
-    for (const Edition& edition : report.editions) {
+    for (const MediumEdition& edition : report.editions) {
         if (!list.empty())
             list += FormatText(TextId::ListSeparator);
-        list += FormatText(TextId::EditionItem, {std::to_string(edition.kind), edition.label});
+        list += FormatText(TextId::EditionItem, {std::to_string(edition.edition.Number()), edition.label});
     }
     lines.push_back(FormatText(TextId::SummaryEditions,
                                {list.empty() ? FormatText(TextId::EditionListNone) : list}));

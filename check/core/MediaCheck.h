@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-struct Edition {
-    int kind = 0;
+struct MediumEdition {
+    Edition edition;
     std::string label; // the keyword, or what "MAKER" must hold
 };
 
@@ -21,7 +21,7 @@ struct MediumReport {
     bool infoRead = false;
     size_t diskCount = 0;
     bool hasStartEntry = false;
-    std::vector<Edition> editions; // with their START archive on the medium, when there is a START entry
+    std::vector<MediumEdition> editions; // with their START archive on the medium, when there is a START entry
 
     size_t Count(Severity severity) const;
     bool HasErrors() const { return Count(Severity::Error) > 0; }

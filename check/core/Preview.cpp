@@ -27,17 +27,17 @@ public:
     {
     }
 
-    void Identified(const std::string& settingsPath, int systemKind) override
+    void Identified(const std::string& settingsPath, Edition edition) override
     {
         TakeUnseen();
         m_settingsPath = settingsPath;
         std::string keyword;
-        if (systemKind >= 1 && systemKind <= static_cast<int>(m_original.titleKeywords.size())) {
-            const std::string& text = m_original.titleKeywords[systemKind - 1];
+        if (edition.FromKeyword()) {
+            const std::string& text = m_original.titleKeywords[static_cast<size_t>(edition.Number() - 1)];
             keyword = text.empty() ? FormatText(TextId::PreviewEmptyKeyword) : FormatText(TextId::PreviewKeyword, {text});
         }
         m_log.identification.push_back(
-            FormatText(TextId::PreviewSettingsFile, {ShownPath(settingsPath), std::to_string(systemKind), keyword}));
+            FormatText(TextId::PreviewSettingsFile, {ShownPath(settingsPath), std::to_string(edition.Number()), keyword}));
     }
     void IdentificationFailed(IdentificationFailure, const std::string& settingsPath) override
     {
@@ -55,9 +55,9 @@ public:
         std::string base = SplitPath(m_original.entries[entry.index].name).name;
         // The run has given the START entry its edition's number by now.
         std::string archive = m_host.MediumName(kPreviewMedium + m_run.entries[entry.index].name + ".lzh");
-        if (entry.kind == 1 && base == "START")
+        if (entry.IsArchive() && base == info::kStartArchive)
             m_log.startArchive.push_back(FormatText(TextId::PreviewStart, {archive}));
-        if (entry.kind == 1 && base == "EXCEL" &&
+        if (entry.IsArchive() && base == info::kExcelArchive &&
             (entry.outcome == EntryOutcome::Applied || entry.outcome == EntryOutcome::Kept))
             TemplateDecision(entry.outcome, archive);
     }

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "UpdateDescription.h"
+
 enum class IdentificationFailure {
     SettingsFileNotFound, // message 1
     FolderNotValid,       // message 2
@@ -23,10 +25,12 @@ enum class EntryOutcome {
 struct JournalEntry {
     size_t index = 0;        // 0-based, in file order
     int disk = 0;
-    int kind = 0;            // 1: archive, any other value: loose file
+    EntryKind kind = EntryKind::LooseFile;
     std::string source;      // on the medium: programDirectory + name (+ ".lzh" for an archive)
     std::string destination; // the folder for an archive, the file for a loose file
     EntryOutcome outcome = EntryOutcome::Applied;
+
+    bool IsArchive() const { return kind == EntryKind::Archive; }
 };
 
 enum class Conversion { MaterialSize, MaterialType };
@@ -35,8 +39,8 @@ class RunJournal {
 public:
     virtual ~RunJournal() = default;
 
-    // Identification succeeded: the settings file in use and the edition found (0 to 15, or 99).
-    virtual void Identified(const std::string& /*settingsPath*/, int /*systemKind*/) {}
+    // Identification succeeded: the settings file in use and the edition found.
+    virtual void Identified(const std::string& /*settingsPath*/, Edition) {}
     // Identification failed; settingsPath is the last path tried.
     virtual void IdentificationFailed(IdentificationFailure, const std::string& /*settingsPath*/) {}
     // A broken entry line (1-based line of info.txt) stopped the run before anything was written.

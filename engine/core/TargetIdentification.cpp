@@ -28,75 +28,74 @@ bool HasMenuMarker(EngineHost& host, const std::string& folder)
 }
 
 // The menu markers, tested again after one more backslash.
-int CheckMenuMarkers(EngineHost& host, std::string& folder, const std::string& settingsFile)
+bool CheckMenuMarkers(EngineHost& host, std::string& folder, const std::string& settingsFile)
 {
     if (!IsMenuSettingsFile(settingsFile))
-        return 1;
+        return true;
     if (!host.Exists(folder))
-        return 0;
+        return false;
     if (HasMenuMarker(host, folder))
-        return 1;
+        return true;
     folder += "\\";
-    return HasMenuMarker(host, folder) ? 1 : 0;
+    return HasMenuMarker(host, folder);
 }
 
 // The formatter, which can only raise the result.
-int CheckFormatter(EngineHost& host, std::string& folder)
+bool CheckFormatter(EngineHost& host, std::string& folder)
 {
     if (!host.Exists(folder))
-        return 0;
+        return false;
     if (host.Exists(folder + "dravex.exe"))
-        return 1;
+        return true;
     folder += "\\";
-    return host.Exists(folder + "dravex.exe") ? 1 : 0;
+    return host.Exists(folder + "dravex.exe");
 }
 
 } // namespace
 
-int ProbeSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
+bool ProbeSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
 {
     if (!host.Exists(workingFolder))
-        return 0;
+        return false;
     if (host.Exists(workingFolder + settingsFile))
-        return 1;
+        return true;
     workingFolder += "\\";
-    return host.Exists(workingFolder + settingsFile) ? 1 : 0;
+    return host.Exists(workingFolder + settingsFile);
 }
 
-int LocateSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
+bool LocateSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
 {
-    if (ProbeSettingsFile(host, workingFolder, settingsFile) == 1)
-        return 1;
+    if (ProbeSettingsFile(host, workingFolder, settingsFile))
+        return true;
     // A bare drive letter such as D becomes the drive root D:\.
     workingFolder += ":\\";
     return ProbeSettingsFile(host, workingFolder, settingsFile);
 }
 
-int ValidateInstallFolder(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
+bool ValidateInstallFolder(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
 {
-    int result = CheckMenuMarkers(host, workingFolder, settingsFile);
-    if (CheckFormatter(host, workingFolder) == 1)
-        result = 1;
-    if (result != 1)
-        return 0;
-    return host.Exists(workingFolder) && host.Exists(workingFolder + "\\bmp\\MERIO2L.BMP") ? 1 : 0;
+    bool markers = CheckMenuMarkers(host, workingFolder, settingsFile);
+    // The formatter is tested whatever the markers gave: it may extend the folder, and it can pass alone.
+    if (!CheckFormatter(host, workingFolder) && !markers)
+        return false;
+    return host.Exists(workingFolder) && host.Exists(workingFolder + "\\bmp\\MERIO2L.BMP");
 }
 
-int DetectSystemKind(EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
-                     const std::array<std::string, 15>& titleKeywords)
+Edition DetectSystemKind(EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
+                         const std::array<std::string, 15>& titleKeywords)
 {
     std::string settingsPath = workingFolder + settingsFile;
     std::string value;
     if (UpperAscii(settingsFile) == "PEMIRAZ1.INI") {
         if (host.ReadProfile("SYSTEM", "MAKER", "1", settingsPath, value) == ProfileReadResult::Failed)
-            return -1;
-        return DecimalValue(value) == 1 ? 0 : 99;
+            return Edition::NotRecognised();
+        return Edition(DecimalValue(value) == 1 ? Edition::kMakerOne : Edition::kMakerOther);
     }
     if (host.ReadProfile("SYSTEM", "TITLE", "", settingsPath, value) == ProfileReadResult::Failed)
-        return -1;
+        return Edition::NotRecognised();
     for (size_t i = 0; i < titleKeywords.size(); ++i) {
         if (ContainsText(value, titleKeywords[i]))
-            return static_cast<int>(i) + 1;
+            return Edition(static_cast<int>(i) + 1);
     }
-    return -1;
+    return Edition::NotRecognised();
 }

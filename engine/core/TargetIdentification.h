@@ -7,12 +7,13 @@
 #include <string>
 
 #include "EngineHost.h"
+#include "UpdateDescription.h"
 
-int ProbeSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
-int LocateSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
-int ValidateInstallFolder(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+bool ProbeSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+bool LocateSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+bool ValidateInstallFolder(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
 
-// -1 not recognised, 0 or 99 from "MAKER" of PEMIRAZ1.INI, else 1 + index of the first keyword in "TITLE".
-// A settings file that exists but cannot be read is not recognised.
-int DetectSystemKind(EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
-                     const std::array<std::string, 15>& titleKeywords);
+// From "MAKER" of PEMIRAZ1.INI (0 or 99), else 1 + index of the first keyword in "TITLE". A settings file
+// that exists but cannot be read is not recognised.
+Edition DetectSystemKind(EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
+                         const std::array<std::string, 15>& titleKeywords);

@@ -73,17 +73,16 @@ private:
     void ShowText(const std::string& text, const std::string& caption);
     std::string MediaFileOf(const UpdateEntry& entry) const
     {
-        return m_programDirectory + entry.name + (entry.kind == 1 ? ".lzh" : "");
+        return m_programDirectory + entry.name + (entry.IsArchive() ? ".lzh" : "");
     }
     // The file the entry will read: START is the edition's archive, START<kind>.
     std::string SourceOf(const UpdateEntry& entry) const
     {
-        bool start = entry.kind == 1 && SplitPath(entry.name).name == "START";
-        return start ? m_programDirectory + entry.name + std::to_string(m_description.systemKind) + ".lzh"
+        bool start = entry.IsArchive() && SplitPath(entry.name).name == info::kStartArchive;
+        return start ? m_programDirectory + entry.name + std::to_string(m_description.systemKind.Number()) + ".lzh"
                      : MediaFileOf(entry);
     }
     std::string SettingsPath() const { return m_workingFolder + m_description.settingsFile; }
-    bool Converts() const { return DecimalValue(m_description.masterAdjust) == 1; }
     // The checks' time, for the log.
     class CheckClock;
 
@@ -124,11 +123,11 @@ RunOutcome CUpdateRun::Run()
         Show(IDS_BROKEN_ENTRY_LINE, IDS_CAPTION_ERROR, {std::to_string(line)});
         return RunOutcome::StoppedBeforeWriting;
     }
-    bool searchedNull = m_description.settingsFile == "NULL";
+    bool searchedNull = m_description.settingsFile == info::kSearchSettingsFile;
     if (!Identify()) {
         // A later run, with another folder, searches both names again.
         if (searchedNull)
-            m_description.settingsFile = "NULL";
+            m_description.settingsFile = info::kSearchSettingsFile;
         return RunOutcome::NotInstalled;
     }
     PrepareArchiveLibrary();
@@ -158,14 +157,14 @@ RunOutcome CUpdateRun::Run()
 
 bool CUpdateRun::FindSettingsFile()
 {
-    if (m_description.settingsFile != "NULL")
-        return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1;
+    if (m_description.settingsFile != info::kSearchSettingsFile)
+        return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile);
     m_description.settingsFile = "tavilo1.ini";
-    if (LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1)
+    if (LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile))
         return true;
     m_description.settingsFile = "pemiraz1.ini";
     m_workingFolder = m_description.installFolder;
-    return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1;
+    return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile);
 }
 
 bool CUpdateRun::Identify()
@@ -175,14 +174,14 @@ bool CUpdateRun::Identify()
         Show(IDS_WRONG_FOLDER, IDS_CAPTION_ERROR);
         return false;
     }
-    if (ValidateInstallFolder(m_host, m_workingFolder, m_description.settingsFile) != 1) {
+    if (!ValidateInstallFolder(m_host, m_workingFolder, m_description.settingsFile)) {
         m_journal.IdentificationFailed(IdentificationFailure::FolderNotValid, SettingsPath());
         Show(IDS_FOLDER_NOT_VALID, IDS_CAPTION_ERROR);
         return false;
     }
     m_description.systemKind =
         DetectSystemKind(m_host, m_workingFolder, m_description.settingsFile, m_description.titleKeywords);
-    if (m_description.systemKind == -1) {
+    if (!m_description.systemKind.Recognised()) {
         m_journal.IdentificationFailed(IdentificationFailure::KindNotRecognised, SettingsPath());
         Show(IDS_KIND_NOT_RECOGNISED, IDS_CAPTION_ERROR);
         return false;
@@ -203,7 +202,7 @@ void CUpdateRun::PrepareArchiveLibrary()
 // conversion, which reports it.
 void CUpdateRun::ListMasters()
 {
-    if (!Converts())
+    if (!m_description.ConvertsMasters())
         return;
     CheckClock clock(*this);
     std::string prefix;
@@ -264,7 +263,7 @@ bool CUpdateRun::CheckSpace()
         uint64_t bytes = 0;
         if (m_measured[i])
             continue;
-        bool known = entry.kind == 1 ? m_host.MeasureArchive(SourceOf(entry), bytes)
+        bool known = entry.IsArchive() ? m_host.MeasureArchive(SourceOf(entry), bytes)
                                      : m_host.FileSize(SourceOf(entry), bytes);
         if (!known)
             continue;
@@ -345,10 +344,10 @@ RunOutcome CUpdateRun::StageEntries()
         if (m_host.Probe(destinationFolder) == Existence::Missing && m_host.CreateFolder(destinationFolder))
             m_createdFolders.push_back(destinationFolder);
         m_host.AnchorMedium(m_programDirectory);
-        record.outcome = entry.kind == 1 ? StageArchive(entry, destinationFolder)
+        record.outcome = entry.IsArchive() ? StageArchive(entry, destinationFolder)
                                          : StageLooseFile(entry, destinationFolder, record);
         // START has become the edition's archive, START<kind>: the journal names the one extracted.
-        if (entry.kind == 1)
+        if (entry.IsArchive())
             record.source = MediaFileOf(entry);
         m_journal.Entry(record);
         if (record.outcome == EntryOutcome::Failed)
@@ -389,13 +388,13 @@ bool CUpdateRun::WaitForDisk(const UpdateEntry& entry, RunOutcome& stop)
 EntryOutcome CUpdateRun::StageArchive(UpdateEntry& entry, const std::string& destinationFolder)
 {
     std::string baseName = SplitPath(entry.name).name;
-    if (baseName == "START") {
-        entry.name += std::to_string(m_description.systemKind);
-        m_writeVersion = !m_description.versionText.empty() && m_description.systemKind <= 15;
+    if (baseName == info::kStartArchive) {
+        entry.name += std::to_string(m_description.systemKind.Number());
+        m_writeVersion = !m_description.versionText.empty() && m_description.systemKind.FromKeyword();
     }
     std::string command = "e -mcw" + m_windowsDirectory + " \"" + m_programDirectory + entry.name + "\" \"" +
                           destinationFolder + "\"";
-    if (baseName == "EXCEL") {
+    if (baseName == info::kExcelArchive) {
         switch (CheckWorkbookTemplate(m_host, m_workingFolder)) {
         case TemplateDecision::Keep: return EntryOutcome::Kept;
         case TemplateDecision::Unknown:
@@ -511,7 +510,7 @@ void CUpdateRun::WriteSettingsKeys()
     }
     WriteKey("HISTORY", kExtractStartKey, "1", historyPath);
     WriteKey("HISTORY", kExtractEndKey, "1", historyPath);
-    int category = DecimalValue(m_description.category);
+    int category = m_description.category;
     if (category >= 1 && category <= 4)
         WriteKey("SYSTEM", kCategoryKeys[category - 1], "1", settingsPath);
 }
@@ -536,7 +535,7 @@ void CUpdateRun::KeyNotWritten(const std::string& path)
 
 bool CUpdateRun::RunConversions()
 {
-    if (!Converts())
+    if (!m_description.ConvertsMasters())
         return true;
     m_host.RestoreWaitCursor();
     // Always this name: the masters are found through tavilo1.ini, whatever the settings file is.

@@ -117,9 +117,9 @@ void RunLog::ProgramEnding(ExitCode code)
     Write("終了コード " + std::to_string(static_cast<int>(code)) + ": " + ExitCodeText(code));
 }
 
-void RunLog::Identified(const std::string& settingsPath, int systemKind)
+void RunLog::Identified(const std::string& settingsPath, Edition edition)
 {
-    std::string kind = std::to_string(systemKind);
+    std::string kind = std::to_string(edition.Number());
     Write("設定ファイル: " + ShownPath(settingsPath) + "　版: " + kind + "（START 書庫は START" + kind + ".lzh）");
 }
 
@@ -135,7 +135,7 @@ void RunLog::BrokenEntryLine(size_t line)
 
 void RunLog::Entry(const JournalEntry& entry)
 {
-    bool archive = entry.kind == 1;
+    bool archive = entry.IsArchive();
     Write("項目 " + std::to_string(entry.index + 1) + "（" + std::to_string(entry.disk) + " 枚目）" +
           (archive ? "書庫 " : "ファイル ") + ShownPath(entry.source) + " → " + ShownPath(entry.destination) +
           ": " + OutcomeText(entry.outcome, archive));

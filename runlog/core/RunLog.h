@@ -38,7 +38,7 @@ public:
     // none.
     void ProgramEnding(ExitCode code);
 
-    void Identified(const std::string& settingsPath, int systemKind) override;
+    void Identified(const std::string& settingsPath, Edition edition) override;
     void IdentificationFailed(IdentificationFailure failure, const std::string& settingsPath) override;
     void BrokenEntryLine(size_t line) override;
     void Entry(const JournalEntry& entry) override;

@@ -35,14 +35,17 @@ UpdateDescription Parse(const std::string& bytes)
 
 TEST(UpdateDescription, HeaderLinesGoToTheirFields)
 {
-    UpdateDescription d = Parse(Join(Header()));
+    std::vector<std::string> lines = Header();
+    lines[17] = " +1 MB";
+    lines[19] = "3rd";
+    UpdateDescription d = Parse(Join(lines));
     EXPECT_EQ(d.uninstallKeys[0], "line1");
     EXPECT_EQ(d.uninstallKeys[14], "line15");
     EXPECT_EQ(d.installFolder, "line16");
     EXPECT_EQ(d.seriesNumber, "line17");
-    EXPECT_EQ(d.masterAdjust, "line18");
+    EXPECT_EQ(d.masterAdjust, 1) << "numbers are read as their decimal value";
     EXPECT_EQ(d.settingsFile, "line19");
-    EXPECT_EQ(d.category, "line20");
+    EXPECT_EQ(d.category, 3);
     EXPECT_EQ(d.versionText, "line21");
     EXPECT_EQ(d.mainPicture, "line22");
     EXPECT_EQ(d.confirmPicture, "line25");
@@ -113,7 +116,7 @@ TEST(UpdateDescription, EntryLines)
             continue;
         const UpdateEntry& e = d.entries[0];
         EXPECT_EQ(e.disk, c.disk) << c.line;
-        EXPECT_EQ(e.kind, c.kind) << c.line;
+        EXPECT_EQ(e.IsArchive(), c.kind == 1) << c.line;
         EXPECT_EQ(e.name, c.name) << c.line;
         EXPECT_EQ(e.subfolder, c.subfolder) << c.line;
     }

@@ -100,10 +100,10 @@ TEST(DetectSystemKind, MakerAndTitleKeywords)
     for (const Case& c : cases) {
         FakeHost host;
         host.AddFile(std::string("C:\\APP\\") + c.settingsFile, c.contents);
-        EXPECT_EQ(DetectSystemKind(host, "C:\\APP\\", c.settingsFile, c.keywords), c.kind) << c.what;
+        EXPECT_EQ(DetectSystemKind(host, "C:\\APP\\", c.settingsFile, c.keywords).Number(), c.kind) << c.what;
     }
     FakeHost host;
-    EXPECT_EQ(DetectSystemKind(host, "C:\\APP\\", "missing.ini", FullKeywords({"QQ", ""})), 2) << "even no file";
+    EXPECT_EQ(DetectSystemKind(host, "C:\\APP\\", "missing.ini", FullKeywords({"QQ", ""})).Number(), 2) << "even no file";
 }
 
 TEST(WorkbookTemplate, EachUtcFieldComparedByItself)

@@ -15,7 +15,7 @@ UpdateDescription MakeDescription()
     UpdateDescription description;
     description.installFolder = kInstall;
     description.settingsFile = "tavilo1.ini";
-    description.masterAdjust = "0";
+    description.masterAdjust = 0;
     description.titleKeywords[0] = "ABC";
     // An empty keyword would match every title.
     for (size_t i = 1; i < description.titleKeywords.size(); ++i)
@@ -25,7 +25,7 @@ UpdateDescription MakeDescription()
 
 UpdateEntry Entry(int disk, int kind, const std::string& name, const std::string& subfolder)
 {
-    return UpdateEntry{disk, kind, name, subfolder};
+    return UpdateEntry{disk, kind == 1 ? EntryKind::Archive : EntryKind::LooseFile, name, subfolder};
 }
 
 std::string OldMasterRecord(char fill)
@@ -51,8 +51,8 @@ FullUpdate::FullUpdate()
 
     description = MakeDescription();
     description.versionText = "9.1";
-    description.category = "2";
-    description.masterAdjust = "1";
+    description.category = 2;
+    description.masterAdjust = 1;
     description.entries = {Entry(1, 1, "APP", ""), Entry(1, 0, "L1.TXT", ""), Entry(1, 0, "SUB\\L2.TXT", "DATA\\"),
                            Entry(1, 1, "EXCEL", "\x8C\x60\x8E\xAE\\"), Entry(2, 1, "START", "")};
 }

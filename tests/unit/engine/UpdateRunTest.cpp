@@ -1,4 +1,5 @@
 // The update run's behaviour over the fake host.
+#include "Cp932.h"
 #include "RunScenario.h"
 #include "UpdateEngine.h"
 #include "UpdateRun.h"
@@ -88,7 +89,7 @@ TEST_F(RunTest, IdentificationOutcomes)
         EXPECT_EQ(fake.boxes.back().caption, Id(c.result == 0 ? IDS_CAPTION_ERROR : IDS_CAPTION_CONFIRM)) << c.what;
         EXPECT_EQ(d.settingsFile, c.settingsFileAfter) << c.what;
         if (c.result == 1) {
-            EXPECT_EQ(d.systemKind, c.kind) << c.what;
+            EXPECT_EQ(d.systemKind.Number(), c.kind) << c.what;
         }
     }
 }
@@ -253,7 +254,7 @@ TEST_F(RunTest, SettingsKeys)
         FakeHost fake;
         MakeInstallation(fake, "tavilo1.ini", "[SYSTEM]\r\nTITLE=" + c.title + "\r\n");
         UpdateDescription d = MakeDescription();
-        d.category = c.category;
+        d.category = DecimalValue(c.category);
         d.versionText = c.version;
         EXPECT_EQ(RunUpdate(d, kMedium, fake), 1);
         EXPECT_EQ(fake.Bytes(kInstall + "\\tavilo1.ini"), c.settings) << c.category;
@@ -335,8 +336,8 @@ TEST_F(RunTest, KeysThatCannotBeWrittenAreTold)
     host.failFirst = "WriteProfile \x92\x8A\x8F\x6F\x8A\x4A";
     host.AddFile(kInstall + "\\tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
     host.AddFile(kInstall + "\\M1\\zai001-3.mst", "1234567890123A");
-    description.category = "2";
-    description.masterAdjust = "1";
+    description.category = 2;
+    description.masterAdjust = 1;
     EXPECT_EQ(Run(), 1);
     EXPECT_EQ(host.Texts(), Texts{Id(IDS_SETTINGS_NOT_WRITTEN) + " C:\\APP\\\\mok3.ini"});
     EXPECT_EQ(host.Bytes(kInstall + "\\M1\\zai001-3.mst"), "1234567890123Z\r\n");
@@ -353,7 +354,7 @@ TEST_F(RunTest, Conversions)
     host.AddFile(kInstall + "\\M1\\zai001-3.mst", OldMasterRecord('a'));
     host.AddFile(kInstall + "\\M21\\zai001-3.mst", "1234567890123B\n");
     description.settingsFile = "pemiraz1.ini";
-    description.masterAdjust = "1";
+    description.masterAdjust = 1;
     FakeHost unlistable = host;
     EXPECT_EQ(Run(), 1);
     EXPECT_EQ(host.Texts(), Texts{Done()});
@@ -363,7 +364,7 @@ TEST_F(RunTest, Conversions)
     unlistable.unlistable = {kInstall + "\\M21"};
     UpdateDescription d = MakeDescription();
     d.settingsFile = "pemiraz1.ini";
-    d.masterAdjust = "1";
+    d.masterAdjust = 1;
     EXPECT_EQ(RunUpdate(d, kMedium, unlistable), 1);
     EXPECT_EQ(unlistable.Texts(), (Texts{Id(IDS_SIZE_CONVERSION_FAILED), Id(IDS_TYPE_CONVERSION_FAILED)}));
     EXPECT_EQ(unlistable.Bytes(kInstall + "\\M21\\zai001-3.mst"), "1234567890123B\n");
@@ -395,9 +396,9 @@ TEST_F(RunTest, ArchiveLibraryIsSetUpBeforeTheFirstEntry)
 
 class RecordingJournal : public RunJournal {
 public:
-    void Identified(const std::string& settingsPath, int kind) override
+    void Identified(const std::string& settingsPath, Edition edition) override
     {
-        lines.push_back("identified " + settingsPath + " " + std::to_string(kind));
+        lines.push_back("identified " + settingsPath + " " + std::to_string(edition.Number()));
     }
     void Entry(const JournalEntry& e) override
     {
@@ -422,7 +423,7 @@ TEST_F(RunTest, JournalFollowsTheRun)
 {
     host.AddFile(kInstall + "\\mok3.ini", "");
     host.failFirst = "WriteProfile \x92\x8A\x8F\x6F";
-    description.masterAdjust = "1";
+    description.masterAdjust = 1;
     description.entries = {Entry(1, 1, "START", "SUB\\"), Entry(1, 0, "CONFIG.INI", "")};
     RecordingJournal journal;
     EXPECT_EQ(RunUpdate(description, kMedium, host, &journal), 1);

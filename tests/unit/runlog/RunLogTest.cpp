@@ -21,7 +21,7 @@ JournalEntry MakeEntry(size_t index, int disk, int kind, const char* source, con
     JournalEntry entry;
     entry.index = index;
     entry.disk = disk;
-    entry.kind = kind;
+    entry.kind = kind == 1 ? EntryKind::Archive : EntryKind::LooseFile;
     entry.source = source;
     entry.destination = destination;
     entry.outcome = outcome;
@@ -32,7 +32,7 @@ TEST(RunLog, ACompleteRunInTheOrderItHappened)
 {
     Recorder r;
     r.log.RunStarting("A:", "積算システム 電気", "C:\\積算\\電気");
-    r.log.Identified("C:\\積算\\電気\\tavilo1.ini", 3);
+    r.log.Identified("C:\\積算\\電気\\tavilo1.ini", Edition(3));
     r.log.Entry(MakeEntry(0, 1, 1, "A:START3.lzh", "C:\\積算\\電気\\", EntryOutcome::Applied));
     r.log.Entry(MakeEntry(1, 1, 1, "A:EXCEL.lzh", "C:\\積算\\電気\\形式\\", EntryOutcome::Kept));
     r.log.Entry(MakeEntry(2, 2, 0, "A:README.TXT", "C:\\積算\\電気\\README.TXT", EntryOutcome::Applied));
@@ -72,7 +72,7 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
     r.log.MessageShown("ｲﾝｽﾄｰﾙ先ﾌｫﾙﾀﾞが正しくないと思われます。", "エラー");
     r.log.Finished(0);
     r.log.RunStarting("Z:\\media\\", "", "C:\\APP");
-    r.log.Identified("C:\\APP\\pemiraz1.ini", 99);
+    r.log.Identified("C:\\APP\\pemiraz1.ini", Edition(Edition::kMakerOther));
     r.log.Entry(MakeEntry(0, 2, 1, "A:DISK2.lzh", "C:\\APP\\", EntryOutcome::Cancelled));
     r.log.Entry(MakeEntry(1, 1, 0, "Z:\\media\\A.TXT", "C:\\APP\\A.TXT", EntryOutcome::Failed));
     r.log.Entry(MakeEntry(2, 1, 1, "Z:\\media\\B.lzh", "C:\\APP\\", EntryOutcome::Failed));

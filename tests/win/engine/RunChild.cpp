@@ -39,7 +39,7 @@ public:
     std::string last;
 };
 
-UpdateEntry Entry(int disk, int kind, const char* name, const char* subfolder)
+UpdateEntry Entry(int disk, EntryKind kind, const char* name, const char* subfolder)
 {
     return UpdateEntry{disk, kind, name, subfolder};
 }
@@ -53,13 +53,14 @@ int main(int argc, char** argv)
     UpdateDescription description;
     description.installFolder = argv[2];
     description.settingsFile = "tavilo1.ini";
-    description.masterAdjust = "1";
-    description.category = "2";
+    description.masterAdjust = 1;
+    description.category = 2;
     description.versionText = "9.1";
     for (size_t i = 0; i < description.titleKeywords.size(); ++i)
         description.titleKeywords[i] = i == 0 ? "ABC" : "#none";
-    description.entries = {Entry(1, 1, "BIG1", ""), Entry(1, 0, "L1.BIN", ""), Entry(1, 0, "L2.BIN", "DATA\\"),
-                           Entry(1, 1, "BIG2", "DATA\\"), Entry(1, 0, "L3.BIN", ""), Entry(1, 1, "START", "")};
+    const EntryKind archive = EntryKind::Archive, file = EntryKind::LooseFile;
+    description.entries = {Entry(1, archive, "BIG1", ""), Entry(1, file, "L1.BIN", ""), Entry(1, file, "L2.BIN", "DATA\\"),
+                           Entry(1, archive, "BIG2", "DATA\\"), Entry(1, file, "L3.BIN", ""), Entry(1, archive, "START", "")};
     CQuietHost host;
     HANDLE started = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[3]);
     if (started)

@@ -51,7 +51,6 @@ UpdateDescription MakeDescription(const std::string& installFolder)
     UpdateDescription description;
     description.installFolder = installFolder;
     description.settingsFile = std::string("tavilo1.ini");
-    description.masterAdjust = std::string("0");
     description.titleKeywords[0] = std::string("ABC");
     for (size_t i = 1; i < description.titleKeywords.size(); ++i)
         description.titleKeywords[i].assign("#none").append(std::to_string(i));
@@ -62,7 +61,7 @@ UpdateEntry Entry(int disk, int kind, const std::string& name, const std::string
 {
     UpdateEntry entry;
     entry.disk = disk;
-    entry.kind = kind;
+    entry.kind = kind == 1 ? EntryKind::Archive : EntryKind::LooseFile;
     entry.name = name;
     entry.subfolder = subfolder;
     return entry;

@@ -42,7 +42,7 @@ TEST_F(UpdateRunTest, FullRunFromAFolderMedium)
     description.titleKeywords[0] = "#no";
     description.titleKeywords[2] = "XYZ";
     description.versionText = "9.1";
-    description.category = "3";
+    description.category = 3;
     std::string longName = std::string(32, 'L') + ".TXT";
     std::string longFolder = std::string(33, 'f') + "\\";
     description.entries = {Entry(1, 1, "APP1", ""), Entry(2, 1, "APP2", "DATA\\"),
@@ -163,7 +163,7 @@ TEST_F(UpdateRunTest, HeldFileIsNamedBeforeAnythingIsWritten)
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         const std::string before = TreeText(m_install);
         UpdateDescription description = MakeDescription(m_install);
-        description.masterAdjust = "1";
+        description.masterAdjust = 1;
         description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 1, "EXCEL", Cp932("\\形式\\"))};
 
         CRecordingHost cancelled;
@@ -178,7 +178,7 @@ TEST_F(UpdateRunTest, HeldFileIsNamedBeforeAnythingIsWritten)
             return RetryAnswer::Retry;
         };
         UpdateDescription again = MakeDescription(m_install);
-        again.masterAdjust = "1";
+        again.masterAdjust = 1;
         again.entries = description.entries;
         EXPECT_EQ(ApplyUpdate(again, kMedia, retried), RunOutcome::Updated);
         EXPECT_EQ(retried.Texts().back(), Done());

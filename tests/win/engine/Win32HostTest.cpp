@@ -43,21 +43,21 @@ TEST_F(Win32HostTest, IdentificationOnRealPaths)
     WriteBytes(app + "\\dravex.exe", "MZ");
 
     std::string folder = app;
-    EXPECT_EQ(LocateSettingsFile(host, folder, "TAVILO1.INI"), 1);
+    EXPECT_TRUE(LocateSettingsFile(host, folder, "TAVILO1.INI"));
     EXPECT_EQ(folder, app + "\\");
     // The retries leave runs of backslashes; the file system reads each run as one separator.
-    EXPECT_EQ(ValidateInstallFolder(host, folder, "tavilo1.ini"), 1);
+    EXPECT_TRUE(ValidateInstallFolder(host, folder, "tavilo1.ini"));
     EXPECT_EQ(folder, app + "\\\\");
     std::array<std::string, 15> keywords{"#0", "ABC"};
-    EXPECT_EQ(DetectSystemKind(host, folder, "tavilo1.ini", keywords), 2) << "section names ignore case";
+    EXPECT_EQ(DetectSystemKind(host, folder, "tavilo1.ini", keywords), Edition(2)) << "section names ignore case";
 
     WriteBytes(app + "\\pemiraz1.ini", "[system]\r\nmaker= +1x\r\n");
-    EXPECT_EQ(DetectSystemKind(host, folder, "pemiraz1.ini", keywords), 0);
+    EXPECT_EQ(DetectSystemKind(host, folder, "pemiraz1.ini", keywords), Edition(Edition::kMakerOne));
 
     ASSERT_TRUE(DriveMapped("M:\\")) << "drive M: is not mapped (ctest fixture)";
     WriteBytes("M:\\tavilo1.ini", "");
     std::string drive = "M";
-    EXPECT_EQ(LocateSettingsFile(host, drive, "tavilo1.ini"), 1);
+    EXPECT_TRUE(LocateSettingsFile(host, drive, "tavilo1.ini"));
     EXPECT_EQ(drive, "M:\\");
     DeleteFileA("M:\\tavilo1.ini");
 }

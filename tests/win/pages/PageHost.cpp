@@ -6,6 +6,7 @@
 // out as result=, folder=, drive=, cwd= lines.
 
 #include "ConfirmDlg.h"
+#include "Cp932.h"
 #include "CurrentDirectory.h"
 #include "FolderDlg.h"
 #include "NoticeDlg.h"
@@ -42,7 +43,7 @@ INT_PTR ShowPage(std::map<std::string, std::string>& args, std::string& folderOu
         CNoticeDlg dialog;
         dialog.m_text = Decode(args["text"]);
         dialog.m_picture = args["dir"] + args["picture"];
-        dialog.m_masterAdjust = args["master"];
+        dialog.m_masterAdjust = DecimalValue(args["master"]);
         return dialog.DoModal();
     }
     if (page == "confirm") {
