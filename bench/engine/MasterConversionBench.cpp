@@ -59,7 +59,7 @@ double TimeConversion(const std::string& folder)
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
     CWin32EngineHost host(nullptr);
-    if (ConvertMasterFolder(host, folder, MasterRule::Size) != 1)
+    if (!ConvertMasterFolder(host, folder, MasterRule::Size))
         std::printf("conversion failed\n");
     QueryPerformanceCounter(&end);
     return Seconds(start, end);

@@ -129,8 +129,9 @@ public:
     // be cut short when this fails or is interrupted: the engine copies to a work file beside the real
     // target.
     virtual bool CopyFileTo(const std::string& source, const std::string& target) = 0;
-    // Gives source the name target in one step, replacing an existing target: at every moment target
-    // is either the old file or the new one, never missing. Both lie in the same folder.
+    // Gives source the name target in one step written through to the disk, replacing an existing target,
+    // whose permissions the new file takes on: at every moment target is either the old file or the new one,
+    // never missing. Both lie in the same folder. source keeps its own attributes.
     virtual bool MoveOver(const std::string& source, const std::string& target) = 0;
     // Removes a file, read-only or not.
     virtual bool RemoveFile(const std::string& path) = 0;

@@ -31,26 +31,24 @@ bool CopyConverted(HostReader& master, HostWriter& work, MasterRule rule)
     return out.empty() || work.Write(out);
 }
 
-int ConvertMaster(EngineHost& host, const std::string& settingsPath, MasterRule rule)
+bool ConvertMaster(EngineHost& host, const std::string& settingsPath, MasterRule rule)
 {
     std::string masterPrefix;
     // A missing settings file gives the empty prefix; one that cannot be read hides where the masters are.
     if (host.ReadProfile("DIR", "MASTER", "", settingsPath, masterPrefix) == ProfileReadResult::Failed)
-        return 0;
-    if (ConvertMasterFolder(host, masterPrefix + "1\\", rule) != 1)
-        return 0;
-    return ConvertMasterFolder(host, masterPrefix + "21\\", rule);
+        return false;
+    return ConvertMasterFolder(host, masterPrefix + "1\\", rule) && ConvertMasterFolder(host, masterPrefix + "21\\", rule);
 }
 
 } // namespace
 
-int ListMasterFiles(EngineHost& host, MasterNameList& list, const std::string& pattern)
+bool ListMasterFiles(EngineHost& host, MasterNameList& list, const std::string& pattern)
 {
     list.clear();
     std::vector<FoundFile> found;
     switch (host.ListFolder(pattern, found)) {
-    case ListResult::NotFound: return 0;
-    case ListResult::Failed: return -1;
+    case ListResult::NotFound: return true;
+    case ListResult::Failed: return false;
     case ListResult::Listed: break;
     }
     for (FoundFile& file : found) {
@@ -59,49 +57,49 @@ int ListMasterFiles(EngineHost& host, MasterNameList& list, const std::string& p
         if (!file.directory)
             list.push_back(std::move(file.name));
     }
-    return static_cast<int>(list.size());
+    return true;
 }
 
-int ConvertMasterFile(EngineHost& host, const std::string& folder, const std::string& name, MasterRule rule)
+bool ConvertMasterFile(EngineHost& host, const std::string& folder, const std::string& name, MasterRule rule)
 {
     std::string masterPath = folder + name;
     std::string workPath = folder + kWorkFileName;
     std::unique_ptr<HostReader> master = host.OpenExclusive(masterPath);
     if (!master)
-        return 0;
+        return false;
     // A work file left by an interrupted run is emptied here; one that someone else holds is not ours.
     std::unique_ptr<HostWriter> work = host.CreateExclusive(workPath);
     if (!work)
-        return 0;
+        return false;
     bool complete = CopyConverted(*master, *work, rule);
     master.reset();
     complete = work->Close() && complete;
     work.reset();
     // The replace is one step: the master is never missing, whatever moment the run is cut off.
     if (complete && host.MoveOver(workPath, masterPath))
-        return 1;
+        return true;
     host.RemoveFile(workPath);
-    return 0;
+    return false;
 }
 
-int ConvertMasterFolder(EngineHost& host, const std::string& folder, MasterRule rule)
+bool ConvertMasterFolder(EngineHost& host, const std::string& folder, MasterRule rule)
 {
     MasterNameList list;
-    if (ListMasterFiles(host, list, folder + kMasterPattern) < 0)
-        return 0;
+    if (!ListMasterFiles(host, list, folder + kMasterPattern))
+        return false;
     for (const std::string& name : list) {
-        if (ConvertMasterFile(host, folder, name, rule) != 1)
-            return 0;
+        if (!ConvertMasterFile(host, folder, name, rule))
+            return false;
     }
-    return 1;
+    return true;
 }
 
-int ConvertMaterialSize(EngineHost& host, const std::string& settingsPath)
+bool ConvertMaterialSize(EngineHost& host, const std::string& settingsPath)
 {
     return ConvertMaster(host, settingsPath, MasterRule::Size);
 }
 
-int ConvertMaterialType(EngineHost& host, const std::string& settingsPath)
+bool ConvertMaterialType(EngineHost& host, const std::string& settingsPath)
 {
     return ConvertMaster(host, settingsPath, MasterRule::Type);
 }

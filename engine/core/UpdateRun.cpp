@@ -540,11 +540,11 @@ bool CUpdateRun::RunConversions()
     m_host.RestoreWaitCursor();
     // Always this name: the masters are found through tavilo1.ini, whatever the settings file is.
     const std::string settingsPath = m_workingFolder + "tavilo1.ini";
-    bool size = ConvertMaterialSize(m_host, settingsPath) == 1;
+    bool size = ConvertMaterialSize(m_host, settingsPath);
     m_journal.ConversionDone(Conversion::MaterialSize, size);
     if (!size)
         Show(IDS_SIZE_CONVERSION_FAILED, IDS_CAPTION_CONFIRM);
-    bool type = ConvertMaterialType(m_host, settingsPath) == 1;
+    bool type = ConvertMaterialType(m_host, settingsPath);
     m_journal.ConversionDone(Conversion::MaterialType, type);
     if (!type)
         Show(IDS_TYPE_CONVERSION_FAILED, IDS_CAPTION_CONFIRM);

@@ -11,6 +11,7 @@
 #include "WinFileSource.h"
 #include "WorkFile.h"
 
+#include <aclapi.h>
 #include <restartmanager.h>
 
 #include <algorithm>
@@ -38,32 +39,43 @@ OpenCheck CheckOf(DWORD error)
     }
 }
 
-// The work file takes the target's name in one step, the target never missing. An existing target keeps
-// its security and creation time (ReplaceFile); a new name is written through to the disk. Returns the
-// error, or ERROR_SUCCESS.
+// The target's own permissions go onto the file that takes its name: a move keeps the moved file's
+// security, which a work file took from the folder. Nothing stops the update where they cannot be read.
+void TakeSecurityOf(const std::string& target, const std::string& file)
+{
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetNamedSecurityInfoA(target.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl,
+                              nullptr, &descriptor) != ERROR_SUCCESS)
+        return;
+    SECURITY_DESCRIPTOR_CONTROL control = 0;
+    DWORD revision = 0;
+    GetSecurityDescriptorControl(descriptor, &control, &revision);
+    SECURITY_INFORMATION what = DACL_SECURITY_INFORMATION | ((control & SE_DACL_PROTECTED)
+                                                                 ? PROTECTED_DACL_SECURITY_INFORMATION
+                                                                 : UNPROTECTED_DACL_SECURITY_INFORMATION);
+    SetNamedSecurityInfoA(const_cast<char*>(file.c_str()), SE_FILE_OBJECT, what, nullptr, nullptr, dacl, nullptr);
+    LocalFree(descriptor);
+}
+
+// The work file takes the target's name in one rename, written through to the disk: at every moment the
+// target is the old file or the new one. (ReplaceFile keeps the target's security too, but it is not one
+// step: cut off, or failing with ERROR_UNABLE_TO_MOVE_REPLACEMENT, it leaves the target missing.) Returns
+// the error, or ERROR_SUCCESS.
 DWORD ReplaceDurably(const std::string& source, const std::string& target)
 {
     DWORD old = GetFileAttributesA(target.c_str());
-    if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY)) {
+    bool exists = old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY);
+    if (exists) {
+        TakeSecurityOf(target, source);
         // A read-only target must lose that attribute to be replaced.
         if (old & FILE_ATTRIBUTE_READONLY)
             SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
-        if (ReplaceFileA(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-            return ERROR_SUCCESS;
-        DWORD error = GetLastError();
-        // File systems without ReplaceFile (some network shares) still take a plain replacing move.
-        bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-                    error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
-        if (held || GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) {
-            if (old & FILE_ATTRIBUTE_READONLY)
-                SetFileAttributesA(target.c_str(), old);
-            return error;
-        }
     }
     if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return ERROR_SUCCESS;
     DWORD error = GetLastError();
-    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
+    if (exists && (old & FILE_ATTRIBUTE_READONLY))
         SetFileAttributesA(target.c_str(), old);
     return error;
 }
@@ -369,9 +381,11 @@ ProfileWriteResult CWin32EngineHost::WriteProfile(const std::string& section, co
     if (error == ERROR_SUCCESS)
         return ProfileWriteResult::Written;
     RemoveWorkFile(work);
-    // Another program has the file open without letting it be replaced: write where it is, as the
-    // profile call always did.
-    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? inPlace() : ProfileWriteResult::Failed;
+    // Another program has the file open and will not let it be replaced (a rename over an open file is
+    // refused as a sharing or access violation): write where it is, as the profile call always did. A file
+    // the user may not write fails there too.
+    bool open = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
+    return open ? inPlace() : ProfileWriteResult::Failed;
 }
 
 bool CWin32EngineHost::MediumIsRemovable(const std::string& programDirectory)

@@ -142,7 +142,7 @@ TEST(MasterConversion, BothFoldersThroughTheSettingsPrefix)
     host.AddFile("C:\\APP\\M1\\zai01-3.mst", kSizeRecord);
     host.AddFolder("C:\\APP\\M1\\zai999-3.mst");
     host.AddFile("C:\\APP\\M21\\temp.mst", "leftover");
-    EXPECT_EQ(ConvertMaterialSize(host, "C:\\APP\\tavilo1.ini"), 1);
+    EXPECT_TRUE(ConvertMaterialSize(host, "C:\\APP\\tavilo1.ini"));
     EXPECT_EQ(host.Bytes("C:\\APP\\M1\\zai001-3.mst"), kSizeConverted + "\r\nshort\r\n\r\n" + kSizeConverted + "\r\n");
     EXPECT_EQ(host.Bytes("C:\\APP\\M1\\zai01-3.mst"), kSizeRecord) << "the pattern needs three characters";
     EXPECT_TRUE(host.Find("C:\\APP\\M1\\zai999-3.mst")->directory);
@@ -151,10 +151,10 @@ TEST(MasterConversion, BothFoldersThroughTheSettingsPrefix)
 
     FakeHost none;
     none.AddFile("C:\\APP\\tavilo1.ini", "[DIR]\r\nMASTER=C:\\APP\\none\r\n");
-    EXPECT_EQ(ConvertMaterialType(none, "C:\\APP\\tavilo1.ini"), 1) << "missing folders are no failure";
-    EXPECT_EQ(ConvertMaterialType(none, "C:\\APP\\gone.ini"), 1) << "nor a missing settings file";
+    EXPECT_TRUE(ConvertMaterialType(none, "C:\\APP\\tavilo1.ini")) << "missing folders are no failure";
+    EXPECT_TRUE(ConvertMaterialType(none, "C:\\APP\\gone.ini")) << "nor a missing settings file";
     none.Find("C:\\APP\\tavilo1.ini")->locked = true;
-    EXPECT_EQ(ConvertMaterialType(none, "C:\\APP\\tavilo1.ini"), 0) << "one that cannot be read hides the masters";
+    EXPECT_FALSE(ConvertMaterialType(none, "C:\\APP\\tavilo1.ini")) << "one that cannot be read hides the masters";
 }
 
 TEST(MasterConversion, StopsAtOneThousandFiles)
@@ -163,8 +163,9 @@ TEST(MasterConversion, StopsAtOneThousandFiles)
     for (int i = 0; i <= 1000; ++i)
         host.AddFile("C:\\M\\" + MasterName(i), "1234567890123A");
     MasterNameList list;
-    EXPECT_EQ(ListMasterFiles(host, list, "C:\\M\\zai???" "-3.mst"), 1000);
-    EXPECT_EQ(ConvertMasterFolder(host, "C:\\M\\", MasterRule::Type), 1);
+    EXPECT_TRUE(ListMasterFiles(host, list, "C:\\M\\zai???" "-3.mst"));
+    EXPECT_EQ(list.size(), 1000u);
+    EXPECT_TRUE(ConvertMasterFolder(host, "C:\\M\\", MasterRule::Type));
     EXPECT_EQ(host.Bytes("C:\\M\\" + MasterName(999)), "1234567890123Z\r\n");
     EXPECT_EQ(host.Bytes("C:\\M\\" + MasterName(1000)), "1234567890123A");
 }
@@ -178,7 +179,7 @@ TEST(MasterConversion, AFileThatCannotBeOpenedStopsTheRun)
         host.AddFile("C:\\APP\\M1\\" + MasterName(i), "1234567890123A");
     host.AddFile("C:\\APP\\M21\\" + MasterName(1), "1234567890123A");
     host.Find("C:\\APP\\M1\\" + MasterName(2))->readOnly = true;
-    EXPECT_EQ(ConvertMaterialType(host, "C:\\APP\\tavilo1.ini"), 0);
+    EXPECT_FALSE(ConvertMaterialType(host, "C:\\APP\\tavilo1.ini"));
     EXPECT_EQ(host.Bytes("C:\\APP\\M1\\" + MasterName(1)), "1234567890123Z\r\n");
     EXPECT_EQ(host.Bytes("C:\\APP\\M1\\" + MasterName(2)), "1234567890123A");
     EXPECT_EQ(host.Bytes("C:\\APP\\M1\\" + MasterName(3)), "1234567890123A");
@@ -191,7 +192,7 @@ TEST(MasterConversion, TheMasterIsReplacedInOneStep)
 {
     FakeHost host;
     host.AddFile("C:\\M\\zai001-3.mst", "1234567890123B");
-    EXPECT_EQ(ConvertMasterFile(host, "C:\\M\\", "zai001-3.mst", MasterRule::Type), 1);
+    EXPECT_TRUE(ConvertMasterFile(host, "C:\\M\\", "zai001-3.mst", MasterRule::Type));
     std::vector<std::string> steps;
     for (const std::string& call : host.calls)
         steps.push_back(call.substr(0, call.find(' ')));

@@ -34,13 +34,13 @@ TEST(ConvertMaterial, BothFoldersThroughTheSettingsPrefix)
     MakeFolder(first + "zai999-3.mst");
     WriteBytes(first + "zai01-3.mst", kSizeRecord);
 
-    EXPECT_EQ(ConvertMaterialSize(host, settings), 1);
+    EXPECT_TRUE(ConvertMaterialSize(host, settings));
     EXPECT_EQ(ReadBytes(first + "zai001-3.mst"), kSizeConverted + "\r\nshort\r\n\r\n" + kSizeConverted + "\r\n");
     EXPECT_EQ(ReadBytes(first + "zai01-3.mst"), kSizeRecord) << "pattern needs three characters";
     EXPECT_FALSE(Exists(first + "temp.mst"));
     EXPECT_FALSE(Exists(second + "temp.mst")) << "leftover work file is overwritten and renamed";
 
-    EXPECT_EQ(ConvertMaterialType(host, settings), 1);
+    EXPECT_TRUE(ConvertMaterialType(host, settings));
     EXPECT_EQ(ReadBytes(second + "ZAI" + Cp932("鉄") + "XY-3.MST"), "1234567890123Z\r\n");
     EXPECT_EQ(GetFileAttributesA((first + "zai999-3.mst").c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
@@ -50,7 +50,7 @@ TEST(ConvertMaterial, MissingFoldersAreNoFailure)
 {
     CTempFolder install;
     WriteBytes(install + "tavilo1.ini", "[DIR]\r\nMASTER=" + install.Path() + "none\r\n");
-    EXPECT_EQ(ConvertMaterialSize(host, install + "tavilo1.ini"), 1);
+    EXPECT_TRUE(ConvertMaterialSize(host, install + "tavilo1.ini"));
     EXPECT_FALSE(Exists(install + "none1"));
 }
 
@@ -62,7 +62,7 @@ TEST(ConvertMaterial, LongPrefixIsUsedWhole)
     std::string settings = WriteSettings(install, prefix);
     MakeFolder(install + std::string(48, 'p') + "21");
     WriteBytes(prefix + "21\\zai001-3.mst", "1234567890123B");
-    EXPECT_EQ(ConvertMaterialType(host, settings), 1);
+    EXPECT_TRUE(ConvertMaterialType(host, settings));
     EXPECT_EQ(ReadBytes(prefix + "21\\zai001-3.mst"), "1234567890123Z\r\n");
 }
 
@@ -72,8 +72,9 @@ TEST(ListMasterFiles, StopsAtOneThousand)
     for (int i = 0; i <= 1000; ++i)
         WriteBytes(folder + MasterName(i), "1234567890123A");
     MasterNameList list;
-    EXPECT_EQ(ListMasterFiles(host, list, folder + "zai???" "-3.mst"), 1000);
-    EXPECT_EQ(ConvertMasterFolder(host, folder.Path(), MasterRule::Type), 1);
+    EXPECT_TRUE(ListMasterFiles(host, list, folder + "zai???" "-3.mst"));
+    EXPECT_EQ(list.size(), 1000u);
+    EXPECT_TRUE(ConvertMasterFolder(host, folder.Path(), MasterRule::Type));
     int converted = 0;
     for (int i = 0; i <= 1000; ++i)
         converted += ReadBytes(folder + MasterName(i)) == "1234567890123Z\r\n";
@@ -90,12 +91,13 @@ TEST(ConvertMaterial, LockedSecondFileStopsTheRun)
         WriteBytes(prefix + "1\\" + MasterName(i), "1234567890123A");
     WriteBytes(prefix + "21\\" + MasterName(1), "1234567890123A");
     MasterNameList list;
-    ASSERT_EQ(ListMasterFiles(host, list, prefix + "1\\zai???" "-3.mst"), 3);
+    ASSERT_TRUE(ListMasterFiles(host, list, prefix + "1\\zai???" "-3.mst"));
+    ASSERT_EQ(list.size(), 3u);
     std::string locked = prefix + "1\\" + list[1];
     HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
 
-    EXPECT_EQ(ConvertMaterialType(host, settings), 0);
+    EXPECT_FALSE(ConvertMaterialType(host, settings));
     CloseHandle(holder);
     EXPECT_EQ(ReadBytes(prefix + "1\\" + list[0]), "1234567890123Z\r\n");
     EXPECT_EQ(ReadBytes(prefix + "1\\" + list[1]), "1234567890123A");
@@ -111,7 +113,7 @@ TEST(ConvertMaterial, WorkFileInUseLeavesTheMasterIntact)
     WriteBytes(folder + "temp.mst", "someone else's");
     HANDLE holder = CreateFileA((folder + "temp.mst").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(ConvertMasterFolder(host, folder.Path(), MasterRule::Size), 0);
+    EXPECT_FALSE(ConvertMasterFolder(host, folder.Path(), MasterRule::Size));
     CloseHandle(holder);
     EXPECT_EQ(ReadBytes(folder + "zai001-3.mst"), kSizeRecord);
     EXPECT_EQ(ReadBytes(folder + "temp.mst"), "someone else's");
@@ -125,7 +127,7 @@ TEST(ConvertMaterial, FullVolumeLeavesTheMasterIntact)
     while (master.size() < 3 * 1024 * 1024)
         master += kSizeRecord + "\r\n";
     WriteBytes("M:\\full\\zai001-3.mst", master);
-    EXPECT_EQ(ConvertMasterFolder(host, "M:\\full\\", MasterRule::Size), 0);
+    EXPECT_FALSE(ConvertMasterFolder(host, "M:\\full\\", MasterRule::Size));
     EXPECT_TRUE(ReadBytes("M:\\full\\zai001-3.mst") == master);
     DeleteFileA("M:\\full\\zai001-3.mst");
 }
