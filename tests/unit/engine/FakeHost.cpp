@@ -57,13 +57,19 @@ public:
     FakeWriter(FakeHost& host, std::string path) : m_host(host), m_path(std::move(path)) {}
     bool Write(std::string_view bytes) override
     {
-        std::string& now = m_host.files[FakeHost::Normalise(m_path)].bytes;
-        if (m_host.Fails("Write " + m_path) || !m_host.Fits(m_path, now.size() + bytes.size()))
+        size_t now = m_host.Bytes(m_path).size();
+        if (m_host.Fails("Write " + m_path) || !m_host.Fits(m_path, now + bytes.size()))
             return false;
-        now.append(bytes);
+        m_host.WriteCached(m_path, bytes, true);
         return true;
     }
-    bool Close() override { return !m_host.Fails("Close " + m_path); }
+    bool Close() override
+    {
+        if (m_host.Fails("Close " + m_path))
+            return false;
+        m_host.files[FakeHost::Normalise(m_path)].durability = Durability::OnDisk;
+        return true;
+    }
 
 private:
     FakeHost& m_host;
@@ -205,6 +211,39 @@ bool FakeHost::ParentExists(const std::string& normalised)
     return parent.empty() || (folder && folder->directory);
 }
 
+void FakeHost::Moment()
+{
+    if (++moments != cutAt)
+        return;
+    afterCut = OnDisk();
+    cutDuring = calls.empty() ? "" : calls.back();
+}
+
+FakeTree FakeHost::OnDisk() const
+{
+    FakeTree disk = files;
+    for (auto& [path, file] : disk) {
+        if (file.durability == Durability::Written)
+            file.bytes.resize(file.bytes.size() / 2);
+        else if (file.durability == Durability::MovedUnflushed)
+            file.bytes.clear();
+        file.durability = Durability::OnDisk;
+        file.locked = false; // no program holds a file after a restart
+    }
+    return disk;
+}
+
+void FakeHost::WriteCached(const std::string& path, std::string_view bytes, bool append)
+{
+    FakeFile& file = files[Normalise(path)];
+    if (!append)
+        file.bytes.clear();
+    file.durability = Durability::Written;
+    file.bytes.append(bytes.substr(0, bytes.size() / 2));
+    Moment();
+    file.bytes.append(bytes.substr(bytes.size() / 2));
+}
+
 bool FakeHost::Fails(const std::string& call)
 {
     Log(call);
@@ -308,7 +347,8 @@ std::unique_ptr<HostWriter> FakeHost::CreateExclusive(const std::string& path)
     if (Fails("CreateExclusive " + path) || !ParentExists(Normalise(path)) ||
         (file && (file->directory || file->readOnly || file->locked)))
         return nullptr;
-    files[Normalise(path)] = FakeFile{};
+    FakeFile& created = files[Normalise(path)] = FakeFile{};
+    created.durability = Durability::Written;
     return std::make_unique<FakeWriter>(*this, path);
 }
 
@@ -319,7 +359,10 @@ bool FakeHost::CopyFileTo(const std::string& source, const std::string& target)
     if (Fails("CopyFileTo " + target) || !from || from->directory || from->locked || !ParentExists(Normalise(target)) ||
         (to && (to->directory || to->locked)) || !Fits(target, from->bytes.size()))
         return false;
-    files[Normalise(target)] = *from;
+    FakeFile copy = *from;
+    copy.bytes.clear();
+    files[Normalise(target)] = copy;
+    WriteCached(target, from->bytes, false);
     return true;
 }
 
@@ -330,6 +373,8 @@ bool FakeHost::MoveOver(const std::string& source, const std::string& target)
     if (Fails("MoveOver " + target) || !from || from->locked || (to && (to->directory || to->readOnly || to->locked)))
         return false;
     FakeFile moved = *from;
+    if (moved.durability != Durability::OnDisk)
+        moved.durability = Durability::MovedUnflushed;
     files.erase(Normalise(source));
     files[Normalise(target)] = moved;
     return true;
@@ -361,7 +406,10 @@ bool FakeHost::RemoveFolder(const std::string& path)
 bool FakeHost::FlushFile(const std::string& path)
 {
     FakeFile* file = Find(path);
-    return !Fails("FlushFile " + path) && file && !file->directory;
+    if (Fails("FlushFile " + path) || !file || file->directory)
+        return false;
+    file->durability = Durability::OnDisk;
+    return true;
 }
 
 bool FakeHost::SetAttributes(const std::string& path, uint32_t attributes)
@@ -445,6 +493,8 @@ ProfileWriteResult FakeHost::WriteProfile(const std::string& section, const std:
     if (Fails("WriteProfile " + key + " " + path) || !ParentExists(Normalise(path)) ||
         (file && (file->locked || file->readOnly || file->directory)))
         return ProfileWriteResult::Failed;
+    // One atomic replace: the disk holds the old file or the new one.
+    files[Normalise(path)].durability = Durability::OnDisk;
     std::string& bytes = files[Normalise(path)].bytes;
     ProfilePlace place = Locate(bytes, section, key);
     std::string line = key + "=" + value;
@@ -515,8 +565,9 @@ int FakeHost::ExtractArchive(const std::string& command, std::string& output, st
             output = "LIB disk full " + archive;
             return 1;
         }
-        files[Normalise(work)] = FakeFile{members->second[i].bytes};
+        files[Normalise(work)] = FakeFile{};
         staged.push_back({work, target, 0});
+        WriteCached(work, members->second[i].bytes, false);
     }
     if (fail) {
         output = "LIB broken " + archive;
