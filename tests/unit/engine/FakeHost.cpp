@@ -583,7 +583,11 @@ std::string FakeHost::LoadText(unsigned id)
     case IDS_BROKEN_ENTRY_LINE: return Id(id) + " %d";
     case IDS_COPY_FAILED:
     case IDS_ATTRIBUTES_FAILED:
-    case IDS_SETTINGS_NOT_WRITTEN: return Id(id) + " %s";
+    case IDS_SETTINGS_NOT_WRITTEN:
+    case IDS_FILES_HELD:
+    case IDS_HOLDING_PROGRAMS:
+    case IDS_NO_WRITE_ACCESS: return Id(id) + " %s";
+    case IDS_NO_SPACE: return Id(id) + " %s %s %s";
     default: return Id(id);
     }
 }
