@@ -141,18 +141,22 @@ bool ProfileValue(const std::string& bytes, const std::string& section, const st
 
 std::string FakeHost::Normalise(const std::string& path)
 {
-    std::string out;
-    bool lastSeparator = false;
-    for (size_t i = 0; i < path.size(); i += CharLength(path, i)) {
-        size_t length = CharLength(path, i);
-        bool separator = length == 1 && (path[i] == '\\' || path[i] == '/');
-        if (separator && lastSeparator)
-            continue;
-        out += separator ? std::string("\\") : path.substr(i, length);
-        lastSeparator = separator;
+    // Components as Windows resolves them: "." goes, ".." climbs (so does any other run of dots, to be safe),
+    // never above a drive.
+    std::vector<std::string> parts;
+    for (size_t at = 0; at <= path.size();) {
+        size_t end = FindSeparator(path, at);
+        std::string part = path.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        at = end == std::string::npos ? path.size() + 1 : end + 1;
+        bool dots = part.find_first_not_of(". ") == std::string::npos;
+        if (dots && part.find("..") != std::string::npos && !parts.empty() && parts.back().back() != ':')
+            parts.pop_back();
+        if (!dots)
+            parts.push_back(part);
     }
-    if (lastSeparator && out.size() > 1)
-        out.pop_back();
+    std::string out = FindSeparator(path) == 0 ? "\\" : "";
+    for (size_t i = 0; i < parts.size(); ++i)
+        out += (i == 0 ? "" : "\\") + parts[i];
     return UpperAscii(out);
 }
 
