@@ -401,6 +401,8 @@ TEST_F(RunTest, FailedEntriesEndTheRun)
         // Damaged half-way: its first member was extracted.
         {Entry(1, 1, "BAD", "NEW\\"), "LIB broken E:\\MEDIA\\BAD.LZH", "ExtractArchive e -mcwC:\\WINDOWS \"E:\\MEDIA\\BAD\""},
         {Entry(1, 0, "GONE.TXT", "NEW\\"), Id(IDS_COPY_FAILED) + " C:\\APP\\\\NEW\\GONE.TXT", ""},
+        // A subfolder climbing out of the installation.
+        {Entry(1, 0, "CONFIG.INI", "NEW\\..\\ ..\\..\\"), Id(IDS_COPY_FAILED) + " C:\\APP\\NEW\\..\\ ..\\..\\", ""},
     };
     for (const Case& c : cases) {
         FakeHost fake = host;
