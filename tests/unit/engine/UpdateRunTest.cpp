@@ -474,16 +474,20 @@ TEST_F(RunTest, Conversions)
     EXPECT_EQ(unlistable.Bytes(kInstall + "\\M21\\zai001-3.mst"), "1234567890123B\n");
 }
 
+// Told before the folder is even looked at: a folder without an installation gets no message of its own.
 TEST_F(RunTest, BrokenEntryLineStopsBeforeAnythingIsWritten)
 {
     description.entries = {Entry(1, 1, "APP", "")};
     description.brokenEntryLines = {45, 47};
-    FakeTree before = host.files;
-    EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(host.Texts(), Texts{Id(IDS_BROKEN_ENTRY_LINE) + " 45"});
-    EXPECT_EQ(host.boxes[0].caption, Id(IDS_CAPTION_ERROR));
-    EXPECT_EQ(host.files.size(), before.size());
-    EXPECT_EQ(host.calls, (Texts{"Message " + Id(IDS_BROKEN_ENTRY_LINE) + " 45", "RestoreWaitCursor"}));
+    for (const std::string& folder : {kInstall, std::string("C:\\NONE")}) {
+        FakeHost fake = host;
+        UpdateDescription d = description;
+        d.installFolder = folder;
+        EXPECT_EQ(RunUpdate(d, kMedium, fake), 1);
+        EXPECT_EQ(fake.Texts(), Texts{Id(IDS_BROKEN_ENTRY_LINE) + " 45"});
+        EXPECT_EQ(fake.boxes[0].caption, Id(IDS_CAPTION_ERROR));
+        EXPECT_TRUE(SameTree(fake.files, host.files));
+    }
 }
 
 // The library is set up after identification, before the first entry, with the library's two calls.
