@@ -196,7 +196,8 @@ TEST_F(RunTest, HeldFilesAreNamedBeforeAnythingIsWritten)
     host.Find(kTemplate)->date = UtcDate{2021, 1, 1};
     host.AddArchive(kMedium + "EXCEL.lzh", {{"\x89\xA1" "A-A4g.xlsm", "new book"}});
     description.masterAdjust = "1";
-    description.entries = {Entry(1, 1, "APP", ""), Entry(1, 1, "EXCEL", "\x8C\x60\x8E\xAE\\")};
+    description.entries = {Entry(1, 1, "APP", ""), Entry(1, 1, "EXCEL", "\x8C\x60\x8E\xAE\\"),
+                           Entry(1, 0, "CONFIG.INI", "NEW\\")};
     struct Case {
         std::vector<std::string> held, holders;
         std::string box;
@@ -230,8 +231,9 @@ TEST_F(RunTest, HeldFilesAreNamedBeforeAnythingIsWritten)
             EXPECT_EQ(fake.Texts(), texts);
             EXPECT_FALSE(HasWorkFile(fake)) << c.box;
             if (retry) {
-                EXPECT_EQ(fake.Bytes(app) + "|" + fake.Bytes(kTemplate) + "|" + fake.Bytes(master).substr(13, 1),
-                          "app|new book|Z");
+                EXPECT_EQ(fake.Bytes(app) + "|" + fake.Bytes(kTemplate) + "|" + fake.Bytes(master).substr(13, 1) + "|" +
+                              fake.Bytes(kInstall + "\\NEW\\CONFIG.INI"),
+                          "app|new book|Z|config");
             } else {
                 EXPECT_TRUE(SameTree(fake.files, before)) << c.box;
             }
