@@ -57,6 +57,7 @@ private:
 
     // Checks before the first write; each shows its own message and returns false to stop.
     void ListMasters();
+    bool CheckSubfolders();
     bool CheckWriteAccess();
     bool CheckSpace();
     bool CheckHeldFiles();
@@ -133,7 +134,7 @@ RunOutcome CUpdateRun::Run()
     PrepareArchiveLibrary();
     ListMasters();
     RunOutcome staged = RunOutcome::StoppedBeforeWriting;
-    if (CheckWriteAccess() && CheckSpace())
+    if (CheckSubfolders() && CheckWriteAccess() && CheckSpace())
         staged = StageEntries();
     if (staged == RunOutcome::Updated && !CheckHeldFiles())
         staged = RunOutcome::StoppedBeforeWriting;
@@ -220,6 +221,25 @@ void CUpdateRun::ListMasters()
             m_largestMaster = std::max(m_largestMaster, file.size);
         }
     }
+}
+
+// A subfolder with a ".." part (or any other run of dots, which Windows may read alike) could reach out of the
+// installation: the update would write where it must not.
+bool CUpdateRun::CheckSubfolders()
+{
+    for (const UpdateEntry& entry : m_description.entries) {
+        const std::string& subfolder = entry.subfolder;
+        for (size_t at = 0; at <= subfolder.size();) {
+            size_t end = std::min(FindSeparator(subfolder, at), subfolder.size());
+            std::string_view part = std::string_view(subfolder).substr(at, end - at);
+            at = end + 1;
+            if (part.find("..") == std::string_view::npos || part.find_first_not_of(". ") != std::string_view::npos)
+                continue;
+            Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {ShownPath(m_workingFolder + subfolder)});
+            return false;
+        }
+    }
+    return true;
 }
 
 bool CUpdateRun::CheckWriteAccess()

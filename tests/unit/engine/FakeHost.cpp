@@ -57,13 +57,19 @@ public:
     FakeWriter(FakeHost& host, std::string path) : m_host(host), m_path(std::move(path)) {}
     bool Write(std::string_view bytes) override
     {
-        std::string& now = m_host.files[FakeHost::Normalise(m_path)].bytes;
-        if (m_host.Fails("Write " + m_path) || !m_host.Fits(m_path, now.size() + bytes.size()))
+        size_t now = m_host.Bytes(m_path).size();
+        if (m_host.Fails("Write " + m_path) || !m_host.Fits(m_path, now + bytes.size()))
             return false;
-        now.append(bytes);
+        m_host.WriteCached(m_path, bytes, true);
         return true;
     }
-    bool Close() override { return !m_host.Fails("Close " + m_path); }
+    bool Close() override
+    {
+        if (m_host.Fails("Close " + m_path))
+            return false;
+        m_host.files[FakeHost::Normalise(m_path)].durability = Durability::OnDisk;
+        return true;
+    }
 
 private:
     FakeHost& m_host;
@@ -135,18 +141,22 @@ bool ProfileValue(const std::string& bytes, const std::string& section, const st
 
 std::string FakeHost::Normalise(const std::string& path)
 {
-    std::string out;
-    bool lastSeparator = false;
-    for (size_t i = 0; i < path.size(); i += CharLength(path, i)) {
-        size_t length = CharLength(path, i);
-        bool separator = length == 1 && (path[i] == '\\' || path[i] == '/');
-        if (separator && lastSeparator)
-            continue;
-        out += separator ? std::string("\\") : path.substr(i, length);
-        lastSeparator = separator;
+    // Components as Windows resolves them: "." goes, ".." climbs (so does any other run of dots, to be safe),
+    // never above a drive.
+    std::vector<std::string> parts;
+    for (size_t at = 0; at <= path.size();) {
+        size_t end = FindSeparator(path, at);
+        std::string part = path.substr(at, end == std::string::npos ? std::string::npos : end - at);
+        at = end == std::string::npos ? path.size() + 1 : end + 1;
+        bool dots = part.find_first_not_of(". ") == std::string::npos;
+        if (dots && part.find("..") != std::string::npos && !parts.empty() && parts.back().back() != ':')
+            parts.pop_back();
+        if (!dots)
+            parts.push_back(part);
     }
-    if (lastSeparator && out.size() > 1)
-        out.pop_back();
+    std::string out = FindSeparator(path) == 0 ? "\\" : "";
+    for (size_t i = 0; i < parts.size(); ++i)
+        out += (i == 0 ? "" : "\\") + parts[i];
     return UpperAscii(out);
 }
 
@@ -203,6 +213,39 @@ bool FakeHost::ParentExists(const std::string& normalised)
     std::string parent = ParentOf(normalised);
     FakeFile* folder = parent.empty() ? nullptr : Find(parent);
     return parent.empty() || (folder && folder->directory);
+}
+
+void FakeHost::Moment()
+{
+    if (++moments != cutAt)
+        return;
+    afterCut = OnDisk();
+    cutDuring = calls.empty() ? "" : calls.back();
+}
+
+FakeTree FakeHost::OnDisk() const
+{
+    FakeTree disk = files;
+    for (auto& [path, file] : disk) {
+        if (file.durability == Durability::Written)
+            file.bytes.resize(file.bytes.size() / 2);
+        else if (file.durability == Durability::MovedUnflushed)
+            file.bytes.clear();
+        file.durability = Durability::OnDisk;
+        file.locked = false; // no program holds a file after a restart
+    }
+    return disk;
+}
+
+void FakeHost::WriteCached(const std::string& path, std::string_view bytes, bool append)
+{
+    FakeFile& file = files[Normalise(path)];
+    if (!append)
+        file.bytes.clear();
+    file.durability = Durability::Written;
+    file.bytes.append(bytes.substr(0, bytes.size() / 2));
+    Moment();
+    file.bytes.append(bytes.substr(bytes.size() / 2));
 }
 
 bool FakeHost::Fails(const std::string& call)
@@ -308,7 +351,8 @@ std::unique_ptr<HostWriter> FakeHost::CreateExclusive(const std::string& path)
     if (Fails("CreateExclusive " + path) || !ParentExists(Normalise(path)) ||
         (file && (file->directory || file->readOnly || file->locked)))
         return nullptr;
-    files[Normalise(path)] = FakeFile{};
+    FakeFile& created = files[Normalise(path)] = FakeFile{};
+    created.durability = Durability::Written;
     return std::make_unique<FakeWriter>(*this, path);
 }
 
@@ -319,7 +363,10 @@ bool FakeHost::CopyFileTo(const std::string& source, const std::string& target)
     if (Fails("CopyFileTo " + target) || !from || from->directory || from->locked || !ParentExists(Normalise(target)) ||
         (to && (to->directory || to->locked)) || !Fits(target, from->bytes.size()))
         return false;
-    files[Normalise(target)] = *from;
+    FakeFile copy = *from;
+    copy.bytes.clear();
+    files[Normalise(target)] = copy;
+    WriteCached(target, from->bytes, false);
     return true;
 }
 
@@ -330,6 +377,8 @@ bool FakeHost::MoveOver(const std::string& source, const std::string& target)
     if (Fails("MoveOver " + target) || !from || from->locked || (to && (to->directory || to->readOnly || to->locked)))
         return false;
     FakeFile moved = *from;
+    if (moved.durability != Durability::OnDisk)
+        moved.durability = Durability::MovedUnflushed;
     files.erase(Normalise(source));
     files[Normalise(target)] = moved;
     return true;
@@ -361,7 +410,10 @@ bool FakeHost::RemoveFolder(const std::string& path)
 bool FakeHost::FlushFile(const std::string& path)
 {
     FakeFile* file = Find(path);
-    return !Fails("FlushFile " + path) && file && !file->directory;
+    if (Fails("FlushFile " + path) || !file || file->directory)
+        return false;
+    file->durability = Durability::OnDisk;
+    return true;
 }
 
 bool FakeHost::SetAttributes(const std::string& path, uint32_t attributes)
@@ -445,6 +497,8 @@ ProfileWriteResult FakeHost::WriteProfile(const std::string& section, const std:
     if (Fails("WriteProfile " + key + " " + path) || !ParentExists(Normalise(path)) ||
         (file && (file->locked || file->readOnly || file->directory)))
         return ProfileWriteResult::Failed;
+    // One atomic replace: the disk holds the old file or the new one.
+    files[Normalise(path)].durability = Durability::OnDisk;
     std::string& bytes = files[Normalise(path)].bytes;
     ProfilePlace place = Locate(bytes, section, key);
     std::string line = key + "=" + value;
@@ -515,8 +569,9 @@ int FakeHost::ExtractArchive(const std::string& command, std::string& output, st
             output = "LIB disk full " + archive;
             return 1;
         }
-        files[Normalise(work)] = FakeFile{members->second[i].bytes};
+        files[Normalise(work)] = FakeFile{};
         staged.push_back({work, target, 0});
+        WriteCached(work, members->second[i].bytes, false);
     }
     if (fail) {
         output = "LIB broken " + archive;
@@ -532,7 +587,11 @@ std::string FakeHost::LoadText(unsigned id)
     case IDS_BROKEN_ENTRY_LINE: return Id(id) + " %d";
     case IDS_COPY_FAILED:
     case IDS_ATTRIBUTES_FAILED:
-    case IDS_SETTINGS_NOT_WRITTEN: return Id(id) + " %s";
+    case IDS_SETTINGS_NOT_WRITTEN:
+    case IDS_FILES_HELD:
+    case IDS_HOLDING_PROGRAMS:
+    case IDS_NO_WRITE_ACCESS: return Id(id) + " %s";
+    case IDS_NO_SPACE: return Id(id) + " %s %s %s";
     default: return Id(id);
     }
 }

@@ -7,8 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
+
+// What a power cut leaves of a file's bytes: all of them once they are on disk; the first half of the bytes
+// written since (the cache flushed part of them); nothing for a name moved onto bytes never flushed.
+enum class Durability { OnDisk, Written, MovedUnflushed };
 
 struct FakeFile {
     std::string bytes;
@@ -16,6 +21,7 @@ struct FakeFile {
     bool readOnly = false;
     bool locked = false; // held open by another program without sharing
     UtcDate date{2026, 1, 1};
+    Durability durability = Durability::OnDisk;
 };
 
 struct FakeMember {
@@ -54,6 +60,17 @@ public:
     std::string failFirst;          // or the first call that starts with this text
     int failableCalls = 0;
     std::string failedCall;
+
+    // Power cuts. Bytes reach the disk when flushed: FlushFile, a writer's Close, WriteProfile (one atomic
+    // replace); names (made, removed, moved) at once, MoveOver being write-through. A cut can come before any
+    // call and in the middle of any write (a copy, a writer's Write, each member of an extraction).
+    int cutAt = 0;   // the moment (1-based) of the cut; 0: none
+    int moments = 0; // moments so far
+    std::optional<FakeTree> afterCut; // what the disk held at the cut; the run itself goes on
+    std::string cutDuring;            // the call last begun then
+    void Moment();
+    // The files as the disk holds them, as a restart finds them.
+    FakeTree OnDisk() const;
 
     // Tree set-up; folders above a file are made too.
     void AddFolder(const std::string& path);
@@ -105,7 +122,13 @@ public:
 
     // Logs the call; true when it is the one to fail.
     bool Fails(const std::string& call);
-    void Log(const std::string& call) { calls.push_back(call); }
+    void Log(const std::string& call)
+    {
+        Moment();
+        calls.push_back(call);
+    }
+    // Puts bytes into a file through the cache, with a cut possible half-way.
+    void WriteCached(const std::string& path, std::string_view bytes, bool append);
     // Whether the volume has room for path to hold size bytes.
     bool Fits(const std::string& path, size_t size);
 

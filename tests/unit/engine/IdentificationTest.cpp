@@ -187,19 +187,26 @@ TEST(MasterConversion, AFileThatCannotBeOpenedStopsTheRun)
     EXPECT_FALSE(host.Find("C:\\APP\\M1\\temp.mst"));
 }
 
-// The work file is written and closed first, then replaces the master in one step: no delete.
-TEST(MasterConversion, TheMasterIsReplacedInOneStep)
+// Cut off at any moment, the master holds its old records or its converted ones, never fewer.
+TEST(MasterConversion, TheMasterIsWholeAtEveryMoment)
 {
-    FakeHost host;
-    host.AddFile("C:\\M\\zai001-3.mst", "1234567890123B");
-    EXPECT_TRUE(ConvertMasterFile(host, "C:\\M\\", "zai001-3.mst", MasterRule::Type));
-    std::vector<std::string> steps;
-    for (const std::string& call : host.calls)
-        steps.push_back(call.substr(0, call.find(' ')));
-    EXPECT_EQ(steps, (std::vector<std::string>{"OpenExclusive", "CreateExclusive", "Read", "Read", "Write", "Close",
-                                               "MoveOver"}));
-    EXPECT_EQ(host.Bytes("C:\\M\\zai001-3.mst"), "1234567890123Z\r\n");
-    EXPECT_FALSE(host.Find("C:\\M\\temp.mst"));
+    const std::string master = "C:\\M\\zai001-3.mst", old = "1234567890123B\nabcdefghijklmA";
+    const std::string converted = "1234567890123Z\r\nabcdefghijklmZ\r\n";
+    int cutAt = 1;
+    for (;; ++cutAt) {
+        FakeHost host;
+        host.AddFile(master, old);
+        host.cutAt = cutAt;
+        EXPECT_TRUE(ConvertMasterFile(host, "C:\\M\\", "zai001-3.mst", MasterRule::Type));
+        EXPECT_EQ(host.Bytes(master), converted);
+        EXPECT_FALSE(host.Find("C:\\M\\temp.mst"));
+        if (!host.afterCut)
+            break;
+        auto file = host.afterCut->find(FakeHost::Normalise(master));
+        ASSERT_NE(file, host.afterCut->end()) << "cut after " << host.cutDuring;
+        EXPECT_TRUE(file->second.bytes == old || file->second.bytes == converted) << "cut after " << host.cutDuring;
+    }
+    EXPECT_GT(cutAt, 5);
 }
 
 } // namespace

@@ -34,6 +34,11 @@ std::string OldMasterRecord(char fill)
     return record + "\r\n";
 }
 
+std::string OddMasterRecord(char type, int shortenedBy)
+{
+    return "400400000111o" + std::string(1, type) + std::string(static_cast<size_t>(176 - shortenedBy), 'o') + "\r\n";
+}
+
 FullUpdate::FullUpdate()
 {
     MakeInstallation(host, "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC 8.0S\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
@@ -43,7 +48,7 @@ FullUpdate::FullUpdate()
     host.Find(kTemplate)->date = UtcDate{2021, 1, 1};
     host.AddFile(kInstall + "\\app.txt", "old app");
     host.AddFile(kInstall + "\\M1\\zai001-3.mst", OldMasterRecord('a') + OldMasterRecord('b'));
-    host.AddFile(kInstall + "\\M1\\zai002-3.mst", OldMasterRecord('c'));
+    host.AddFile(kInstall + "\\M1\\zai002-3.mst", OldMasterRecord('c') + OddMasterRecord('A', 0));
     host.AddFile(kInstall + "\\M21\\zai101-3.mst", OldMasterRecord('d') + "short\r\n");
     host.removableMedium = true;
     InsertDisk(1);
@@ -84,4 +89,21 @@ FakeTree InstallationFiles(const FakeTree& files)
             installation[path] = file;
     }
     return installation;
+}
+
+FakeTree AfterRerun(const FakeTree& now, const FakeTree& after)
+{
+    const std::string master = FakeHost::Normalise(kInstall + "\\M1\\zai002-3.mst");
+    FakeTree expected = after;
+    auto it = now.find(master);
+    if (it == now.end())
+        return expected;
+    const std::string& bytes = it->second.bytes;
+    size_t at = bytes.find("400400000111o");
+    int shortened = at == std::string::npos ? 0 : 190 - static_cast<int>(bytes.find("\r\n", at) - at);
+    std::string& complete = expected[master].bytes;
+    size_t record = complete.find(OddMasterRecord('Z', 1));
+    if (record != std::string::npos)
+        complete.replace(record, OddMasterRecord('Z', 1).size(), OddMasterRecord('Z', shortened + 1));
+    return expected;
 }

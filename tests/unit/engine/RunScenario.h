@@ -23,9 +23,13 @@ UpdateEntry Entry(int disk, int kind, const std::string& name, const std::string
 // changes nothing, as a rerun after an interruption needs.
 std::string OldMasterRecord(char fill);
 
+// A record the size rule selects that is 190 bytes long, as written by the application (type 'A') or after
+// the conversions (type 'Z') have dropped shortenedBy bytes: the rule shortens it at every conversion.
+std::string OddMasterRecord(char type, int shortenedBy);
+
 // The whole update of the fault sweep: archives (START on disk 2 of a floppy, EXCEL, a plain one), loose
 // files (one read-only on the medium, one from a subfolder into a new folder), the settings keys and both
-// conversions over three masters in two folders.
+// conversions over three masters in two folders, one of them holding the odd record.
 struct FullUpdate {
     FakeHost host;
     UpdateDescription description;
@@ -36,3 +40,7 @@ struct FullUpdate {
 
 // Every installation file other than work files, by normalised path.
 FakeTree InstallationFiles(const FakeTree& files);
+
+// What a rerun from the installation files now gives: the complete update, with the odd record shortened once
+// more when the size conversion had already passed it.
+FakeTree AfterRerun(const FakeTree& now, const FakeTree& after);

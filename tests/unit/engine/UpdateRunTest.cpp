@@ -24,6 +24,21 @@ size_t CallIndex(const FakeHost& host, const std::string& prefix)
     return static_cast<size_t>(it - host.calls.begin());
 }
 
+// The same files with the same bytes and attributes.
+bool SameTree(const FakeTree& a, const FakeTree& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](const auto& x, const auto& y) {
+        return x.first == y.first && x.second.bytes == y.second.bytes && x.second.directory == y.second.directory &&
+               x.second.readOnly == y.second.readOnly;
+    });
+}
+
+bool HasWorkFile(const FakeHost& host)
+{
+    return std::any_of(host.files.begin(), host.files.end(),
+                       [](const auto& file) { return file.first.find(".PARVEL~") != std::string::npos; });
+}
+
 class RunTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -149,7 +164,8 @@ TEST_F(RunTest, DiskPrompts)
         d.entries = c.entries;
         EXPECT_EQ(RunUpdate(d, kMedium, fake), 1) << c.what;
         EXPECT_EQ(fake.Texts(), c.texts) << c.what;
-        EXPECT_TRUE(fake.boxes[0].diskPrompt || !c.removable) << c.what;
+        for (size_t i = 0; i < fake.boxes.size(); ++i)
+            EXPECT_EQ(fake.boxes[i].diskPrompt, fake.boxes[i].text == ask2) << c.what << ": box " << i;
     }
 }
 
@@ -164,6 +180,95 @@ TEST_F(RunTest, CancelLeavesTheInstallationAsItWas)
     EXPECT_EQ(host.files.size(), before.size()) << "no work file, no new folder";
     EXPECT_FALSE(host.Find(kInstall + "\\app.txt"));
     EXPECT_EQ(Settings(), "[SYSTEM]\r\nTITLE=ABC XYZ 8.0S (8.0S)\r\n") << "no keys after a cancel";
+}
+
+// Files other programs hold are named together in one box before anything is written: キャンセル leaves the
+// installation as it was, 再試行 once they are let go carries out the whole update.
+TEST_F(RunTest, HeldFilesAreNamedBeforeAnythingIsWritten)
+{
+    const std::string master = kInstall + "\\M1\\zai001-3.mst", app = kInstall + "\\app.txt",
+                      history = kInstall + "\\mok3.ini", settings = kInstall + "\\tavilo1.ini";
+    const std::string shownTemplate = "C:\\APP\\\x8C\x60\x8E\xAE\\\x89\xA1" "A-A4g.xlsm";
+    host.AddFile(settings, "[SYSTEM]\r\nTITLE=ABC\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
+    host.AddFile(master, OldMasterRecord('a'));
+    host.AddFile(app, "old app");
+    host.AddFile(history, "[HISTORY]\r\n");
+    host.AddFile(kTemplate, "old book");
+    host.Find(kTemplate)->date = UtcDate{2021, 1, 1};
+    host.AddArchive(kMedium + "EXCEL.lzh", {{"\x89\xA1" "A-A4g.xlsm", "new book"}});
+    description.masterAdjust = 1;
+    description.entries = {Entry(1, 1, "APP", ""), Entry(1, 1, "EXCEL", "\x8C\x60\x8E\xAE\\"),
+                           Entry(1, 0, "CONFIG.INI", "NEW\\")};
+    struct Case {
+        std::vector<std::string> held, holders;
+        std::string box;
+    } cases[] = {
+        {{kTemplate}, {}, shownTemplate},
+        {{master}, {"EXCEL.EXE"}, "C:\\APP\\M1\\ZAI001-3.MST\n" + Id(IDS_HOLDING_PROGRAMS) + " EXCEL.EXE"},
+        {{app}, {}, "C:\\APP\\app.txt"},
+        {{history}, {}, "C:\\APP\\mok3.ini"},
+        {{history, kTemplate}, {"A.EXE", "B.EXE"},
+         shownTemplate + "\nC:\\APP\\mok3.ini\n" + Id(IDS_HOLDING_PROGRAMS) + " A.EXE, B.EXE"},
+    };
+    for (const Case& c : cases) {
+        for (RetryAnswer answer : {RetryAnswer::Cancel, RetryAnswer::Retry}) {
+            FakeHost fake = host;
+            for (const std::string& file : c.held)
+                fake.Find(file)->locked = true;
+            fake.holders = c.holders;
+            fake.retryAnswers = {answer};
+            fake.onRetryPrompt = [&](int) {
+                for (const std::string& file : c.held)
+                    fake.Find(file)->locked = false;
+            };
+            const FakeTree before = fake.files;
+            UpdateDescription d = description;
+            const bool retry = answer == RetryAnswer::Retry;
+            EXPECT_EQ(ApplyUpdate(d, kMedium, fake), retry ? RunOutcome::Updated : RunOutcome::StoppedBeforeWriting)
+                << c.box;
+            Texts texts{Id(IDS_TEMPLATE_UPDATED), Id(IDS_FILES_HELD) + " " + c.box};
+            if (retry)
+                texts.push_back(Done());
+            EXPECT_EQ(fake.Texts(), texts);
+            EXPECT_FALSE(HasWorkFile(fake)) << c.box;
+            if (retry) {
+                EXPECT_EQ(fake.Bytes(app) + "|" + fake.Bytes(kTemplate) + "|" + fake.Bytes(master).substr(13, 1) + "|" +
+                              fake.Bytes(kInstall + "\\NEW\\CONFIG.INI"),
+                          "app|new book|Z|config");
+            } else {
+                EXPECT_TRUE(SameTree(fake.files, before)) << c.box;
+            }
+        }
+    }
+}
+
+// Too little room, or a folder this user may not write to, stops the update with nothing written.
+TEST_F(RunTest, NoRoomOrNoWriteAccessStopsBeforeAnythingIsWritten)
+{
+    host.AddArchive(kMedium + "BIG.lzh", {{"big.bin", std::string(3 << 20, 'b')}});
+    uint64_t used = 0;
+    for (const auto& [path, file] : host.files)
+        used += path.rfind("C:", 0) == 0 ? file.bytes.size() : 0;
+    description.entries = {Entry(1, 1, "BIG", ""), Entry(1, 0, "CONFIG.INI", "bmp\\")};
+    struct Case {
+        uint64_t free; // 0: no limit
+        std::vector<std::string> denied;
+        std::string message;
+    } cases[] = {
+        {5 << 19, {}, Id(IDS_NO_SPACE) + " 4 2 C:\\APP\\"},
+        {0, {kInstall}, Id(IDS_NO_WRITE_ACCESS) + " C:\\APP\\"},
+        {0, {kInstall + "\\bmp"}, Id(IDS_NO_WRITE_ACCESS) + " C:\\APP\\bmp\\"},
+    };
+    for (const Case& c : cases) {
+        FakeHost fake = host;
+        fake.capacity = c.free == 0 ? 0 : used + c.free;
+        fake.denied = c.denied;
+        UpdateDescription d = description;
+        EXPECT_EQ(ApplyUpdate(d, kMedium, fake), RunOutcome::StoppedBeforeWriting) << c.message;
+        EXPECT_EQ(fake.Texts(), Texts{c.message});
+        EXPECT_EQ(fake.boxes[0].caption, Id(IDS_CAPTION_ERROR));
+        EXPECT_TRUE(SameTree(fake.files, host.files)) << c.message;
+    }
 }
 
 struct StartCase {
@@ -287,28 +392,30 @@ TEST(ReplaceAllInPlace, EachOccurrenceOnce)
 TEST_F(RunTest, FailedEntriesEndTheRun)
 {
     host.AddArchive(kMedium + "EMPTY.lzh", {});
+    host.AddArchive(kMedium + "BAD.lzh", {{"bad1.txt", "1"}, {"bad2.txt", "2"}});
     host.AddFile(kMedium + "RO.TXT", "ro");
     struct Case {
         UpdateEntry entry;
         std::string message;
-        std::string caption;
+        std::string failFirst;
     } cases[] = {
-        {Entry(1, 1, "EMPTY", ""), "LIB no members in E:\\MEDIA\\EMPTY.LZH", Id(IDS_CAPTION_CONFIRM)},
-        {Entry(1, 1, "GONE", ""), "LIB cannot find E:\\MEDIA\\GONE.LZH", Id(IDS_CAPTION_CONFIRM)},
-        {Entry(1, 0, "GONE.TXT", "NEW\\"), Id(IDS_COPY_FAILED) + " C:\\APP\\\\NEW\\GONE.TXT", Id(IDS_CAPTION_CONFIRM)},
+        {Entry(1, 1, "EMPTY", ""), "LIB no members in E:\\MEDIA\\EMPTY.LZH", ""},
+        {Entry(1, 1, "GONE", ""), "LIB cannot find E:\\MEDIA\\GONE.LZH", ""},
+        // Damaged half-way: its first member was extracted.
+        {Entry(1, 1, "BAD", "NEW\\"), "LIB broken E:\\MEDIA\\BAD.LZH", "ExtractArchive e -mcwC:\\WINDOWS \"E:\\MEDIA\\BAD\""},
+        {Entry(1, 0, "GONE.TXT", "NEW\\"), Id(IDS_COPY_FAILED) + " C:\\APP\\\\NEW\\GONE.TXT", ""},
+        // A subfolder climbing out of the installation.
+        {Entry(1, 0, "CONFIG.INI", "NEW\\..\\ ..\\..\\"), Id(IDS_COPY_FAILED) + " C:\\APP\\NEW\\..\\ ..\\..\\", ""},
     };
     for (const Case& c : cases) {
         FakeHost fake = host;
+        fake.failFirst = c.failFirst;
         UpdateDescription d = MakeDescription();
         d.entries = {Entry(1, 1, "APP", ""), c.entry, Entry(1, 0, "CONFIG.INI", "")};
         EXPECT_EQ(ApplyUpdate(d, kMedium, fake), RunOutcome::StoppedBeforeWriting) << c.message;
         EXPECT_EQ(fake.Texts(), Texts{c.message});
-        EXPECT_EQ(fake.boxes[0].caption, c.caption);
-        EXPECT_EQ(fake.files.size(), host.files.size()) << "the entry before is undone, no folder is left";
-        EXPECT_FALSE(fake.Find(kInstall + "\\app.txt"));
-        EXPECT_FALSE(fake.Find(kInstall + "\\CONFIG.INI")) << "nothing after the failed entry";
-        std::string era;
-        EXPECT_FALSE(ProfileValue(fake.Bytes(kInstall + "\\tavilo1.ini"), "SYSTEM", "GENGOU", era));
+        EXPECT_EQ(fake.boxes[0].caption, Id(IDS_CAPTION_CONFIRM));
+        EXPECT_TRUE(SameTree(fake.files, host.files)) << c.message << ": the entry before is not applied, no folder is left";
     }
     // The folder is made before the copy; a read-only file on the medium gives a writable copy.
     FakeHost fake = host;
@@ -370,16 +477,20 @@ TEST_F(RunTest, Conversions)
     EXPECT_EQ(unlistable.Bytes(kInstall + "\\M21\\zai001-3.mst"), "1234567890123B\n");
 }
 
+// Told before the folder is even looked at: a folder without an installation gets no message of its own.
 TEST_F(RunTest, BrokenEntryLineStopsBeforeAnythingIsWritten)
 {
     description.entries = {Entry(1, 1, "APP", "")};
     description.brokenEntryLines = {45, 47};
-    FakeTree before = host.files;
-    EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(host.Texts(), Texts{Id(IDS_BROKEN_ENTRY_LINE) + " 45"});
-    EXPECT_EQ(host.boxes[0].caption, Id(IDS_CAPTION_ERROR));
-    EXPECT_EQ(host.files.size(), before.size());
-    EXPECT_EQ(host.calls, (Texts{"Message " + Id(IDS_BROKEN_ENTRY_LINE) + " 45", "RestoreWaitCursor"}));
+    for (const std::string& folder : {kInstall, std::string("C:\\NONE")}) {
+        FakeHost fake = host;
+        UpdateDescription d = description;
+        d.installFolder = folder;
+        EXPECT_EQ(RunUpdate(d, kMedium, fake), 1);
+        EXPECT_EQ(fake.Texts(), Texts{Id(IDS_BROKEN_ENTRY_LINE) + " 45"});
+        EXPECT_EQ(fake.boxes[0].caption, Id(IDS_CAPTION_ERROR));
+        EXPECT_TRUE(SameTree(fake.files, host.files));
+    }
 }
 
 // The library is set up after identification, before the first entry, with the library's two calls.

@@ -45,9 +45,15 @@ inline bool IsOldOrNew(const std::string& path, const std::string& now, const st
     if (IsProfileFile(path)) {
         ProfileKeyMap oldKeys = ProfileKeys(old ? *old : "");
         ProfileKeyMap newKeys = ProfileKeys(complete ? *complete : "");
-        for (const auto& [key, value] : ProfileKeys(now)) {
+        ProfileKeyMap nowKeys = ProfileKeys(now);
+        for (const auto& [key, value] : nowKeys) {
             bool known = (newKeys.count(key) && newKeys[key] == value) || (oldKeys.count(key) && oldKeys[key] == value);
             if (!known)
+                return false;
+        }
+        // A key the file held before is never lost; only keys the update adds may still be missing.
+        for (const auto& [key, value] : oldKeys) {
+            if (!nowKeys.count(key))
                 return false;
         }
         return true;
