@@ -8,16 +8,27 @@
 #include <optional>
 #include <string>
 
-#include "CommandLine.h"
 #include "ExitCode.h"
 #include "RunLog.h"
 #include "RunLogFile.h"
 #include "UpdateDescription.h"
 
+// The update medium as start-up found it: the folder every file of it is named from, and its info.txt, read
+// once.
+struct UpdateMedium {
+    std::string programDirectory;
+    UpdateDescription description; // empty when there is no info.txt
+
+    // The main window's title and the log's first line about the medium.
+    const std::string& FirstLine() const { return description.uninstallKeys[0]; }
+};
+
 class CUpdateSession {
 public:
-    // The switches that change how boxes, windows and the log behave.
-    void Configure(const CommandLine& line);
+    // The switches that change how boxes, windows and the log behave: every box answered unshown and logged
+    // (/SUPPRESSMSGBOXES), no window at all (/VERYSILENT), a copy of the log (/LOG=; empty without it).
+    void Configure(UpdateMedium medium, bool suppressBoxes, bool windowless, const std::string& logCopy);
+    const UpdateMedium& Medium() const { return m_medium; }
 
     // One update of description.installFolder, its boxes owned by owner; sets the exit code.
     RunOutcome Run(UpdateDescription& description, HWND owner);
@@ -34,6 +45,7 @@ public:
 private:
     void OpenLog();
 
+    UpdateMedium m_medium;
     CRunLogFile m_logFile;
     RunLog m_log{[this](const std::string& line) { m_logFile.Append(line); }, LocalLogTime};
     bool m_suppressBoxes = false;

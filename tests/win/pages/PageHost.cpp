@@ -9,10 +9,12 @@
 #include "CurrentDirectory.h"
 #include "FolderDlg.h"
 #include "NoticeDlg.h"
+#include "UninstallRegistry.h"
 
 #include <cstdio>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -51,12 +53,14 @@ INT_PTR ShowPage(std::map<std::string, std::string>& args, std::string& folderOu
         dialog.m_picture = args["dir"] + args["picture"];
         return dialog.DoModal();
     }
+    // The folder offered as the wizard works it out.
+    std::vector<std::string> keys;
+    for (int i = 1; i <= 15; ++i)
+        keys.push_back(args["key" + std::to_string(i)]);
     CFolderDlg dialog;
-    dialog.m_folder = args["folder"];
+    dialog.m_folder = OfferedInstallFolder(keys, args["folder"]);
     dialog.m_text = Decode(args["text"]);
     dialog.m_picture = args["dir"] + args["picture"];
-    for (int i = 1; i <= 15; ++i)
-        dialog.m_uninstallKeys.push_back(args["key" + std::to_string(i)]);
     INT_PTR result = dialog.DoModal();
     folderOut = dialog.m_folder;
     return result;
@@ -74,7 +78,8 @@ int main(int argc, char** argv)
             args[arg.substr(0, equals)] = arg.substr(equals + 1);
     }
     // Wine starts no process in a network folder, so the helper moves there itself, as a start there would.
-    if (args.count("cwd") && !ChangeDirectory(args["cwd"]))
+    CRuntimeDirectory directory;
+    if (args.count("cwd") && !directory.ChangeDirectory(args["cwd"]))
         return 100;
     if (args.count("close-after"))
         SetTimer(nullptr, 0, static_cast<UINT>(std::stoul(args["close-after"])), CloseActivePage);
@@ -82,7 +87,7 @@ int main(int argc, char** argv)
     INT_PTR result = ShowPage(args, folder);
     if (FILE* out = std::fopen(args["out"].c_str(), "wb")) {
         std::fprintf(out, "result=%d\nfolder=%s\ndrive=%c\ncwd=%s\n", static_cast<int>(result), folder.c_str(),
-                     'A' + CurrentDriveNumber() - 1, CurrentDirectory().c_str());
+                     'A' + directory.CurrentDriveNumber() - 1, directory.CurrentDirectory().c_str());
         std::fclose(out);
     }
     return static_cast<int>(result);
