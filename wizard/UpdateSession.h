@@ -1,7 +1,7 @@
 #pragma once
-// What the wizard and an unattended run share for one program run: the log (in %TEMP%, and at /LOG=), the
-// host that shows or answers the boxes, and the exit code the program ends with. Either way an update is
-// one call of the engine with the same journal.
+// What the wizard and an unattended run share for one program run: the medium, the log (in %TEMP%, and at
+// /LOG=), the host that shows or answers the boxes, and the exit code the program ends with. Either way an
+// update is one call of the engine with the same journal.
 
 #include <windows.h>
 
@@ -19,14 +19,15 @@ struct UpdateMedium {
     std::string programDirectory;
     UpdateDescription description; // empty when there is no info.txt
 
-    // The main window's title and the log's first line about the medium.
+    // Line 1 of info.txt (also the first uninstall key): the main window's title, and named in the log.
     const std::string& FirstLine() const { return description.uninstallKeys[0]; }
 };
 
 class CUpdateSession {
 public:
-    // The switches that change how boxes, windows and the log behave: every box answered unshown and logged
-    // (/SUPPRESSMSGBOXES), no window at all (/VERYSILENT), a copy of the log (/LOG=; empty without it).
+    // The medium, and the switches that change how boxes, windows and the log behave: every box answered
+    // unshown and logged (/SUPPRESSMSGBOXES), no window at all (/VERYSILENT), a copy of the log (/LOG=; empty
+    // without it).
     void Configure(UpdateMedium medium, bool suppressBoxes, bool windowless, const std::string& logCopy);
     const UpdateMedium& Medium() const { return m_medium; }
 

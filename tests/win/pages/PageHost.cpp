@@ -14,22 +14,14 @@
 #include <cstdio>
 #include <map>
 #include <string>
-#include <vector>
 
 namespace {
 
-std::string Decode(const std::string& text)
+std::string Decode(std::string text)
 {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-            out += "\r\n";
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    for (size_t at = 0; (at = text.find("\\n", at)) != std::string::npos; at += 2)
+        text.replace(at, 2, "\r\n");
+    return text;
 }
 
 void CALLBACK CloseActivePage(HWND, UINT, UINT_PTR, DWORD)
@@ -53,12 +45,11 @@ INT_PTR ShowPage(std::map<std::string, std::string>& args, std::string& folderOu
         dialog.m_picture = args["dir"] + args["picture"];
         return dialog.DoModal();
     }
-    // The folder offered as the wizard works it out.
-    std::vector<std::string> keys;
-    for (int i = 1; i <= 15; ++i)
-        keys.push_back(args["key" + std::to_string(i)]);
+    std::string keys[15];
+    for (int i = 0; i < 15; ++i)
+        keys[i] = args["key" + std::to_string(i + 1)];
     CFolderDlg dialog;
-    dialog.m_folder = OfferedInstallFolder(keys, args["folder"]);
+    dialog.m_folder = OfferedInstallFolder(keys, args["folder"]); // as the wizard offers it
     dialog.m_text = Decode(args["text"]);
     dialog.m_picture = args["dir"] + args["picture"];
     INT_PTR result = dialog.DoModal();
