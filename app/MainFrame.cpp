@@ -1,7 +1,5 @@
 #include "MainFrame.h"
 
-#include "ProgramDirectory.h"
-#include "UpdateDescription.h"
 #include "resource.h"
 
 bool CMainFrame::Create(CUpdateSession& session, const std::optional<std::string>& folder)
@@ -62,7 +60,7 @@ bool CMainFrame::OnCommand(WORD id, WORD, HWND)
 
 void CMainFrame::OnSetTitle()
 {
-    SetWindowText(ReadFirstLine(programDirectory + "info.txt"));
+    SetWindowText(m_session->Medium().FirstLine());
 }
 
 void CMainFrame::OnSize(int cx, int cy)

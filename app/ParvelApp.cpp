@@ -1,4 +1,5 @@
-// Start-up: programDirectory from the executable's own path, then the main window with its view.
+// Start-up: programDirectory from the executable's own path and the medium's info.txt, then the main window
+// with its view.
 
 #include "App.h"
 
@@ -9,6 +10,7 @@
 #include "CommandLine.h"
 #include "MainFrame.h"
 #include "ProgramDirectory.h"
+#include "UpdateDescription.h"
 #include "UpdateSession.h"
 #include "resource.h"
 
@@ -40,11 +42,14 @@ public:
         // update run asks for the disk itself, and the folder page just lists nothing.
         ::SetErrorMode(::SetErrorMode(0) | SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 
-        programDirectory = ProgramDirectoryFromPath(ModulePath());
+        // info.txt is read once: the pages, the main window's title and the log all take it from the session.
+        UpdateMedium medium;
+        medium.programDirectory = ProgramDirectoryFromPath(ModulePath());
+        LoadUpdateDescription(medium.description, medium.programDirectory);
 
         // Without switches, the wizard as it always was; the exit code tells a script the outcome either way.
         CommandLine line = ParseCommandLine(m_lpCmdLine);
-        m_session.Configure(line);
+        m_session.Configure(std::move(medium), line.suppressMessageBoxes, line.verySilent, line.logFile);
         if (!line.Sound() || line.usage)
             return EndAt(m_session.ShowUsage(line.refused));
         if (line.Unattended())

@@ -2,8 +2,6 @@
 
 #include "Cp932.h"
 
-std::string programDirectory;
-
 std::string ProgramDirectoryFromPath(std::string_view exePath)
 {
     PathParts parts = SplitPath(exePath);

@@ -2,9 +2,6 @@
 #include <string>
 #include <string_view>
 
-// Drive and directory of the running executable, ending in a backslash, or only "X:" when it lies in a
-// drive root. Every file of the medium is programDirectory followed directly by its name.
-extern std::string programDirectory;
-
-// The value of programDirectory for an executable at exePath.
+// The drive and directory of an executable at exePath, ending in a backslash, or only "X:" when it lies in a
+// drive root. Every file of the medium is this folder followed directly by its name.
 std::string ProgramDirectoryFromPath(std::string_view exePath);

@@ -5,22 +5,22 @@
 #include <direct.h>
 #include <cstdlib>
 
-int CurrentDriveNumber()
+int CRuntimeDirectory::CurrentDriveNumber()
 {
     return _getdrive();
 }
 
-void MakeDriveCurrent(int drive)
+void CRuntimeDirectory::MakeDriveCurrent(int drive)
 {
     _chdrive(drive);
 }
 
-bool ChangeDirectory(const std::string& path)
+bool CRuntimeDirectory::ChangeDirectory(const std::string& path)
 {
     return _chdir(path.c_str()) == 0;
 }
 
-std::string CurrentDirectory()
+std::string CRuntimeDirectory::CurrentDirectory()
 {
     // The runtime allocates a buffer of the length needed.
     char* directory = _getcwd(nullptr, 0);

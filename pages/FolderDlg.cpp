@@ -3,7 +3,6 @@
 #include "CurrentDirectory.h"
 #include "FolderEntry.h"
 #include "PagePicture.h"
-#include "UninstallRegistry.h"
 #include "WaitCursor.h"
 #include "resource.h"
 
@@ -16,13 +15,11 @@ bool CFolderDlg::OnInitDialog()
     CDialog::OnInitDialog();
     m_folderList.Attach(GetDlgItem(IDC_FOLDER_LIST));
     m_driveList.Attach(GetDlgItem(IDC_DRIVE_LIST));
-    CRuntimeDirectory directory;
-    m_start = EnterRoot(directory);
+    m_start = EnterRoot(m_directory);
     // DlgDirList writes into its path argument, so it gets a buffer of its own.
     std::vector<char> spec{'*', '.', '*', '\0'};
     DlgDirListA(m_hWnd, spec.data(), IDC_DRIVE_LIST, 0, DDL_DRIVES | DDL_EXCLUSIVE);
-    SetDlgItemText(IDC_FOLDER_EDIT,
-                   m_offerRegistration ? OfferedInstallFolder(m_uninstallKeys, m_folder) : m_folder);
+    SetDlgItemText(IDC_FOLDER_EDIT, m_folder);
     SetDlgItemText(IDC_TEXT, m_text);
     return true;
 }
@@ -56,7 +53,7 @@ void CFolderDlg::OnSelchangeDriveList()
     std::string entry = m_driveList.GetText(selected);
     std::string root = std::string(1, DriveLetterOfEntry(entry)) + ":\\";
     // A drive that cannot be entered (an empty floppy drive) still shows its root and a lone [..].
-    ChangeDirectory(root);
+    m_directory.ChangeDirectory(root);
     SetDlgItemText(IDC_FOLDER_EDIT, root);
     FillFolderList(entry, "\\*.*");
 }
@@ -70,8 +67,8 @@ void CFolderDlg::OnSelchangeFolderList()
     std::string driveEntry = m_driveList.GetText(drive);
     std::string name = FolderNameOfEntry(m_folderList.GetText(folder));
     // Relative to the drive's current directory: c:.. goes up, c:name goes down.
-    ChangeDirectory(std::string(1, DriveLetterOfEntry(driveEntry)) + ":" + name);
-    SetDlgItemText(IDC_FOLDER_EDIT, CurrentDirectory());
+    m_directory.ChangeDirectory(std::string(1, DriveLetterOfEntry(driveEntry)) + ":" + name);
+    SetDlgItemText(IDC_FOLDER_EDIT, m_directory.CurrentDirectory());
     FillFolderList(driveEntry, ".\\*.*");
 }
 
@@ -86,28 +83,22 @@ void CFolderDlg::FillFolderList(const std::string& driveEntry, const std::string
         m_folderList.AddString(FolderEntryOf(name));
 }
 
-void CFolderDlg::ReturnToStart()
-{
-    CRuntimeDirectory directory;
-    ::ReturnToStart(directory, m_start);
-}
-
 void CFolderDlg::OnOK()
 {
     m_folder = GetDlgItemText(IDC_FOLDER_EDIT);
-    ReturnToStart();
+    ReturnToStart(m_directory, m_start);
     CDialog::OnOK();
 }
 
 void CFolderDlg::OnBack()
 {
-    ReturnToStart();
+    ReturnToStart(m_directory, m_start);
     EndDialog(IDC_BACK);
 }
 
 void CFolderDlg::OnCancel()
 {
-    ReturnToStart();
+    ReturnToStart(m_directory, m_start);
     CDialog::OnCancel();
 }
 

@@ -1,14 +1,13 @@
 #pragma once
-// The install-folder page: the folder to update, pre-filled from the uninstall registration, typed or browsed
-// through the drive and folder lists. Browsing moves the process's current drive and directory; every way out
-// makes the drive that was current at the start current again.
+// The install-folder page: the folder to update, offered by the wizard, typed or browsed through the drive and
+// folder lists. Browsing moves the process's current drive and directory; every way out makes the drive that
+// was current at the start current again.
 
+#include "CurrentDirectory.h"
 #include "Dialog.h"
-#include "DriveReturn.h"
 #include "ListBox.h"
 
 #include <string>
-#include <vector>
 
 class CFolderDlg : public CDialog {
 public:
@@ -18,12 +17,9 @@ public:
     CListBox m_driveList;
     // The drive current when the page opened, or the root of the network folder it was started from.
     StartingPlace m_start;
-    std::string m_folder;
+    std::string m_folder; // in: the folder offered; out: the folder chosen
     std::string m_text;
     std::string m_picture;
-    std::vector<std::string> m_uninstallKeys;
-    // False when the folder was given on the command line (/DIR=): it is offered as it is.
-    bool m_offerRegistration = true;
 
 protected:
     bool OnInitDialog() override;
@@ -38,5 +34,6 @@ protected:
     void OnBack();
 
     void FillFolderList(const std::string& driveEntry, const std::string& tail);
-    void ReturnToStart();
+
+    CRuntimeDirectory m_directory;
 };

@@ -28,7 +28,7 @@ std::string ReadStringValue(HKEY key, const char* name)
 
 } // namespace
 
-std::string ReadUninstallString(const std::vector<std::string>& keyNames)
+std::string ReadUninstallString(std::span<const std::string> keyNames)
 {
     for (size_t i = 0; i < keyNames.size() && i < kMaxKeys; ++i) {
         if (keyNames[i].empty())
@@ -46,7 +46,7 @@ std::string ReadUninstallString(const std::vector<std::string>& keyNames)
     return {};
 }
 
-std::string OfferedInstallFolder(const std::vector<std::string>& keyNames, const std::string& fallback)
+std::string OfferedInstallFolder(std::span<const std::string> keyNames, const std::string& fallback)
 {
     return FolderFromUninstallString(ReadUninstallString(keyNames)).value_or(fallback);
 }

@@ -4,14 +4,14 @@
 #include "FolderDlg.h"
 #include "NoticeDlg.h"
 #include "PaintPicture.h"
-#include "ProgramDirectory.h"
+#include "UninstallRegistry.h"
 #include "resource.h"
 
 bool CParvelView::Create(HWND parent, CUpdateSession& session, const std::optional<std::string>& folder)
 {
     m_session = &session;
-    // Loaded before the window exists, so the first page and the first paint see the record.
-    LoadUpdateDescription(m_description, programDirectory);
+    // Taken before the window exists, so the first page and the first paint see the record.
+    m_description = session.Medium().description;
     if (folder) {
         m_description.installFolder = *folder;
         m_folderGiven = true;
@@ -42,7 +42,7 @@ void CParvelView::OnShowNotice()
 {
     CNoticeDlg page;
     page.m_text = m_description.noticeText;
-    page.m_picture = programDirectory + m_description.noticePicture;
+    page.m_picture = MediaFile(m_description.noticePicture);
     page.m_masterAdjust = m_description.masterAdjust;
     if (page.DoModal() == IDOK) {
         PostCommand(ID_SHOW_FOLDER);
@@ -55,11 +55,12 @@ void CParvelView::OnShowNotice()
 void CParvelView::OnShowFolder()
 {
     CFolderDlg page;
-    page.m_uninstallKeys.assign(m_description.uninstallKeys.begin(), m_description.uninstallKeys.end());
     page.m_text = m_description.folderText;
-    page.m_folder = m_description.installFolder;
-    page.m_picture = programDirectory + m_description.folderPicture;
-    page.m_offerRegistration = !m_folderGiven;
+    // The registration's folder wins over the description's, also when the user comes back after a failed run;
+    // a folder given by /DIR= (or confirmed since) is offered as it is.
+    page.m_folder = m_folderGiven ? m_description.installFolder
+                                  : OfferedInstallFolder(m_description.uninstallKeys, m_description.installFolder);
+    page.m_picture = MediaFile(m_description.folderPicture);
     switch (page.DoModal()) {
     case IDOK:
         m_description.installFolder = page.m_folder;
@@ -77,7 +78,7 @@ void CParvelView::OnShowConfirm()
 {
     CConfirmDlg page;
     page.m_folder = m_description.installFolder;
-    page.m_picture = programDirectory + m_description.confirmPicture;
+    page.m_picture = MediaFile(m_description.confirmPicture);
     switch (page.DoModal()) {
     case IDOK:
         // A folder that holds no installation is chosen again; every other outcome ends the program.
@@ -101,6 +102,11 @@ void CParvelView::CloseMainWindow() const
     ::PostMessageA(::GetParent(m_hWnd), WM_CLOSE, 0, 0);
 }
 
+std::string CParvelView::MediaFile(const std::string& name) const
+{
+    return m_session->Medium().programDirectory + name;
+}
+
 void CParvelView::OnPaint()
 {
     PAINTSTRUCT ps;
@@ -108,6 +114,6 @@ void CParvelView::OnPaint()
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     // Missing or unreadable: the background erased before painting stays.
-    PaintPictureFile(dc, client, programDirectory + m_description.mainPicture, SRCCOPY);
+    PaintPictureFile(dc, client, MediaFile(m_description.mainPicture), SRCCOPY);
     ::EndPaint(m_hWnd, &ps);
 }

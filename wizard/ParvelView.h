@@ -11,12 +11,9 @@
 
 class CParvelView : public CWnd {
 public:
-    // Loads info.txt, then creates the view window inside parent and posts the first step. The session
-    // holds the log and the exit code; folder is the one given by /DIR=, offered instead of the
-    // registration's.
+    // Creates the view window inside parent and posts the first step. The session holds the medium, the log
+    // and the exit code; folder is the one given by /DIR=, offered instead of the registration's.
     bool Create(HWND parent, CUpdateSession& session, const std::optional<std::string>& folder);
-
-    const UpdateDescription& Description() const { return m_description; }
 
 protected:
     bool OnCommand(WORD id, WORD code, HWND control) override;
@@ -27,9 +24,12 @@ private:
     void OnShowFolder();
     void OnShowConfirm();
     void CloseMainWindow() const;
+    // A file of the medium: its pictures.
+    std::string MediaFile(const std::string& name) const;
 
+    // The medium's description; the wizard changes its installFolder.
     UpdateDescription m_description;
-    // One log for every update tried in this program run, for support staff, and the exit code.
+    // The medium, one log for every update tried in this program run, for support staff, and the exit code.
     CUpdateSession* m_session = nullptr;
     bool m_folderGiven = false;
 };

@@ -1,25 +1,27 @@
 #include "UpdateSession.h"
 
 #include "FillMessage.h"
-#include "ProgramDirectory.h"
 #include "ResourceString.h"
 #include "UninstallRegistry.h"
 #include "UnattendedHost.h"
 #include "UpdateEngine.h"
 #include "resource.h"
 
-void CUpdateSession::Configure(const CommandLine& line)
+void CUpdateSession::Configure(UpdateMedium medium, bool suppressBoxes, bool windowless,
+                               const std::string& logCopy)
 {
-    m_suppressBoxes = line.suppressMessageBoxes;
-    m_windowless = line.verySilent;
+    m_medium = std::move(medium);
+    m_suppressBoxes = suppressBoxes;
+    m_windowless = windowless;
     m_switches = m_suppressBoxes || m_windowless;
-    if (!line.logFile.empty())
-        m_logFile.AlsoWriteTo(line.logFile);
+    if (!logCopy.empty())
+        m_logFile.AlsoWriteTo(logCopy);
 }
 
 RunOutcome CUpdateSession::Run(UpdateDescription& description, HWND owner)
 {
-    m_log.RunStarting(programDirectory, ReadFirstLine(programDirectory + "info.txt"), description.installFolder);
+    const std::string& programDirectory = m_medium.programDirectory;
+    m_log.RunStarting(programDirectory, m_medium.FirstLine(), description.installFolder);
     RunOutcome outcome;
     if (m_switches) {
         CUnattendedHost host(owner, m_log, m_suppressBoxes, m_windowless);
@@ -35,10 +37,11 @@ RunOutcome CUpdateSession::Run(UpdateDescription& description, HWND owner)
 
 ExitCode CUpdateSession::RunWithoutPages(const std::optional<std::string>& folder)
 {
-    UpdateDescription description;
-    LoadUpdateDescription(description, programDirectory);
-    std::vector<std::string> keys(description.uninstallKeys.begin(), description.uninstallKeys.end());
-    description.installFolder = folder ? *folder : OfferedInstallFolder(keys, description.installFolder);
+    UpdateDescription description = m_medium.description;
+    if (folder)
+        description.installFolder = *folder;
+    else
+        description.installFolder = OfferedInstallFolder(description.uninstallKeys, description.installFolder);
     Run(description, nullptr);
     return m_exitCode;
 }
@@ -66,5 +69,5 @@ int CUpdateSession::End()
 
 void CUpdateSession::OpenLog()
 {
-    m_log.Opening(programDirectory, ReadFirstLine(programDirectory + "info.txt"));
+    m_log.Opening(m_medium.programDirectory, m_medium.FirstLine());
 }

@@ -10,6 +10,7 @@
 #include "CurrentDirectory.h"
 #include "FolderDlg.h"
 #include "NoticeDlg.h"
+#include "UninstallRegistry.h"
 
 #include <cstdio>
 #include <map>
@@ -17,18 +18,11 @@
 
 namespace {
 
-std::string Decode(const std::string& text)
+std::string Decode(std::string text)
 {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 1 < text.size() && text[i + 1] == 'n') {
-            out += "\r\n";
-            ++i;
-        } else {
-            out += text[i];
-        }
-    }
-    return out;
+    for (size_t at = 0; (at = text.find("\\n", at)) != std::string::npos; at += 2)
+        text.replace(at, 2, "\r\n");
+    return text;
 }
 
 void CALLBACK CloseActivePage(HWND, UINT, UINT_PTR, DWORD)
@@ -52,12 +46,13 @@ INT_PTR ShowPage(std::map<std::string, std::string>& args, std::string& folderOu
         dialog.m_picture = args["dir"] + args["picture"];
         return dialog.DoModal();
     }
+    std::string keys[15];
+    for (int i = 0; i < 15; ++i)
+        keys[i] = args["key" + std::to_string(i + 1)];
     CFolderDlg dialog;
-    dialog.m_folder = args["folder"];
+    dialog.m_folder = OfferedInstallFolder(keys, args["folder"]); // as the wizard offers it
     dialog.m_text = Decode(args["text"]);
     dialog.m_picture = args["dir"] + args["picture"];
-    for (int i = 1; i <= 15; ++i)
-        dialog.m_uninstallKeys.push_back(args["key" + std::to_string(i)]);
     INT_PTR result = dialog.DoModal();
     folderOut = dialog.m_folder;
     return result;
@@ -75,7 +70,8 @@ int main(int argc, char** argv)
             args[arg.substr(0, equals)] = arg.substr(equals + 1);
     }
     // Wine starts no process in a network folder, so the helper moves there itself, as a start there would.
-    if (args.count("cwd") && !ChangeDirectory(args["cwd"]))
+    CRuntimeDirectory directory;
+    if (args.count("cwd") && !directory.ChangeDirectory(args["cwd"]))
         return 100;
     if (args.count("close-after"))
         SetTimer(nullptr, 0, static_cast<UINT>(std::stoul(args["close-after"])), CloseActivePage);
@@ -83,7 +79,7 @@ int main(int argc, char** argv)
     INT_PTR result = ShowPage(args, folder);
     if (FILE* out = std::fopen(args["out"].c_str(), "wb")) {
         std::fprintf(out, "result=%d\nfolder=%s\ndrive=%c\ncwd=%s\n", static_cast<int>(result), folder.c_str(),
-                     'A' + CurrentDriveNumber() - 1, CurrentDirectory().c_str());
+                     'A' + directory.CurrentDriveNumber() - 1, directory.CurrentDirectory().c_str());
         std::fclose(out);
     }
     return static_cast<int>(result);
