@@ -129,12 +129,3 @@ int LoadUpdateDescription(UpdateDescription& description, const std::string& pro
     ParseUpdateDescription(bytes, description);
     return 1;
 }
-
-std::string ReadFirstLine(const std::string& path)
-{
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return {};
-    std::vector<std::string_view> lines = SplitTextLines(bytes);
-    return lines.empty() ? std::string() : std::string(lines[0]);
-}

@@ -110,9 +110,6 @@ void ParseUpdateDescription(std::string_view bytes, UpdateDescription& descripti
 // lone CR stays in the line. A last line without a line end counts.
 std::vector<std::string_view> SplitTextLines(std::string_view bytes);
 
-// Reads the first line of a text file (end of line removed); empty when the file cannot be opened.
-std::string ReadFirstLine(const std::string& path);
-
 // Parses one entry line: four non-empty comma-separated fields, kept whole at any length.
 // Returns false for any other line.
 bool ParseEntryLine(std::string_view line, UpdateEntry& entry);
