@@ -93,7 +93,6 @@ struct UpdateDescription {
     std::array<std::string, kKeyCount> titleKeywords;
     std::vector<UpdateEntry> entries;                 // in file order
     std::vector<size_t> brokenEntryLines;             // 1-based lines from 43 on with a comma but no valid entry
-    Edition systemKind;                               // set by the update run
 
     size_t entryCount() const { return entries.size(); }
     bool ConvertsMasters() const { return masterAdjust == info::kConvertMasters; }

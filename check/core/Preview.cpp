@@ -21,19 +21,17 @@ std::string DateText(const UtcDate& date)
 
 class PreviewJournal : public RunJournal {
 public:
-    PreviewJournal(PreviewHost& host, PreviewLog& log, const UpdateDescription& original,
-                   const UpdateDescription& run)
-        : m_host(host), m_log(log), m_original(original), m_run(run)
+    PreviewJournal(PreviewHost& host, PreviewLog& log, const UpdateDescription& description)
+        : m_host(host), m_log(log), m_description(description)
     {
     }
 
     void Identified(const std::string& settingsPath, Edition edition) override
     {
         TakeUnseen();
-        m_settingsPath = settingsPath;
         std::string keyword;
         if (edition.FromKeyword()) {
-            const std::string& text = m_original.titleKeywords[static_cast<size_t>(edition.Number() - 1)];
+            const std::string& text = m_description.titleKeywords[static_cast<size_t>(edition.Number() - 1)];
             keyword = text.empty() ? FormatText(TextId::PreviewEmptyKeyword) : FormatText(TextId::PreviewKeyword, {text});
         }
         m_log.identification.push_back(
@@ -52,20 +50,25 @@ public:
     void Entry(const JournalEntry& entry) override
     {
         TakeUnseen();
-        std::string base = SplitPath(m_original.entries[entry.index].name).name;
-        // The run has given the START entry its edition's number by now.
-        std::string archive = m_host.MediumName(kPreviewMedium + m_run.entries[entry.index].name + ".lzh");
+        std::string base = SplitPath(m_description.entries[entry.index].name).name;
+        // The archive the run extracted: for START, its edition's.
+        std::string archive = m_host.MediumName(entry.source);
         if (entry.IsArchive() && base == info::kStartArchive)
             m_log.startArchive.push_back(FormatText(TextId::PreviewStart, {archive}));
         if (entry.IsArchive() && base == info::kExcelArchive &&
             (entry.outcome == EntryOutcome::Applied || entry.outcome == EntryOutcome::Kept))
             TemplateDecision(entry.outcome, archive);
     }
+    void TemplateChecked(const TemplateCheck& check) override { m_template = check; }
+    void MasterConverted(Conversion, const std::string& path, size_t changedRecords) override
+    {
+        m_converted.emplace_back(ShownPath(path), changedRecords);
+    }
     void ConversionDone(Conversion conversion, bool) override
     {
         std::string name = FormatText(conversion == Conversion::MaterialSize ? TextId::PreviewSizeConversion
                                                                              : TextId::PreviewTypeConversion);
-        for (const auto& [path, changed] : m_host.convertedMasters)
+        for (const auto& [path, changed] : m_converted)
             m_log.masters.push_back(FormatText(TextId::PreviewMaster, {name, path, std::to_string(changed)}));
         // A master folder the preview cannot see is named, never reported as holding no master.
         std::vector<std::string> unseen = m_host.TakeUnseen();
@@ -75,9 +78,9 @@ public:
                 FormatText(TextId::PreviewMastersUnseen, {name, ShownPath(parts.drive + parts.dir)}));
             m_log.complete = false;
         }
-        if (m_host.convertedMasters.empty() && unseen.empty())
+        if (m_converted.empty() && unseen.empty())
             m_log.masters.push_back(FormatText(TextId::PreviewNoMasters, {name}));
-        m_host.convertedMasters.clear();
+        m_converted.clear();
     }
     void SettingsKey(const std::string&, const std::string&, const std::string&, const std::string&, bool) override
     {
@@ -104,11 +107,8 @@ public:
 private:
     void TemplateDecision(EntryOutcome outcome, const std::string& archive)
     {
-        // The run's working folder: the settings file's path without its name.
-        std::string folder = m_settingsPath.substr(0, m_settingsPath.size() - m_run.settingsFile.size());
-        std::vector<std::string> args{ShownPath(WorkbookTemplatePath(folder)), DateText(m_host.templateDate),
-                                      archive};
-        bool dated = m_host.templateResult == LastWriteResult::Read;
+        std::vector<std::string> args{ShownPath(m_template.path), DateText(m_template.date), archive};
+        bool dated = m_template.dated;
         TextId id = outcome == EntryOutcome::Kept ? (dated ? TextId::PreviewTemplateKept
                                                                  : TextId::PreviewTemplateKeptUndated)
                                                         : (dated ? TextId::PreviewTemplateOld
@@ -118,9 +118,9 @@ private:
 
     PreviewHost& m_host;
     PreviewLog& m_log;
-    const UpdateDescription& m_original;
-    const UpdateDescription& m_run;
-    std::string m_settingsPath;
+    const UpdateDescription& m_description;
+    TemplateCheck m_template;
+    std::vector<std::pair<std::string, size_t>> m_converted; // masters of the conversion under way
 };
 
 } // namespace
@@ -142,7 +142,7 @@ PreviewLog RunPreview(const UpdateDescription& description, const std::string& i
     run.installFolder = installFolder;
     PreviewLog log;
     PreviewHost host(installation, media, log);
-    PreviewJournal journal(host, log, description, run);
+    PreviewJournal journal(host, log, run);
     installation.TakeUnseen();
     RunUpdate(run, kPreviewMedium, host, &journal);
     journal.TakeUnseen();

@@ -31,56 +31,11 @@ private:
     size_t m_at = 0;
 };
 
-// Passes a master's bytes on to the conversion and keeps its records for the comparison.
-class ComparingReader : public HostReader {
+// Takes the converted records in place of the work file: the run counts the records that change itself.
+class DiscardingWriter : public HostWriter {
 public:
-    ComparingReader(std::unique_ptr<HostReader> inner, PreviewHost::RecordComparison& comparison)
-        : m_inner(std::move(inner)), m_comparison(comparison)
-    {
-    }
-    bool Read(char* buffer, size_t size, size_t& got) override
-    {
-        if (!m_inner->Read(buffer, size, got))
-            return false;
-        auto keep = [this](std::string_view record) { m_comparison.pending.emplace_back(record); };
-        if (got > 0)
-            m_comparison.input.Feed(std::string_view(buffer, got), keep);
-        else
-            m_comparison.input.Finish(keep);
-        return true;
-    }
-
-private:
-    std::unique_ptr<HostReader> m_inner;
-    PreviewHost::RecordComparison& m_comparison;
-};
-
-// Takes the converted records in place of the work file and counts those that differ from the master's.
-class ComparingWriter : public HostWriter {
-public:
-    explicit ComparingWriter(PreviewHost::RecordComparison* comparison) : m_comparison(comparison) {}
-    bool Write(std::string_view bytes) override
-    {
-        if (m_comparison)
-            m_comparison->output.Feed(bytes, [this](std::string_view record) { Compare(record); });
-        return true;
-    }
-    bool Close() override
-    {
-        if (m_comparison)
-            m_comparison->output.Finish([this](std::string_view record) { Compare(record); });
-        return true;
-    }
-
-private:
-    void Compare(std::string_view record)
-    {
-        bool same = !m_comparison->pending.empty() && m_comparison->pending.front() == record;
-        if (!m_comparison->pending.empty())
-            m_comparison->pending.pop_front();
-        m_comparison->changed += same ? 0 : 1;
-    }
-    PreviewHost::RecordComparison* m_comparison;
+    bool Write(std::string_view) override { return true; }
+    bool Close() override { return true; }
 };
 
 std::string ProfileKey(const std::string& path, const std::string& section, const std::string& key)
@@ -136,9 +91,7 @@ bool PreviewHost::ClearAttributes(const std::string&) { return true; }
 
 LastWriteResult PreviewHost::ReadLastWriteDate(const std::string& path, UtcDate& date)
 {
-    templateResult = m_installation.ReadLastWriteDate(path, date);
-    templateDate = date;
-    return templateResult;
+    return m_installation.ReadLastWriteDate(path, date);
 }
 
 // The installation's matches, and the files the run would have written there by now.
@@ -175,16 +128,12 @@ std::unique_ptr<HostReader> PreviewHost::OpenExclusive(const std::string& path)
     } else {
         reader = m_installation.OpenForReading(path);
     }
-    if (!reader)
-        return nullptr;
-    m_comparison = std::make_unique<RecordComparison>();
-    return std::make_unique<ComparingReader>(std::move(reader), *m_comparison);
+    return reader;
 }
 
-std::unique_ptr<HostWriter> PreviewHost::CreateExclusive(const std::string& path)
+std::unique_ptr<HostWriter> PreviewHost::CreateExclusive(const std::string&)
 {
-    m_workFile = PathKey(path);
-    return std::make_unique<ComparingWriter>(m_comparison.get());
+    return std::make_unique<DiscardingWriter>();
 }
 
 bool PreviewHost::CopyFileTo(const std::string& source, const std::string& target)
@@ -204,10 +153,6 @@ bool PreviewHost::MoveOver(const std::string& source, const std::string& target)
         // The copy is put in place once the whole update is staged, maybe after a later disk was asked for.
         WriteFile(target, MediumName(kPreviewMedium + from.mediumName, from.disk), from);
         return true;
-    }
-    if (PathKey(source) == m_workFile && m_comparison) {
-        convertedMasters.emplace_back(ShownPath(target), m_comparison->changed);
-        m_comparison.reset();
     }
     return true;
 }

@@ -10,7 +10,6 @@
 #include "MasterRecord.h"
 #include "PreviewLog.h"
 
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -27,9 +26,6 @@ public:
     {
     }
 
-    // The last template date asked for, for the log of the workbook template decision.
-    LastWriteResult templateResult = LastWriteResult::CannotOpen;
-    UtcDate templateDate;
     // The medium file as the log names it: its name, and its disk when there are several.
     std::string MediumName(const std::string& path) const;
     std::string MediumName(const std::string& path, size_t disk) const;
@@ -77,15 +73,6 @@ public:
     void RestoreWaitCursor() override {}
     std::vector<std::string> TakeUnseen() { return m_installation.TakeUnseen(); }
 
-    // Records of a master read and of its converted form, compared record by record.
-    struct RecordComparison {
-        std::deque<std::string> pending; // records read, not yet written back
-        RecordSplitter input, output;
-        size_t changed = 0;
-    };
-
-    // Masters converted since the last call, with the number of records that change; the journal takes them.
-    std::vector<std::pair<std::string, size_t>> convertedMasters;
 
 private:
     // Where a file the run would write takes its bytes from: a medium file, or a member of a medium archive.
@@ -111,6 +98,4 @@ private:
     std::map<std::string, Source> m_written;        // files and folders the run would have made, by PathKey
     std::map<std::string, Source> m_copies;         // work files of loose-file copies
     std::map<std::string, std::string> m_profile;   // keys written: file|section|key -> value
-    std::unique_ptr<RecordComparison> m_comparison; // the master being converted
-    std::string m_workFile;
 };

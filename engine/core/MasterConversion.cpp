@@ -6,7 +6,7 @@ constexpr char kWorkFileName[] = "temp.mst";
 constexpr size_t kChunkBytes = 1 << 16;
 
 // Streams the master through the rule into the work file; false on any read or write error.
-bool CopyConverted(HostReader& master, HostWriter& work, MasterRule rule)
+bool CopyConverted(HostReader& master, HostWriter& work, MasterRule rule, size_t& changedRecords)
 {
     MasterStreamConverter converter(rule);
     std::string chunk(kChunkBytes, '\0');
@@ -28,16 +28,18 @@ bool CopyConverted(HostReader& master, HostWriter& work, MasterRule rule)
         }
     }
     converter.Finish(out);
+    changedRecords = converter.ChangedRecords();
     return out.empty() || work.Write(out);
 }
 
-bool ConvertMaster(EngineHost& host, const std::string& settingsPath, MasterRule rule)
+bool ConvertMaster(EngineHost& host, const std::string& settingsPath, MasterRule rule, ConvertedMasters* converted)
 {
     std::string masterPrefix;
     // A missing settings file gives the empty prefix; one that cannot be read hides where the masters are.
     if (host.ReadProfile("DIR", "MASTER", "", settingsPath, masterPrefix) == ProfileReadResult::Failed)
         return false;
-    return ConvertMasterFolder(host, masterPrefix + "1\\", rule) && ConvertMasterFolder(host, masterPrefix + "21\\", rule);
+    return ConvertMasterFolder(host, masterPrefix + "1\\", rule, converted) &&
+           ConvertMasterFolder(host, masterPrefix + "21\\", rule, converted);
 }
 
 } // namespace
@@ -60,7 +62,8 @@ bool ListMasterFiles(EngineHost& host, MasterNameList& list, const std::string& 
     return true;
 }
 
-bool ConvertMasterFile(EngineHost& host, const std::string& folder, const std::string& name, MasterRule rule)
+bool ConvertMasterFile(EngineHost& host, const std::string& folder, const std::string& name, MasterRule rule,
+                       size_t* changedRecords)
 {
     std::string masterPath = folder + name;
     std::string workPath = folder + kWorkFileName;
@@ -71,35 +74,42 @@ bool ConvertMasterFile(EngineHost& host, const std::string& folder, const std::s
     std::unique_ptr<HostWriter> work = host.CreateExclusive(workPath);
     if (!work)
         return false;
-    bool complete = CopyConverted(*master, *work, rule);
+    size_t changed = 0;
+    bool complete = CopyConverted(*master, *work, rule, changed);
     master.reset();
     complete = work->Close() && complete;
     work.reset();
     // The replace is one step: the master is never missing, whatever moment the run is cut off.
-    if (complete && host.MoveOver(workPath, masterPath))
+    if (complete && host.MoveOver(workPath, masterPath)) {
+        if (changedRecords)
+            *changedRecords = changed;
         return true;
+    }
     host.RemoveFile(workPath);
     return false;
 }
 
-bool ConvertMasterFolder(EngineHost& host, const std::string& folder, MasterRule rule)
+bool ConvertMasterFolder(EngineHost& host, const std::string& folder, MasterRule rule, ConvertedMasters* converted)
 {
     MasterNameList list;
     if (!ListMasterFiles(host, list, folder + kMasterPattern))
         return false;
     for (const std::string& name : list) {
-        if (!ConvertMasterFile(host, folder, name, rule))
+        size_t changed = 0;
+        if (!ConvertMasterFile(host, folder, name, rule, &changed))
             return false;
+        if (converted)
+            converted->push_back({folder + name, changed});
     }
     return true;
 }
 
-bool ConvertMaterialSize(EngineHost& host, const std::string& settingsPath)
+bool ConvertMaterialSize(EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted)
 {
-    return ConvertMaster(host, settingsPath, MasterRule::Size);
+    return ConvertMaster(host, settingsPath, MasterRule::Size, converted);
 }
 
-bool ConvertMaterialType(EngineHost& host, const std::string& settingsPath)
+bool ConvertMaterialType(EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted)
 {
-    return ConvertMaster(host, settingsPath, MasterRule::Type);
+    return ConvertMaster(host, settingsPath, MasterRule::Type, converted);
 }

@@ -18,10 +18,19 @@ constexpr char kMasterPattern[] = "zai???" "-3.mst";
 
 using MasterNameList = std::vector<std::string>;
 
-bool ConvertMaterialSize(EngineHost& host, const std::string& settingsPath);
-bool ConvertMaterialType(EngineHost& host, const std::string& settingsPath);
+// A master rewritten, with the number of its records the rule changed.
+struct ConvertedMaster {
+    std::string path;
+    size_t changedRecords = 0;
+};
+using ConvertedMasters = std::vector<ConvertedMaster>;
 
-bool ConvertMasterFolder(EngineHost& host, const std::string& folder, MasterRule rule);
+// converted, when given, receives every master rewritten, in order.
+bool ConvertMaterialSize(EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted = nullptr);
+bool ConvertMaterialType(EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted = nullptr);
+
+bool ConvertMasterFolder(EngineHost& host, const std::string& folder, MasterRule rule,
+                         ConvertedMasters* converted = nullptr);
 
 // Fills the list with the names of the files matching the pattern (at most 1000, in search order, no
 // directories), none when nothing matches. False when the folder could not be listed.
@@ -29,4 +38,5 @@ bool ListMasterFiles(EngineHost& host, MasterNameList& list, const std::string& 
 
 // One master file through the work file "temp.mst": true when the file now holds its converted records,
 // false when it is left as it was.
-bool ConvertMasterFile(EngineHost& host, const std::string& folder, const std::string& name, MasterRule rule);
+bool ConvertMasterFile(EngineHost& host, const std::string& folder, const std::string& name, MasterRule rule,
+                       size_t* changedRecords = nullptr);

@@ -44,42 +44,43 @@ bool IsSizeRecordSelected(std::string_view record)
     return second == "000107" || second == "000111";
 }
 
-void WriteSizeRecord(std::string_view record, std::string& out)
+bool WriteSizeRecord(std::string_view record, std::string& out)
 {
-    if (IsSizeRecordSelected(record) && record.size() > kDroppedByte) {
+    bool changes = IsSizeRecordSelected(record) && record.size() > kDroppedByte;
+    if (changes) {
         out.append(record.substr(0, kDroppedByte));
         out.append(record.substr(kDroppedByte + 1));
     } else {
         out.append(record);
     }
     AppendLineEnd(out);
+    return changes;
 }
 
-void WriteTypeRecord(std::string_view record, std::string& out)
+bool WriteTypeRecord(std::string_view record, std::string& out)
 {
     size_t start = out.size();
     out.append(record);
-    if (record.size() > kTypeByte && (record[kTypeByte] == 'A' || record[kTypeByte] == 'B'))
+    bool changes = record.size() > kTypeByte && (record[kTypeByte] == 'A' || record[kTypeByte] == 'B');
+    if (changes)
         out[start + kTypeByte] = 'Z';
     AppendLineEnd(out);
+    return changes;
 }
 
-void WriteRecord(MasterRule rule, std::string_view record, std::string& out)
+bool WriteRecord(MasterRule rule, std::string_view record, std::string& out)
 {
-    if (rule == MasterRule::Size)
-        WriteSizeRecord(record, out);
-    else
-        WriteTypeRecord(record, out);
+    return rule == MasterRule::Size ? WriteSizeRecord(record, out) : WriteTypeRecord(record, out);
 }
 
 void MasterStreamConverter::Feed(std::string_view chunk, std::string& out)
 {
-    m_splitter.Feed(chunk, [&](std::string_view record) { WriteRecord(m_rule, record, out); });
+    m_splitter.Feed(chunk, [&](std::string_view record) { m_changed += WriteRecord(m_rule, record, out); });
 }
 
 void MasterStreamConverter::Finish(std::string& out)
 {
-    m_splitter.Finish([&](std::string_view record) { WriteRecord(m_rule, record, out); });
+    m_splitter.Finish([&](std::string_view record) { m_changed += WriteRecord(m_rule, record, out); });
 }
 
 std::string ConvertMasterBytes(std::string_view bytes, MasterRule rule)

@@ -12,10 +12,10 @@ enum class MasterRule { Size, Type };
 // Size rule: "400400" in bytes 1-6, "000107" or "000111" in bytes 7-12, and a length other than 185.
 bool IsSizeRecordSelected(std::string_view record);
 
-// Appends the record as the rule writes it, followed by CR LF.
-void WriteSizeRecord(std::string_view record, std::string& out);
-void WriteTypeRecord(std::string_view record, std::string& out);
-void WriteRecord(MasterRule rule, std::string_view record, std::string& out);
+// Appends the record as the rule writes it, followed by CR LF; true when the rule changed it.
+bool WriteSizeRecord(std::string_view record, std::string& out);
+bool WriteTypeRecord(std::string_view record, std::string& out);
+bool WriteRecord(MasterRule rule, std::string_view record, std::string& out);
 
 // Offset of the first LF in text, or npos. Eight bytes a step: the C library's memchr of some platforms
 // looks at one byte at a time, and this search runs over every byte of a master.
@@ -76,10 +76,13 @@ public:
     explicit MasterStreamConverter(MasterRule rule) : m_rule(rule) {}
     void Feed(std::string_view chunk, std::string& out);
     void Finish(std::string& out);
+    // The records the rule changed so far.
+    size_t ChangedRecords() const { return m_changed; }
 
 private:
     MasterRule m_rule;
     RecordSplitter m_splitter;
+    size_t m_changed = 0;
 };
 
 // The whole conversion of a file's bytes, for callers that hold them in memory.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "UpdateDescription.h"
+#include "WorkbookTemplate.h"
 
 enum class IdentificationFailure {
     SettingsFileNotFound, // message 1
@@ -51,6 +52,10 @@ public:
                              const std::string& /*key*/, const std::string& /*value*/, bool /*written*/)
     {
     }
+    // The workbook template decision for the EXCEL entry, before the entry itself.
+    virtual void TemplateChecked(const TemplateCheck&) {}
+    // Each master rewritten, before its conversion is done.
+    virtual void MasterConverted(Conversion, const std::string& /*path*/, size_t /*changedRecords*/) {}
     virtual void ConversionDone(Conversion, bool /*succeeded*/) {}
     // A settings file that could not be replaced took its key in place.
     virtual void WrittenInPlace(const std::string& /*file*/) {}

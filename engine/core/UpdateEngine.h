@@ -14,7 +14,7 @@
 
 // programDirectory: the medium's folder, ending in a backslash, or "X:" for a drive root; every file
 // of the medium is programDirectory followed directly by its name.
-int RunUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+int RunUpdate(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
               RunJournal* journal = nullptr);
 
 // How a run ended, for callers that tell more than "close" from "choose the folder again".
@@ -26,5 +26,5 @@ enum class RunOutcome {
     Failed                // stopped part-way, or finished with failures
 };
 
-RunOutcome ApplyUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+RunOutcome ApplyUpdate(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
                        RunJournal* journal = nullptr);

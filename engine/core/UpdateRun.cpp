@@ -28,10 +28,10 @@ constexpr const char* kCategoryKeys[] = {
 
 class CUpdateRun {
 public:
-    CUpdateRun(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+    CUpdateRun(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
                RunJournal& journal)
         : m_description(description), m_programDirectory(programDirectory), m_host(host), m_journal(journal),
-          m_workingFolder(description.installFolder)
+          m_workingFolder(description.installFolder), m_settingsFile(description.settingsFile)
     {
     }
     RunOutcome Run();
@@ -47,7 +47,7 @@ private:
     // that stops before that removes what it staged, so it leaves the installation as it was.
     RunOutcome StageEntries();
     bool WaitForDisk(const UpdateEntry& entry, RunOutcome& stop);
-    EntryOutcome StageArchive(UpdateEntry& entry, const std::string& destinationFolder);
+    EntryOutcome StageArchive(const UpdateEntry& entry, const std::string& destinationFolder);
     EntryOutcome StageLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
                                 JournalEntry& record);
     void AddStaged(StagedFile file);
@@ -76,22 +76,28 @@ private:
     {
         return m_programDirectory + entry.name + (entry.IsArchive() ? ".lzh" : "");
     }
-    // The file the entry will read: START is the edition's archive, START<kind>.
+    // The archive as extracted: START is the edition's archive, START<edition>.
+    std::string ArchiveNameOf(const UpdateEntry& entry) const
+    {
+        bool start = SplitPath(entry.name).name == info::kStartArchive;
+        return start ? entry.name + std::to_string(m_edition.Number()) : entry.name;
+    }
+    // The file the entry will read.
     std::string SourceOf(const UpdateEntry& entry) const
     {
-        bool start = entry.IsArchive() && SplitPath(entry.name).name == info::kStartArchive;
-        return start ? m_programDirectory + entry.name + std::to_string(m_description.systemKind.Number()) + ".lzh"
-                     : MediaFileOf(entry);
+        return entry.IsArchive() ? m_programDirectory + ArchiveNameOf(entry) + ".lzh" : MediaFileOf(entry);
     }
-    std::string SettingsPath() const { return m_workingFolder + m_description.settingsFile; }
+    std::string SettingsPath() const { return m_workingFolder + m_settingsFile; }
     // The checks' time, for the log.
     class CheckClock;
 
-    UpdateDescription& m_description;
+    const UpdateDescription& m_description;
     const std::string m_programDirectory;
     EngineHost& m_host;
     RunJournal& m_journal;
     std::string m_workingFolder;
+    std::string m_settingsFile; // the one found, when the description asks for a search
+    Edition m_edition;
     std::string m_windowsDirectory;
     int m_currentDisk = 1;
     bool m_writeVersion = false;
@@ -124,13 +130,8 @@ RunOutcome CUpdateRun::Run()
         Show(IDS_BROKEN_ENTRY_LINE, IDS_CAPTION_ERROR, {std::to_string(line)});
         return RunOutcome::StoppedBeforeWriting;
     }
-    bool searchedNull = m_description.settingsFile == info::kSearchSettingsFile;
-    if (!Identify()) {
-        // A later run, with another folder, searches both names again.
-        if (searchedNull)
-            m_description.settingsFile = info::kSearchSettingsFile;
+    if (!Identify())
         return RunOutcome::NotInstalled;
-    }
     PrepareArchiveLibrary();
     ListMasters();
     RunOutcome staged = RunOutcome::StoppedBeforeWriting;
@@ -158,14 +159,14 @@ RunOutcome CUpdateRun::Run()
 
 bool CUpdateRun::FindSettingsFile()
 {
-    if (m_description.settingsFile != info::kSearchSettingsFile)
-        return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile);
-    m_description.settingsFile = "tavilo1.ini";
-    if (LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile))
+    if (m_settingsFile != info::kSearchSettingsFile)
+        return LocateSettingsFile(m_host, m_workingFolder, m_settingsFile);
+    m_settingsFile = "tavilo1.ini";
+    if (LocateSettingsFile(m_host, m_workingFolder, m_settingsFile))
         return true;
-    m_description.settingsFile = "pemiraz1.ini";
+    m_settingsFile = "pemiraz1.ini";
     m_workingFolder = m_description.installFolder;
-    return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile);
+    return LocateSettingsFile(m_host, m_workingFolder, m_settingsFile);
 }
 
 bool CUpdateRun::Identify()
@@ -175,19 +176,18 @@ bool CUpdateRun::Identify()
         Show(IDS_WRONG_FOLDER, IDS_CAPTION_ERROR);
         return false;
     }
-    if (!ValidateInstallFolder(m_host, m_workingFolder, m_description.settingsFile)) {
+    if (!ValidateInstallFolder(m_host, m_workingFolder, m_settingsFile)) {
         m_journal.IdentificationFailed(IdentificationFailure::FolderNotValid, SettingsPath());
         Show(IDS_FOLDER_NOT_VALID, IDS_CAPTION_ERROR);
         return false;
     }
-    m_description.systemKind =
-        DetectSystemKind(m_host, m_workingFolder, m_description.settingsFile, m_description.titleKeywords);
-    if (!m_description.systemKind.Recognised()) {
+    m_edition = DetectSystemKind(m_host, m_workingFolder, m_settingsFile, m_description.titleKeywords);
+    if (!m_edition.Recognised()) {
         m_journal.IdentificationFailed(IdentificationFailure::KindNotRecognised, SettingsPath());
         Show(IDS_KIND_NOT_RECOGNISED, IDS_CAPTION_ERROR);
         return false;
     }
-    m_journal.Identified(SettingsPath(), m_description.systemKind);
+    m_journal.Identified(SettingsPath(), m_edition);
     return true;
 }
 
@@ -350,7 +350,7 @@ bool CUpdateRun::CheckHeldFiles()
 RunOutcome CUpdateRun::StageEntries()
 {
     for (size_t i = 0; i < m_description.entries.size(); ++i) {
-        UpdateEntry& entry = m_description.entries[i];
+        const UpdateEntry& entry = m_description.entries[i];
         JournalEntry record{i, entry.disk, entry.kind, MediaFileOf(entry), "", EntryOutcome::Applied};
         RunOutcome stop = RunOutcome::Updated;
         if (!WaitForDisk(entry, stop)) {
@@ -366,9 +366,8 @@ RunOutcome CUpdateRun::StageEntries()
         m_host.AnchorMedium(m_programDirectory);
         record.outcome = entry.IsArchive() ? StageArchive(entry, destinationFolder)
                                          : StageLooseFile(entry, destinationFolder, record);
-        // START has become the edition's archive, START<kind>: the journal names the one extracted.
-        if (entry.IsArchive())
-            record.source = MediaFileOf(entry);
+        // START is the edition's archive, START<edition>: the journal names the one extracted.
+        record.source = SourceOf(entry);
         m_journal.Entry(record);
         if (record.outcome == EntryOutcome::Failed)
             return RunOutcome::StoppedBeforeWriting;
@@ -405,20 +404,21 @@ bool CUpdateRun::WaitForDisk(const UpdateEntry& entry, RunOutcome& stop)
     }
 }
 
-EntryOutcome CUpdateRun::StageArchive(UpdateEntry& entry, const std::string& destinationFolder)
+EntryOutcome CUpdateRun::StageArchive(const UpdateEntry& entry, const std::string& destinationFolder)
 {
     std::string baseName = SplitPath(entry.name).name;
-    if (baseName == info::kStartArchive) {
-        entry.name += std::to_string(m_description.systemKind.Number());
-        m_writeVersion = !m_description.versionText.empty() && m_description.systemKind.FromKeyword();
-    }
-    std::string command = "e -mcw" + m_windowsDirectory + " \"" + m_programDirectory + entry.name + "\" \"" +
+    if (baseName == info::kStartArchive)
+        m_writeVersion = !m_description.versionText.empty() && m_edition.FromKeyword();
+    const std::string archive = ArchiveNameOf(entry);
+    std::string command = "e -mcw" + m_windowsDirectory + " \"" + m_programDirectory + archive + "\" \"" +
                           destinationFolder + "\"";
     if (baseName == info::kExcelArchive) {
-        switch (CheckWorkbookTemplate(m_host, m_workingFolder)) {
+        TemplateCheck check = InspectWorkbookTemplate(m_host, m_workingFolder);
+        m_journal.TemplateChecked(check);
+        switch (check.decision) {
         case TemplateDecision::Keep: return EntryOutcome::Kept;
         case TemplateDecision::Unknown:
-            Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {WorkbookTemplatePath(m_workingFolder)});
+            Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {check.path});
             return EntryOutcome::Failed;
         case TemplateDecision::Refresh: break;
         }
@@ -435,7 +435,7 @@ EntryOutcome CUpdateRun::StageArchive(UpdateEntry& entry, const std::string& des
     m_host.RestoreWaitCursor();
     // The library's own words; a failure it does not explain still names the archive.
     if (output.empty())
-        Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {m_programDirectory + entry.name + ".lzh"});
+        Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {m_programDirectory + archive + ".lzh"});
     else
         ShowText(output, m_host.LoadText(IDS_CAPTION_CONFIRM));
     return EntryOutcome::Failed;
@@ -560,14 +560,19 @@ bool CUpdateRun::RunConversions()
     m_host.RestoreWaitCursor();
     // Always this name: the masters are found through tavilo1.ini, whatever the settings file is.
     const std::string settingsPath = m_workingFolder + "tavilo1.ini";
-    bool size = ConvertMaterialSize(m_host, settingsPath);
-    m_journal.ConversionDone(Conversion::MaterialSize, size);
-    if (!size)
-        Show(IDS_SIZE_CONVERSION_FAILED, IDS_CAPTION_CONFIRM);
-    bool type = ConvertMaterialType(m_host, settingsPath);
-    m_journal.ConversionDone(Conversion::MaterialType, type);
-    if (!type)
-        Show(IDS_TYPE_CONVERSION_FAILED, IDS_CAPTION_CONFIRM);
+    auto convert = [&](Conversion conversion, bool (*run)(EngineHost&, const std::string&, ConvertedMasters*),
+                       unsigned failedText) {
+        ConvertedMasters converted;
+        bool succeeded = run(m_host, settingsPath, &converted);
+        for (const ConvertedMaster& master : converted)
+            m_journal.MasterConverted(conversion, master.path, master.changedRecords);
+        m_journal.ConversionDone(conversion, succeeded);
+        if (!succeeded)
+            Show(failedText, IDS_CAPTION_CONFIRM);
+        return succeeded;
+    };
+    bool size = convert(Conversion::MaterialSize, ConvertMaterialSize, IDS_SIZE_CONVERSION_FAILED);
+    bool type = convert(Conversion::MaterialType, ConvertMaterialType, IDS_TYPE_CONVERSION_FAILED);
     return size && type;
 }
 
@@ -593,7 +598,7 @@ void ReplaceAllInPlace(std::string& text, const std::string& oldText, const std:
         text.replace(at, oldText.size(), newText);
 }
 
-RunOutcome ApplyUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+RunOutcome ApplyUpdate(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
                        RunJournal* journal)
 {
     RunJournal silent;
@@ -604,7 +609,7 @@ RunOutcome ApplyUpdate(UpdateDescription& description, const std::string& progra
     return outcome;
 }
 
-int RunUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+int RunUpdate(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
               RunJournal* journal)
 {
     return ApplyUpdate(description, programDirectory, host, journal) == RunOutcome::NotInstalled ? 0 : 1;

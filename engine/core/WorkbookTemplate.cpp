@@ -21,25 +21,35 @@ bool IsOldTemplateDate(const UtcDate& date)
     return date.year <= kLastOldYear && date.month <= kLastOldMonth && date.day <= kLastOldDay;
 }
 
-TemplateDecision CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder)
+TemplateCheck InspectWorkbookTemplate(EngineHost& host, const std::string& workingFolder)
 {
+    TemplateCheck check;
+    check.path = WorkbookTemplatePath(workingFolder);
+    auto decided = [&](TemplateDecision decision) {
+        check.decision = decision;
+        return check;
+    };
     switch (host.Probe(workingFolder)) {
-    case Existence::Missing: return TemplateDecision::Keep;
-    case Existence::Unknown: return TemplateDecision::Unknown;
+    case Existence::Missing: return decided(TemplateDecision::Keep);
+    case Existence::Unknown: return decided(TemplateDecision::Unknown);
     case Existence::Present: break;
     }
-    std::string path = WorkbookTemplatePath(workingFolder);
-    switch (host.Probe(path)) {
-    case Existence::Missing: return TemplateDecision::Refresh;
-    case Existence::Unknown: return TemplateDecision::Unknown;
+    switch (host.Probe(check.path)) {
+    case Existence::Missing: return decided(TemplateDecision::Refresh);
+    case Existence::Unknown: return decided(TemplateDecision::Unknown);
     case Existence::Present: break;
     }
-    UtcDate date;
-    switch (host.ReadLastWriteDate(path, date)) {
-    case LastWriteResult::CannotOpen: return TemplateDecision::Refresh;
+    switch (host.ReadLastWriteDate(check.path, check.date)) {
+    case LastWriteResult::CannotOpen: return decided(TemplateDecision::Refresh);
     // A template whose date cannot be read may be a customer's own: keep it.
-    case LastWriteResult::TimeUnreadable: return TemplateDecision::Keep;
+    case LastWriteResult::TimeUnreadable: return decided(TemplateDecision::Keep);
     case LastWriteResult::Read: break;
     }
-    return IsOldTemplateDate(date) ? TemplateDecision::Refresh : TemplateDecision::Keep;
+    check.dated = true;
+    return decided(IsOldTemplateDate(check.date) ? TemplateDecision::Refresh : TemplateDecision::Keep);
+}
+
+TemplateDecision CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder)
+{
+    return InspectWorkbookTemplate(host, workingFolder).decision;
 }

@@ -11,6 +11,15 @@ enum class TemplateDecision {
     Unknown  // the folder or the template could not be tested: a failure, never a silent keep
 };
 
+// The decision with what it rests on, for the log and the preview.
+struct TemplateCheck {
+    std::string path;
+    TemplateDecision decision = TemplateDecision::Keep;
+    bool dated = false; // date holds the template's last-write date
+    UtcDate date;
+};
+
+TemplateCheck InspectWorkbookTemplate(EngineHost& host, const std::string& workingFolder);
 TemplateDecision CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder);
 
 // Templates written on or before 2022-02-05, each field compared by itself, are the old ones.
