@@ -1,3 +1,4 @@
+#include "PageSizes.h"
 #include "PageLook.h"
 #include "PageSession.h"
 #include "UiDriver.h"
@@ -51,7 +52,7 @@ TEST(FolderPage, ShowsTheTemplateAndTheDrives)
     PageSession page({"page=folder", "folder=C:\\DEFAULT", "text=説明\\n二行目", "key1="});
     HWND dialog = page.Dialog();
     ASSERT_TRUE(dialog);
-    ExpectDialogLook(dialog, "アップデート", 229, 173);
+    ExpectDialogLook(dialog, "アップデート", kFolderPageSize.cx, kFolderPageSize.cy);
     LONG list = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_DISABLENOSCROLL | WS_VSCROLL | WS_TABSTOP;
     ExpectControls(dialog, {
         {IDOK, "Button", "次へ", {162, 153, 50, 14}, 0xF, BS_DEFPUSHBUTTON, WS_TABSTOP | WS_VISIBLE, WS_DISABLED},

@@ -1,3 +1,4 @@
+#include "PageSizes.h"
 #include "PageLook.h"
 #include "PageSession.h"
 #include "UiDriver.h"
@@ -51,7 +52,7 @@ TEST(NoticePage, ShowsTheTemplateAndTheNotes)
     PageSession page({"page=notice", "master=1", "text=一行目\\n二行目"});
     HWND dialog = page.Dialog();
     ASSERT_TRUE(dialog);
-    ExpectDialogLook(dialog, kMasterCaption, 215, 129);
+    ExpectDialogLook(dialog, kMasterCaption, kNoticePageSize.cx, kNoticePageSize.cy);
     LONG readOnlyEdit = ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | WS_VSCROLL | WS_TABSTOP;
     ExpectControls(dialog, {
         {IDOK, "Button", "開始", {158, 108, 50, 14}, 0xF, BS_DEFPUSHBUTTON, WS_TABSTOP | WS_VISIBLE, WS_DISABLED},
@@ -118,7 +119,7 @@ TEST(ConfirmPage, ShowsTheFolderAndTheTemplate)
     PageSession page({"page=confirm", "folder=C:\\形式\\APP"});
     HWND dialog = page.Dialog();
     ASSERT_TRUE(dialog);
-    ExpectDialogLook(dialog, kUpdateCaption, 236, 69);
+    ExpectDialogLook(dialog, kUpdateCaption, kConfirmPageSize.cx, kConfirmPageSize.cy);
     ExpectControls(dialog, {
         {IDOK, "Button", "更新", {140, 48, 50, 14}, 0xF, BS_DEFPUSHBUTTON, WS_TABSTOP | WS_VISIBLE, WS_DISABLED},
         {IDCANCEL, "Button", "戻る", {47, 48, 50, 14}, 0xF, BS_PUSHBUTTON, WS_TABSTOP, WS_DISABLED},

@@ -1,4 +1,5 @@
 #include "PageSession.h"
+#include "PageSizes.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -48,19 +49,17 @@ TEST(PageTemplates, HaveTheirFrameFontAndThreeDLook)
     HMODULE module = LoadLibraryExA((TestFolder() + "pagehost.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(module);
     struct Case {
-        int id;
-        short cx, cy;
+        PageSize size;
         WORD items;
         bool threeD;
     };
-    const Case cases[] = {{IDD_FOLDER, 229, 173, 10, false}, {IDD_NOTICE, 215, 129, 5, true},
-                          {IDD_CONFIRM, 236, 69, 5, true}};
+    const Case cases[] = {{kFolderPageSize, 10, false}, {kNoticePageSize, 5, true}, {kConfirmPageSize, 5, true}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.id);
+        SCOPED_TRACE(c.size.id);
         TemplateHeader header;
-        ASSERT_TRUE(ReadTemplate(module, c.id, header));
-        EXPECT_EQ(header.cx, c.cx);
-        EXPECT_EQ(header.cy, c.cy);
+        ASSERT_TRUE(ReadTemplate(module, c.size.id, header));
+        EXPECT_EQ(header.cx, c.size.cx);
+        EXPECT_EQ(header.cy, c.size.cy);
         EXPECT_EQ(header.items, c.items);
         DWORD frame = DS_MODALFRAME | DS_CENTER | DS_SETFONT | WS_POPUP | WS_CAPTION;
         EXPECT_EQ(header.style & frame, frame);
