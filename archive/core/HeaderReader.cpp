@@ -119,7 +119,7 @@ void FinishPath(EntryHeader& h, const ExtState& ext)
     }
 }
 
-bool ReadRest(Reader& in, std::vector<uint8_t>& raw, size_t total)
+bool ReadHeaderRest(Reader& in, std::vector<uint8_t>& raw, size_t total)
 {
     size_t have = raw.size();
     raw.resize(total);
@@ -150,7 +150,7 @@ HeaderStatus ReadLevel01(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
     size_t total = size_t(raw[0]) + 2;
     if (total < kBaseSize + 2)
         return HeaderStatus::Broken;
-    if (!ReadRest(in, raw, total))
+    if (!ReadHeaderRest(in, raw, total))
         return HeaderStatus::Truncated;
     uint8_t sum = 0;
     for (size_t i = 2; i < total; ++i)
@@ -219,14 +219,14 @@ HeaderStatus ReadLevel23(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
     if (level3) {
         if (raw[0] != 4 || raw[1] != 0)
             return HeaderStatus::Broken;
-        if (!ReadRest(in, raw, kLevel3BaseSize))
+        if (!ReadHeaderRest(in, raw, kLevel3BaseSize))
             return HeaderStatus::Truncated;
     }
     ByteCursor base(raw.data(), raw.size());
     uint64_t total = level3 ? base.U32(24) : base.U16(0);
     if (total < baseSize || total > kMaxHeaderSize)
         return HeaderStatus::Broken;
-    if (!ReadRest(in, raw, static_cast<size_t>(total)))
+    if (!ReadHeaderRest(in, raw, static_cast<size_t>(total)))
         return HeaderStatus::Truncated;
     ExtState ext;
     if (!ParseLevel23(raw, total, level3, h, ext)) {
@@ -236,7 +236,7 @@ HeaderStatus ReadLevel23(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
             return HeaderStatus::Broken;
         total += 2;
         ext = ExtState{};
-        if (!ReadRest(in, raw, static_cast<size_t>(total)))
+        if (!ReadHeaderRest(in, raw, static_cast<size_t>(total)))
             return HeaderStatus::Truncated;
         if (!ParseLevel23(raw, total, level3, h, ext))
             return HeaderStatus::Broken;

@@ -85,7 +85,7 @@ private:
 void MediumChecker::Run()
 {
     m_report.diskCount = m_media.DiskCount();
-    std::unique_ptr<lzh::ArchiveSource> info = m_media.Open(0, kInfoFile);
+    std::unique_ptr<ByteSource> info = m_media.Open(0, kInfoFile);
     if (!info) {
         Add(Severity::Error, TextId::InfoMissing, 0, kInfoFile, 0);
         return;
@@ -164,7 +164,7 @@ void MediumChecker::CheckPictures()
         // No name, no picture: the author chose an empty area.
         if (name->empty() || !seen.insert(UpperAscii(*name)).second)
             continue;
-        std::unique_ptr<lzh::ArchiveSource> file = m_media.Open(0, *name);
+        std::unique_ptr<ByteSource> file = m_media.Open(0, *name);
         if (!file) {
             Add(Severity::Error, TextId::PictureMissing, 0, kInfoFile, line, {*name, Where(0)});
             continue;

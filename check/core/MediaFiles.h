@@ -3,7 +3,7 @@
 // forms it (programDirectory followed by a CP932 name from info.txt, '\\' inside, any letter case) onto its
 // own files; the tests give a fake.
 
-#include "Reader.h"
+#include "ByteSource.h"
 
 #include <cstddef>
 #include <memory>
@@ -17,5 +17,5 @@ public:
     // The platform's existence test (file or folder), as the disk prompt uses it.
     virtual bool Exists(size_t disk, const std::string& name) = 0;
     // The file for reading; null when it is missing, a folder or unreadable.
-    virtual std::unique_ptr<lzh::ArchiveSource> Open(size_t disk, const std::string& name) = 0;
+    virtual std::unique_ptr<ByteSource> Open(size_t disk, const std::string& name) = 0;
 };

@@ -228,7 +228,7 @@ DiskAnswer PreviewHost::AskForDisk(const std::string&, const std::string&)
 
 bool PreviewHost::ReadSource(const Source& source, std::string& bytes)
 {
-    std::unique_ptr<lzh::ArchiveSource> file = m_media.Open(source.disk, source.mediumName);
+    std::unique_ptr<ByteSource> file = m_media.Open(source.disk, source.mediumName);
     if (!file)
         return false;
     if (!source.member.empty())

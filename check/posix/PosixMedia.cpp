@@ -82,7 +82,7 @@ int OpenRegularFile(const std::string& path, uint64_t& size)
     return fd;
 }
 
-std::unique_ptr<lzh::ArchiveSource> PosixMedia::Open(size_t disk, const std::string& name)
+std::unique_ptr<ByteSource> PosixMedia::Open(size_t disk, const std::string& name)
 {
     std::string path;
     if (disk >= m_roots.size() || !ResolveWindowsName(m_roots[disk], name, path))

@@ -12,7 +12,7 @@ public:
     explicit PosixMedia(std::vector<std::string> roots) : m_roots(std::move(roots)) {}
     size_t DiskCount() const override { return m_roots.size(); }
     bool Exists(size_t disk, const std::string& name) override;
-    std::unique_ptr<lzh::ArchiveSource> Open(size_t disk, const std::string& name) override;
+    std::unique_ptr<ByteSource> Open(size_t disk, const std::string& name) override;
 
     // The file's path on this system: the one found, or the name put under the disk's folder as it is.
     std::string DisplayPath(size_t disk, const std::string& name) const;

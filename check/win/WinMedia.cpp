@@ -18,7 +18,7 @@ bool CWinMedia::Exists(size_t disk, const std::string& name)
     return disk < m_roots.size() && GetFileAttributesA(PathOf(disk, name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::unique_ptr<lzh::ArchiveSource> CWinMedia::Open(size_t disk, const std::string& name)
+std::unique_ptr<ByteSource> CWinMedia::Open(size_t disk, const std::string& name)
 {
     if (disk >= m_roots.size())
         return nullptr;

@@ -11,7 +11,7 @@ public:
     explicit CWinMedia(std::vector<std::string> roots) : m_roots(std::move(roots)) {}
     size_t DiskCount() const override { return m_roots.size(); }
     bool Exists(size_t disk, const std::string& name) override;
-    std::unique_ptr<lzh::ArchiveSource> Open(size_t disk, const std::string& name) override;
+    std::unique_ptr<ByteSource> Open(size_t disk, const std::string& name) override;
 
     // The disk's root followed by the name, as the wizard's programDirectory + name would be.
     std::string PathOf(size_t disk, const std::string& name) const;

@@ -22,7 +22,7 @@ public:
     }
     size_t DiskCount() const override { return m_disks; }
     bool Exists(size_t disk, const std::string& name) override { return Hash(disk, name) % 5 != 0; }
-    std::unique_ptr<lzh::ArchiveSource> Open(size_t disk, const std::string& name) override
+    std::unique_ptr<ByteSource> Open(size_t disk, const std::string& name) override
     {
         if (disk >= m_disks)
             std::abort();
@@ -35,9 +35,9 @@ public:
 
 private:
     static size_t Hash(size_t disk, const std::string& name) { return std::hash<std::string>()(name) + disk; }
-    static std::unique_ptr<lzh::ArchiveSource> Source(std::string_view bytes)
+    static std::unique_ptr<ByteSource> Source(std::string_view bytes)
     {
-        return std::make_unique<lzh::MemorySource>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
+        return std::make_unique<MemorySource>(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
     }
 
     std::string m_input;
