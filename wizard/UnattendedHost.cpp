@@ -1,10 +1,5 @@
 #include "UnattendedHost.h"
 
-void CUnattendedHost::ArchiveSetBackgroundMode(int background)
-{
-    CWin32EngineHost::ArchiveSetBackgroundMode(m_windowless ? 1 : background);
-}
-
 void CUnattendedHost::Message(const std::string& text, const std::string& caption)
 {
     if (!m_suppressBoxes) {

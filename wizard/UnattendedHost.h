@@ -10,14 +10,14 @@
 class CUnattendedHost : public CWin32EngineHost {
 public:
     CUnattendedHost(HWND owner, RunLog& log, bool suppressBoxes, bool windowless)
-        : CWin32EngineHost(owner), m_log(log), m_suppressBoxes(suppressBoxes), m_windowless(windowless)
+        : CWin32EngineHost(owner), m_log(log), m_suppressBoxes(suppressBoxes)
     {
+        ShowArchiveProgress(!windowless);
     }
 
     // A question was answered Cancel because no one was there to answer it.
     bool RefusedQuestion() const { return m_refusedQuestion; }
 
-    void ArchiveSetBackgroundMode(int background) override;
 
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
@@ -29,6 +29,5 @@ private:
 
     RunLog& m_log;
     bool m_suppressBoxes;
-    bool m_windowless;
     bool m_refusedQuestion = false;
 };

@@ -13,9 +13,6 @@
 
 namespace {
 
-bool g_background = true;
-bool g_waitCursor = false;
-
 std::string FileNameOf(const std::string& path)
 {
     size_t start = 0;
@@ -34,7 +31,7 @@ void PutOutput(const std::string& text, char* output, unsigned long outputSize)
     output[cut.size()] = '\0';
 }
 
-lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& archiveName, std::string& listing,
+lzh::Failure Run(HWND owner, const lzh::Command& command, LzhModes modes, std::string& listing,
                  std::vector<CStagedMember>* staged)
 {
     using lzh::FailureKind;
@@ -52,59 +49,58 @@ lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& arc
     }
     CWinTarget target(command.destination, staged);
     CProgressWindow window;
-    bool showProgress = !g_background && command.operation != 'l';
+    bool showProgress = modes.progressWindow && command.operation != 'l';
     if (showProgress)
-        window.Start(owner, archiveName);
+        window.Start(owner, FileNameOf(command.archive));
     return lzh::RunCommandOn(command, source, extracts ? &target : nullptr, showProgress ? &window : nullptr,
                              listing);
 }
 
-
-}
-
-int LzhSetBackgroundMode(int background)
+// Carries out a parsed command, under the wait cursor when asked; the failure's message in output.
+int RunParsed(HWND owner, const lzh::Command& command, LzhModes modes, std::string& output,
+              std::vector<CStagedMember>* staged)
 {
-    g_background = background != 0;
-    return 0;
+    std::optional<CWaitCursor> cursor;
+    if (modes.waitCursor)
+        cursor.emplace();
+    lzh::Failure failure = Run(owner, command, modes, output, staged);
+    if (!failure)
+        return 0;
+    output = FailureMessage(failure, FileNameOf(command.archive));
+    return static_cast<int>(failure.kind);
 }
 
-int LzhSetCursorMode(int waitCursor)
+} // namespace
+
+LzhResult LzhExtract(HWND owner, const LzhExtraction& request)
 {
-    g_waitCursor = waitCursor != 0;
-    return 0;
+    lzh::Command command;
+    command.operation = request.keepFolders ? 'x' : 'e';
+    command.archive = request.archive;
+    command.destination = request.destination;
+    LzhResult result;
+    result.failure = RunParsed(owner, command, request.modes, result.message, &result.staged);
+    if (result.failure == 0)
+        result.message.clear();
+    return result;
 }
 
-int LzhRunCommand(HWND owner, const char* command, std::string& output)
-{
-    return LzhRunCommandStaged(owner, command, output, nullptr);
-}
-
-int LzhRunCommandStaged(HWND owner, const char* command, std::string& output, std::vector<CStagedMember>* staged)
+int LzhRunCommand(HWND owner, const char* command, std::string& output, LzhModes modes)
 {
     output.clear();
     lzh::Command parsed;
     std::string problem;
-    lzh::Failure failure;
-    std::string archiveName;
     if (!command || !lzh::ParseCommand(command, parsed, problem)) {
-        failure.kind = lzh::FailureKind::BadCommand;
-    } else {
-        archiveName = FileNameOf(parsed.archive);
-        std::optional<CWaitCursor> cursor;
-        if (g_waitCursor)
-            cursor.emplace();
-        failure = Run(owner, parsed, archiveName, output, staged);
+        output = FailureMessage(lzh::Failure{lzh::FailureKind::BadCommand, {}, {}}, "");
+        return static_cast<int>(lzh::FailureKind::BadCommand);
     }
-    if (!failure)
-        return 0;
-    output = FailureMessage(failure, archiveName);
-    return static_cast<int>(failure.kind);
+    return RunParsed(owner, parsed, modes, output, nullptr);
 }
 
-int LzhRunCommand(HWND owner, const char* command, char* output, unsigned long outputSize)
+int LzhRunCommand(HWND owner, const char* command, char* output, unsigned long outputSize, LzhModes modes)
 {
     std::string text;
-    int result = LzhRunCommand(owner, command, text);
+    int result = LzhRunCommand(owner, command, text, modes);
     PutOutput(text, output, outputSize);
     return result;
 }

@@ -1,7 +1,6 @@
 #include "PreviewHost.h"
 
 #include "ArchiveVerdict.h"
-#include "CommandText.h"
 #include "Cp932.h"
 #include "Findings.h"
 #include "RunTexts.h"
@@ -189,31 +188,29 @@ ProfileWriteResult PreviewHost::WriteProfile(const std::string& section, const s
 
 bool PreviewHost::MediumIsRemovable(const std::string&) { return m_media.DiskCount() > 1; }
 
-int PreviewHost::ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>&)
+ExtractResult PreviewHost::ExtractArchive(const ExtractRequest& request)
 {
-    lzh::Command parsed;
-    std::string problem;
-    if (!lzh::ParseCommand(command, parsed, problem) || !IsMedium(parsed.archive)) {
-        output = problem;
-        return 1;
-    }
-    std::string name = MediumPart(parsed.archive);
+    ExtractResult result;
+    auto failed = [&](std::string message) {
+        result.failure = 1;
+        result.message = std::move(message);
+        return result;
+    };
+    if (!IsMedium(request.archive))
+        return failed(request.archive);
+    std::string name = MediumPart(request.archive);
     std::unique_ptr<lzh::ArchiveSource> archive = m_media.Open(m_disk, name);
-    if (!archive) {
-        output = FormatText(TextId::ArchiveMissing, {name, Where()});
-        return 1;
-    }
+    if (!archive)
+        return failed(FormatText(TextId::ArchiveMissing, {name, Where()}));
     Finding finding;
     std::vector<std::string> members;
-    if (!ListMediaArchive(*archive, members, finding)) {
-        output = MediumName(parsed.archive) + ": " + FindingText(finding);
-        return 1;
-    }
+    if (!ListMediaArchive(*archive, members, finding))
+        return failed(MediumName(request.archive) + ": " + FindingText(finding));
     // An empty destination stays the current folder; a trail byte 0x5C ends no folder.
-    std::string folder = parsed.destination.empty() ? "" : WithTrailingSeparator(parsed.destination);
+    std::string folder = request.destination.empty() ? "" : WithTrailingSeparator(request.destination);
     for (const std::string& member : members)
-        WriteFile(folder + member, MediumName(parsed.archive), {"", true, m_disk, name, member});
-    return 0;
+        WriteFile(folder + member, MediumName(request.archive), {"", true, m_disk, name, member});
+    return result;
 }
 
 std::string PreviewHost::LoadText(unsigned id) { return RunText(id); }

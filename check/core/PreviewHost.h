@@ -60,11 +60,8 @@ public:
                       const std::string& path) override;
     bool MediumIsRemovable(const std::string& programDirectory) override;
     void AnchorMedium(const std::string&) override {}
-    std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
-    void ArchiveSetBackgroundMode(int) override {}
-    void ArchiveSetCursorMode(int) override {}
     // The members are recorded as written in place: nothing is staged.
-    int ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged) override;
+    ExtractResult ExtractArchive(const ExtractRequest& request) override;
     std::string LoadText(unsigned id) override;
     void Message(const std::string&, const std::string&) override {}
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;

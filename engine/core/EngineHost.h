@@ -83,6 +83,21 @@ struct StagedFile {
     uint32_t attributes = 0;
 };
 
+// One archive for the archive component to extract: every member, names without their folders, into
+// destination, each left beside its target under its work name.
+struct ExtractRequest {
+    std::string archive;     // programDirectory + name + ".lzh"
+    std::string destination; // the entry's destination folder
+};
+
+struct ExtractResult {
+    int failure = 0;                // the component's failure kind; 0 when every member is staged
+    std::string message;            // its Japanese text; empty when it gave none
+    std::vector<StagedFile> staged; // in the archive's order, also after a failure, for the caller to remove
+
+    bool Succeeded() const { return failure == 0; }
+};
+
 enum class ProfileWriteResult {
     Written,   // through a copy that replaced the file
     InPlace,   // the file could not be replaced (another program has it open, or the work name is too
@@ -170,17 +185,11 @@ public:
     // Points the medium drive's current directory back at its root when programDirectory is drive-only
     // ("A:"), so that programDirectory + name names the medium's file again.
     virtual void AnchorMedium(const std::string& programDirectory) = 0;
-    // The Windows directory, or empty when it cannot be read.
-    virtual std::string WindowsDirectory() = 0;
 
     // --- The archive library
-    virtual void ArchiveSetBackgroundMode(int background) = 0;
-    virtual void ArchiveSetCursorMode(int waitCursor) = 0;
-    // Runs "e -mcw<Windows directory> "<medium><name>" "<destination>"": 0 on success; otherwise
-    // non-zero, with the library's message in output. Every member is checked and left beside its target
-    // under its work name; staged lists them in the archive's order, also after a failure, so that the
-    // caller can remove them.
-    virtual int ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged) = 0;
+    // The host decides how the component shows its work (a progress window owned by the view, the wait
+    // cursor).
+    virtual ExtractResult ExtractArchive(const ExtractRequest& request) = 0;
 
     // --- The user
     // The run's texts by their string-table id (res/resource.h), in CP932.

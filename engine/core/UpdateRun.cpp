@@ -40,7 +40,6 @@ private:
     bool FindSettingsFile();
     // False after the message that sends the user back to the folder page.
     bool Identify();
-    void PrepareArchiveLibrary();
 
     // The update is staged in full (every new file written and checked beside its target), then the checks
     // that need the staged targets run, and only then is anything of the installation replaced. A run
@@ -98,7 +97,6 @@ private:
     std::string m_workingFolder;
     std::string m_settingsFile; // the one found, when the description asks for a search
     Edition m_edition;
-    std::string m_windowsDirectory;
     int m_currentDisk = 1;
     bool m_writeVersion = false;
     std::vector<std::string> m_unwrittenFiles;
@@ -132,7 +130,6 @@ RunOutcome CUpdateRun::Run()
     }
     if (!Identify())
         return RunOutcome::NotInstalled;
-    PrepareArchiveLibrary();
     ListMasters();
     RunOutcome staged = RunOutcome::StoppedBeforeWriting;
     if (CheckSubfolders() && CheckWriteAccess() && CheckSpace())
@@ -189,14 +186,6 @@ bool CUpdateRun::Identify()
     }
     m_journal.Identified(SettingsPath(), m_edition);
     return true;
-}
-
-void CUpdateRun::PrepareArchiveLibrary()
-{
-    m_windowsDirectory = m_host.WindowsDirectory();
-    m_host.ArchiveSetBackgroundMode(0);
-    m_host.ArchiveSetCursorMode(1);
-    m_currentDisk = 1;
 }
 
 // The masters the conversions will rewrite, for the checks. A folder that cannot be listed is left to the
@@ -409,9 +398,7 @@ EntryOutcome CUpdateRun::StageArchive(const UpdateEntry& entry, const std::strin
     std::string baseName = SplitPath(entry.name).name;
     if (baseName == info::kStartArchive)
         m_writeVersion = !m_description.versionText.empty() && m_edition.FromKeyword();
-    const std::string archive = ArchiveNameOf(entry);
-    std::string command = "e -mcw" + m_windowsDirectory + " \"" + m_programDirectory + archive + "\" \"" +
-                          destinationFolder + "\"";
+    const ExtractRequest request{SourceOf(entry), destinationFolder};
     if (baseName == info::kExcelArchive) {
         TemplateCheck check = InspectWorkbookTemplate(m_host, m_workingFolder);
         m_journal.TemplateChecked(check);
@@ -425,19 +412,17 @@ EntryOutcome CUpdateRun::StageArchive(const UpdateEntry& entry, const std::strin
         Show(IDS_TEMPLATE_UPDATED, IDS_CAPTION_CONFIRM);
         m_host.AnchorMedium(m_programDirectory);
     }
-    std::string output;
-    std::vector<StagedFile> staged;
-    int result = m_host.ExtractArchive(command, output, staged);
-    for (StagedFile& file : staged)
+    ExtractResult result = m_host.ExtractArchive(request);
+    for (StagedFile& file : result.staged)
         AddStaged(std::move(file));
-    if (result == 0)
+    if (result.Succeeded())
         return EntryOutcome::Applied;
     m_host.RestoreWaitCursor();
-    // The library's own words; a failure it does not explain still names the archive.
-    if (output.empty())
-        Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {m_programDirectory + archive + ".lzh"});
+    // The component's own words; a failure it does not explain still names the archive.
+    if (result.message.empty())
+        Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {request.archive});
     else
-        ShowText(output, m_host.LoadText(IDS_CAPTION_CONFIRM));
+        ShowText(result.message, m_host.LoadText(IDS_CAPTION_CONFIRM));
     return EntryOutcome::Failed;
 }
 

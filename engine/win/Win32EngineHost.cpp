@@ -398,33 +398,15 @@ void CWin32EngineHost::AnchorMedium(const std::string& programDirectory)
     AnchorMediaDrive(programDirectory);
 }
 
-std::string CWin32EngineHost::WindowsDirectory()
+ExtractResult CWin32EngineHost::ExtractArchive(const ExtractRequest& request)
 {
-    UINT length = GetWindowsDirectoryA(nullptr, 0);
-    std::vector<char> buffer(length + 1);
-    length = GetWindowsDirectoryA(buffer.data(), static_cast<UINT>(buffer.size()));
-    return std::string(buffer.data(), length < buffer.size() ? length : 0);
-}
-
-void CWin32EngineHost::ArchiveSetBackgroundMode(int background)
-{
-    LzhSetBackgroundMode(background);
-}
-
-void CWin32EngineHost::ArchiveSetCursorMode(int waitCursor)
-{
-    LzhSetCursorMode(waitCursor);
-}
-
-int CWin32EngineHost::ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged)
-{
-    std::vector<CStagedMember> members;
-    std::string text;
-    int result = LzhRunCommandStaged(m_owner, command.c_str(), text, &members);
-    for (CStagedMember& member : members)
-        staged.push_back({std::move(member.work), std::move(member.target), member.attributes});
-    // The library's message as its callers have always received it, cut to their buffer.
-    output = result == 0 ? std::string() : std::string(CutOnCharBoundary(text, kLibraryOutputBytes - 1));
+    LzhResult extracted = LzhExtract(m_owner, {request.archive, request.destination, false, {m_archiveProgress, true}});
+    ExtractResult result;
+    result.failure = extracted.failure;
+    // The message as the run's callers have always received it, cut to the library's 256-byte buffer.
+    result.message = std::string(CutOnCharBoundary(extracted.message, kLibraryOutputBytes - 1));
+    for (CStagedMember& member : extracted.staged)
+        result.staged.push_back({std::move(member.work), std::move(member.target), member.attributes});
     return result;
 }
 

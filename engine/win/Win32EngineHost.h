@@ -41,11 +41,8 @@ public:
 
     bool MediumIsRemovable(const std::string& programDirectory) override;
     void AnchorMedium(const std::string& programDirectory) override;
-    std::string WindowsDirectory() override;
 
-    void ArchiveSetBackgroundMode(int background) override;
-    void ArchiveSetCursorMode(int waitCursor) override;
-    int ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged) override;
+    ExtractResult ExtractArchive(const ExtractRequest& request) override;
 
     std::string LoadText(unsigned id) override;
     void Message(const std::string& text, const std::string& caption) override;
@@ -55,8 +52,11 @@ public:
 
 protected:
     HWND Owner() const { return m_owner; }
+    // Without a window of its own, the archive component shows no progress either.
+    void ShowArchiveProgress(bool shown) { m_archiveProgress = shown; }
 
 private:
     HWND m_owner;
+    bool m_archiveProgress = true;
     CWaitCursor m_waitCursor;
 };

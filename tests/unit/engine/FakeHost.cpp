@@ -523,61 +523,37 @@ void FakeHost::AnchorMedium(const std::string& programDirectory)
     Log("AnchorMedium " + programDirectory);
 }
 
-std::string FakeHost::WindowsDirectory()
+ExtractResult FakeHost::ExtractArchive(const ExtractRequest& request)
 {
-    return Fails("WindowsDirectory") ? std::string() : std::string("C:\\WINDOWS");
-}
-
-void FakeHost::ArchiveSetBackgroundMode(int background)
-{
-    Log("ArchiveSetBackgroundMode " + std::to_string(background));
-}
-
-void FakeHost::ArchiveSetCursorMode(int waitCursor)
-{
-    Log("ArchiveSetCursorMode " + std::to_string(waitCursor));
-}
-
-// Reads the command as the library does: the archive and the folder are the two quoted texts.
-int FakeHost::ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged)
-{
-    bool fail = Fails("ExtractArchive " + command);
-    size_t a = command.find('"'), b = command.find('"', a + 1), c = command.find('"', b + 1),
-           d = command.find('"', c + 1);
-    std::string archive = Normalise(command.substr(a + 1, b - a - 1) + ".lzh");
-    std::string folder = command.substr(c + 1, d - c - 1);
+    ExtractResult result;
+    auto failed = [&](const std::string& message) {
+        result.failure = 1;
+        result.message = message;
+        return result;
+    };
+    bool fail = Fails("ExtractArchive " + request.archive);
+    std::string archive = Normalise(request.archive);
+    const std::string& folder = request.destination;
     auto members = archives.find(archive);
-    if (!Find(archive) || members == archives.end()) {
-        output = "LIB cannot find " + archive;
-        return 1;
-    }
-    if (members->second.empty()) {
-        output = "LIB no members in " + archive;
-        return 1;
-    }
+    if (!Find(archive) || members == archives.end())
+        return failed("LIB cannot find " + archive);
+    if (members->second.empty())
+        return failed("LIB no members in " + archive);
     FakeFile* destination = Find(folder);
-    if (!destination || !destination->directory) {
-        output = "LIB no folder " + folder;
-        return 1;
-    }
+    if (!destination || !destination->directory)
+        return failed("LIB no folder " + folder);
     // A failure in the middle: the members before it are staged, each one whole.
     size_t count = fail ? members->second.size() / 2 : members->second.size();
     for (size_t i = 0; i < count; ++i) {
         std::string target = WithTrailingSeparator(folder) + members->second[i].name;
         std::string work = target + kWorkFileSuffix;
-        if (!Fits(work, members->second[i].bytes.size())) {
-            output = "LIB disk full " + archive;
-            return 1;
-        }
+        if (!Fits(work, members->second[i].bytes.size()))
+            return failed("LIB disk full " + archive);
         files[Normalise(work)] = FakeFile{};
-        staged.push_back({work, target, 0});
+        result.staged.push_back({work, target, 0});
         WriteCached(work, members->second[i].bytes, false);
     }
-    if (fail) {
-        output = "LIB broken " + archive;
-        return 1;
-    }
-    return 0;
+    return fail ? failed("LIB broken " + archive) : result;
 }
 
 std::string FakeHost::LoadText(unsigned id)

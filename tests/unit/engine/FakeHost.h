@@ -110,10 +110,7 @@ public:
                       const std::string& path) override;
     bool MediumIsRemovable(const std::string& programDirectory) override;
     void AnchorMedium(const std::string& programDirectory) override;
-    std::string WindowsDirectory() override;
-    void ArchiveSetBackgroundMode(int background) override;
-    void ArchiveSetCursorMode(int waitCursor) override;
-    int ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged) override;
+    ExtractResult ExtractArchive(const ExtractRequest& request) override;
     std::string LoadText(unsigned id) override;
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;

@@ -80,8 +80,6 @@ protected:
         CreateDirectoryA(m_root.c_str(), nullptr);
         m_dest = m_root + "\x90\xE6\x83\x74\x83\x48\x83\x8B\x83\x5F\\"; // 先フォルダ: ends in a trail byte 0x5F
         CreateDirectoryA(m_dest.c_str(), nullptr);
-        LzhSetBackgroundMode(1);
-        LzhSetCursorMode(1);
     }
     void TearDown() override
     {
@@ -102,7 +100,7 @@ protected:
     {
         std::string command = std::string(op) + " -mcwC:\\windows \"" + archive + "\" \"" + m_dest + "\"";
         std::vector<char> buffer(size + 1, 'X');
-        int result = LzhRunCommand(nullptr, command.c_str(), buffer.data(), size);
+        int result = LzhRunCommand(nullptr, command.c_str(), buffer.data(), size, m_modes);
         output = buffer.data();
         EXPECT_LE(output.size(), size - 1);
         return result;
@@ -119,6 +117,7 @@ protected:
     }
 
     std::string m_root, m_dest;
+    LzhModes m_modes{false, true};
 };
 
 TEST_F(LzhLibraryTest, ExtractsCp932NamesWithTimeAndAttributes)
@@ -153,7 +152,7 @@ TEST_F(LzhLibraryTest, ReplacesAReadOnlyTargetAndLeavesNoTemporaryFile)
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
     Bytes archive = StoredEntry("sub\\a.txt", "new text", 0x20);
     std::string output;
-    LzhSetBackgroundMode(0); // with the progress window
+    m_modes.progressWindow = true;
     ASSERT_EQ(Run(WriteArchive("A", archive), output), 0) << output;
     EXPECT_EQ(ReadText(target), "new text");
     EXPECT_EQ(ForEachFound(m_dest + "*.parvel~", [](const WIN32_FIND_DATAA&) {}), FindResult::NotFound);
@@ -165,12 +164,11 @@ TEST_F(LzhLibraryTest, ForegroundRunGivesTheOwnerBack)
 {
     HWND owner = MakeOwner();
     ASSERT_NE(owner, nullptr);
-    LzhSetBackgroundMode(0);
     for (bool broken : {false, true}) {
         std::string archive = WriteArchive(broken ? "BAD" : "GOOD", StoredEntry("a.txt", "text", 0x20, broken));
         std::string command = "e -mcwC:\\windows \"" + archive + "\" \"" + m_dest + "\"";
         char output[256] = {};
-        EXPECT_EQ(LzhRunCommand(owner, command.c_str(), output, sizeof(output)) != 0, broken) << output;
+        EXPECT_EQ(LzhRunCommand(owner, command.c_str(), output, sizeof(output), {true, true}) != 0, broken) << output;
         EXPECT_TRUE(IsWindowEnabled(owner));
         EXPECT_EQ(FindWindowA("ParvelLzhProgress", nullptr), nullptr);
     }
