@@ -71,7 +71,10 @@ std::vector<uint8_t> BuildLevel1(const MemberHeader& m)
 {
     std::string folder, name;
     SplitPath(m, folder, name);
-    bool nameInBase = name.size() <= kMaxLevel1Name;
+    // Readers take a 0x5C byte in a level-1 base name for a separator (lhasa does), though in CP932 it may be
+    // a trail byte (表 is 0x95 0x5C): such a name, and one too long for the base header, goes into an
+    // extended header, which is read as it is.
+    bool nameInBase = name.size() <= kMaxLevel1Name && name.find('\\') == std::string::npos;
     std::vector<std::pair<uint8_t, std::string>> exts;
     if (!nameInBase)
         exts.push_back({kExtName, name});
@@ -83,8 +86,12 @@ std::vector<uint8_t> BuildLevel1(const MemberHeader& m)
     std::string baseName = nameInBase ? name : std::string();
 
     std::vector<uint8_t> b{0, 0};
+    exts.push_back({kExtAttributes, std::string{static_cast<char>(m.attributes), '\0'}});
+    extTotal += 5;
     PutCommon(b, m, m.packedSize + extTotal, m.dosTime);
-    b.push_back(m.attributes);
+    // As in level 2, byte 19 holds 0x20 (bsdtar does not take a level-1 archive for one otherwise); the
+    // attributes go into their extended header.
+    b.push_back(0x20);
     b.push_back(1);
     b.push_back(static_cast<uint8_t>(baseName.size()));
     b.insert(b.end(), baseName.begin(), baseName.end());
