@@ -28,9 +28,10 @@ constexpr uint32_t kSlack = kMaxMatch + 16; // match comparison reads whole word
 constexpr int kHashBits = 16;
 constexpr uint32_t kNoPosition = 0;
 
-// How hard the match finder looks: chain steps, the length that cuts the chain to a quarter (lazy search)
-// and the length that ends the search.
-constexpr uint32_t kMaxChain = 192;
+// How hard the match finder looks: chain steps (more for the larger dictionaries, where deeper chains still
+// find longer matches: measured on bench/archive's text against jlha's sizes), the length that cuts the
+// chain to a quarter (lazy search) and the length that ends the search.
+constexpr uint32_t ChainSteps(int dictionaryBits) { return dictionaryBits <= 13 ? 96 : 192; }
 constexpr uint32_t kGoodLength = 32;
 constexpr uint32_t kNiceLength = 256;
 // A three-byte match further back than this costs more bits than its three literals.
@@ -39,6 +40,13 @@ constexpr uint32_t kTooFarForThree = 4096;
 inline uint32_t Hash3(const uint8_t* p)
 {
     uint32_t v = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+    return (v * 2654435761u) >> (32 - kHashBits);
+}
+
+inline uint32_t Hash4(const uint8_t* p)
+{
+    uint32_t v;
+    std::memcpy(&v, p, 4);
     return (v * 2654435761u) >> (32 - kHashBits);
 }
 
@@ -60,10 +68,12 @@ public:
         : m_bits(out),
           m_maxDistance((1u << dictionaryBits) - 1),
           m_dictMask((1u << dictionaryBits) - 1),
+          m_chainSteps(ChainSteps(dictionaryBits)),
           m_offsetCount(dictionaryBits + 1),
           m_offsetCountBits(dictionaryBits <= 13 ? 4 : 5),
           m_window(kBufferSize + kSlack, 0),
           m_head(size_t(1) << kHashBits, kNoPosition),
+          m_head3(size_t(1) << kHashBits, kNoPosition),
           m_prev(size_t(1) << dictionaryBits, kNoPosition),
           m_symbols(kBlockSymbols),
           m_offsets(kBlockSymbols)
@@ -108,14 +118,21 @@ private:
         m_end -= delta;
         auto rebase = [delta](uint32_t& p) { p = p > delta ? p - delta : kNoPosition; };
         std::for_each(m_head.begin(), m_head.end(), rebase);
+        std::for_each(m_head3.begin(), m_head3.end(), rebase);
+        rebase(m_nearest3);
         std::for_each(m_prev.begin(), m_prev.end(), rebase);
     }
 
+    // The chains link positions of equal 4-byte hashes, so that they hold few candidates that cannot reach
+    // four bytes; the nearest earlier position of the same 3 bytes is kept apart for three-byte matches.
     void Insert(uint32_t pos)
     {
-        uint32_t& head = m_head[Hash3(&m_window[pos])];
+        uint32_t& head = m_head[Hash4(&m_window[pos])];
         m_prev[pos & m_dictMask] = head;
         head = pos;
+        uint32_t& head3 = m_head3[Hash3(&m_window[pos])];
+        m_nearest3 = head3;
+        head3 = pos;
     }
 
     // Longest match at pos longer than `better`, from the chain that Insert(pos) has just extended.
@@ -125,7 +142,7 @@ private:
         if (maxLength < kMinMatch)
             return 0;
         uint32_t limit = pos > m_maxDistance ? pos - m_maxDistance : kNoPosition;
-        uint32_t chain = better >= kGoodLength ? kMaxChain / 4 : kMaxChain;
+        uint32_t chain = better >= kGoodLength ? m_chainSteps / 4 : m_chainSteps;
         uint32_t best = std::max(better, kMinMatch - 1);
         uint32_t bestLength = 0;
         const uint8_t* scan = &m_window[pos];
@@ -142,6 +159,13 @@ private:
                 }
             }
             candidate = m_prev[candidate & m_dictMask];
+        }
+        if (bestLength == 0 && best < kMinMatch && m_nearest3 > limit && pos - m_nearest3 <= kTooFarForThree) {
+            const uint8_t* match = &m_window[m_nearest3];
+            if (match[0] == scan[0] && match[1] == scan[1] && match[2] == scan[2]) {
+                bestLength = kMinMatch;
+                distance = pos - m_nearest3;
+            }
         }
         return bestLength;
     }
@@ -169,7 +193,7 @@ private:
             if (m_bits.Failed())
                 return;
             uint32_t length = 0, distance = 0;
-            bool canHash = m_end - m_pos >= kMinMatch;
+            bool canHash = m_end - m_pos >= 4;
             if (canHash) {
                 Insert(m_pos);
                 if (m_pendingLength < kNiceLength)
@@ -182,7 +206,7 @@ private:
                 // The match began at m_pos - 1; its positions after m_pos go into the chains too.
                 uint32_t end = m_pos - 1 + m_pendingLength;
                 for (uint32_t p = m_pos + 1; p < end; ++p)
-                    if (m_end - p >= kMinMatch)
+                    if (m_end - p >= 4)
                         Insert(p);
                 m_pos = end;
                 m_matchPending = false;
@@ -376,10 +400,13 @@ private:
     BitWriter m_bits;
     uint32_t m_maxDistance;
     uint32_t m_dictMask;
+    uint32_t m_chainSteps;
     int m_offsetCount;     // NP
     int m_offsetCountBits; // PBIT
     std::vector<uint8_t> m_window;
     std::vector<uint32_t> m_head;
+    std::vector<uint32_t> m_head3;
+    uint32_t m_nearest3 = kNoPosition; // set by Insert for the position it inserted
     std::vector<uint32_t> m_prev;
     uint32_t m_pos = 0; // next position to code
     uint32_t m_end = 0; // end of the bytes in the window
