@@ -7,6 +7,8 @@
 #include "UninstallKey.h"
 #include "resource.h"
 
+#include <random>
+
 namespace {
 
 // Runs a program with its arguments and waits for it; its exit code, or -1.
@@ -52,8 +54,11 @@ std::string Bitmap()
     return b;
 }
 
+// The electrical edition, 8.0S, with the marker files target identification looks for.
 void MakeInstallation(const std::string& folder)
 {
+    MakeFolders(folder + "\\bmp");
+    WriteFile(folder + "\\bmp\\MERIO2L.BMP", "BM");
     MakeFolders(folder + "\\MASTER\\1");
     WriteFile(folder + "\\tavilo1.ini", "[SYSTEM]\r\nTITLE=" + Cp932("積算 電気 8.0S") + "\r\n[DIR]\r\nMASTER=" +
                                             folder + "\\MASTER\\\r\n");
@@ -62,10 +67,10 @@ void MakeInstallation(const std::string& folder)
 
 // The author's source folder: the description (UTF-8, as this file), a payload folder per archive, a loose
 // file in a subfolder, a picture; Parvel.exe is there already.
-std::string MakeSource(const std::string& key, const std::string& install)
+std::string MakeSource(const std::string& utf8Key, const std::string& install)
 {
     Medium source("pack-source");
-    source.Write("medium.txt", "[medium]\r\nuninstall-key: " + key + "\r\ninstall-folder: " + install +
+    source.Write("medium.txt", "[medium]\r\nuninstall-key: " + utf8Key + "\r\ninstall-folder: " + install +
                                    "\r\nmaster-adjust: 0\r\ncategory: 1\r\nversion: 9.1S\r\n"
                                    "main-picture: main.bmp\r\nedition: 電気\r\n"
                                    "[notice]\r\n注意事項\r\n二行目\r\n"
@@ -76,9 +81,11 @@ std::string MakeSource(const std::string& key, const std::string& install)
     MakeFolders(source.Path("START1\\PROG"));
     source.Write("START1\\PROG\\" + Cp932("表示.txt"), "version 9.1S\r\n");
     MakeFolders(source.Path(Cp932("形式")));
-    std::string big;
-    for (unsigned i = 0; big.size() < 200000; ++i)
-        big += static_cast<char>((i * 2654435761u) >> 13);
+    // Incompressible: stored as -lh0-, so it takes its full size on a disk.
+    std::mt19937 rng(7);
+    std::string big(200000, '\0');
+    for (char& c : big)
+        c = static_cast<char>(rng());
     source.Write(Cp932("形式\\横A-A4g.xlsm"), big);
     MakeFolders(source.Path("SUB"));
     source.Write("SUB\\NOTE.TXT", "note\r\n");
@@ -96,7 +103,7 @@ protected:
         MakeInstallation(m_install);
         m_registration = std::make_unique<CUninstallKey>(m_key, m_install + "\\UNINST.EXE -f" + m_install +
                                                                      "\\UNINST.LOG -y");
-        m_source = MakeSource(m_key, "C:\\WRONG");
+        m_source = MakeSource("E2E梱包電気", "C:\\WRONG");
         std::string out = Medium("pack-out").Folder();
         m_out = out.substr(0, out.size() - 1);
         RemoveTree(m_out);
