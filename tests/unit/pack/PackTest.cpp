@@ -240,6 +240,11 @@ TEST_F(PackTest, PayloadsWhoseFilesWouldCollideAndExistingOutputsAreRefused)
     EXPECT_EQ(Pack("", m_root / "out", &errors), 1);
     EXPECT_NE(errors.find("medium.txt:20: two files of the same name"), std::string::npos) << errors;
     fs::remove_all(m_source / "DATA/sub");
+    // A name Windows cannot create, which extraction would refuse.
+    Write(m_source / "DATA/aux.txt", "device");
+    EXPECT_EQ(Pack("", m_root / "out", &errors), 1);
+    EXPECT_NE(errors.find("medium.txt:20: a name an archive may not hold"), std::string::npos) << errors;
+    fs::remove(m_source / "DATA/aux.txt");
     Write(m_root / "taken/keep.txt", "mine");
     EXPECT_EQ(Pack("", m_root / "taken", &errors), 1);
     EXPECT_EQ(Read(m_root / "taken/keep.txt"), "mine");
