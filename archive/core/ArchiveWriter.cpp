@@ -98,7 +98,7 @@ bool ParseMethod(const std::string& text, Method& method)
 bool ArchiveWriter::Encode(ArchiveSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank)
 {
     BoundedSink sink(m_out, size);
-    LhNewEncoder encoder(DictionaryBits(m_method), sink);
+    LhNewEncoder encoder(DictionaryBits(m_method), sink, size);
     std::vector<uint8_t> buffer(kChunk);
     uint64_t done = 0;
     crc = 0;

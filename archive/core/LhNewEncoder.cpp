@@ -22,10 +22,12 @@ constexpr uint32_t kMaxMatch = 256;
 constexpr size_t kBlockSymbols = 0xFFFF;
 // Bytes kept ahead of the coding position, so that a match can run to its longest.
 constexpr uint32_t kLookahead = kMaxMatch + 1;
-// The window buffer; it slides by all but the dictionary when full, so the sliding costs little.
-constexpr uint32_t kBufferSize = 1u << 20;
+// The window buffer; it slides by all but the dictionary when full, so the sliding costs little. A member known
+// to be smaller gets a buffer (and hash tables) of its own size: small members, as the fuzzer makes by the
+// thousand, need not clear megabytes first.
+constexpr uint32_t kMaxBufferSize = 1u << 20;
 constexpr uint32_t kSlack = kMaxMatch + 16; // match comparison reads whole words past the end
-constexpr int kHashBits = 16;
+constexpr int kMaxHashBits = 16;
 constexpr uint32_t kNoPosition = 0;
 
 // How hard the match finder looks: chain steps (more for the larger dictionaries, where deeper chains still
@@ -37,17 +39,34 @@ constexpr uint32_t kNiceLength = 256;
 // A three-byte match further back than this costs more bits than its three literals.
 constexpr uint32_t kTooFarForThree = 4096;
 
-inline uint32_t Hash3(const uint8_t* p)
+inline uint32_t Hash3(const uint8_t* p, int shift)
 {
     uint32_t v = uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
-    return (v * 2654435761u) >> (32 - kHashBits);
+    return (v * 2654435761u) >> shift;
 }
 
-inline uint32_t Hash4(const uint8_t* p)
+inline uint32_t Hash4(const uint8_t* p, int shift)
 {
     uint32_t v;
     std::memcpy(&v, p, 4);
-    return (v * 2654435761u) >> (32 - kHashBits);
+    return (v * 2654435761u) >> shift;
+}
+
+uint32_t BufferSizeFor(int dictionaryBits, uint64_t sizeHint)
+{
+    // Room for the whole member (coding starts at 1), or else enough for sliding to make progress.
+    uint64_t least = (uint64_t(2) << dictionaryBits) + 2 * kLookahead;
+    if (sizeHint == 0 || sizeHint + 1 >= kMaxBufferSize)
+        return kMaxBufferSize;
+    return static_cast<uint32_t>(std::max(least, sizeHint + 1));
+}
+
+int HashBitsFor(uint64_t sizeHint)
+{
+    int bits = 10;
+    while (bits < kMaxHashBits && (sizeHint == 0 || (uint64_t(1) << bits) < sizeHint))
+        ++bits;
+    return bits;
 }
 
 inline int BitLength(uint32_t v)
@@ -64,16 +83,18 @@ inline int BitLength(uint32_t v)
 
 class LhNewEncoder::Impl {
 public:
-    Impl(int dictionaryBits, Sink& out)
+    Impl(int dictionaryBits, Sink& out, uint64_t sizeHint)
         : m_bits(out),
           m_maxDistance((1u << dictionaryBits) - 1),
           m_dictMask((1u << dictionaryBits) - 1),
           m_chainSteps(ChainSteps(dictionaryBits)),
+          m_bufferSize(BufferSizeFor(dictionaryBits, sizeHint)),
+          m_hashShift(32 - HashBitsFor(sizeHint)),
           m_offsetCount(dictionaryBits + 1),
           m_offsetCountBits(dictionaryBits <= 13 ? 4 : 5),
-          m_window(kBufferSize + kSlack, 0),
-          m_head(size_t(1) << kHashBits, kNoPosition),
-          m_head3(size_t(1) << kHashBits, kNoPosition),
+          m_window(m_bufferSize + kSlack, 0),
+          m_head(size_t(1) << (32 - m_hashShift), kNoPosition),
+          m_head3(size_t(1) << (32 - m_hashShift), kNoPosition),
           m_prev(size_t(1) << dictionaryBits, kNoPosition),
           m_symbols(kBlockSymbols),
           m_offsets(kBlockSymbols)
@@ -85,9 +106,9 @@ public:
     bool Write(const uint8_t* data, size_t size)
     {
         while (size > 0 && !m_bits.Failed()) {
-            if (m_end == kBufferSize)
+            if (m_end == m_bufferSize)
                 Slide();
-            size_t n = std::min<size_t>(size, kBufferSize - m_end);
+            size_t n = std::min<size_t>(size, m_bufferSize - m_end);
             std::memcpy(&m_window[m_end], data, n);
             m_end += static_cast<uint32_t>(n);
             data += n;
@@ -127,10 +148,10 @@ private:
     // four bytes; the nearest earlier position of the same 3 bytes is kept apart for three-byte matches.
     void Insert(uint32_t pos)
     {
-        uint32_t& head = m_head[Hash4(&m_window[pos])];
+        uint32_t& head = m_head[Hash4(&m_window[pos], m_hashShift)];
         m_prev[pos & m_dictMask] = head;
         head = pos;
-        uint32_t& head3 = m_head3[Hash3(&m_window[pos])];
+        uint32_t& head3 = m_head3[Hash3(&m_window[pos], m_hashShift)];
         m_nearest3 = head3;
         head3 = pos;
     }
@@ -401,6 +422,8 @@ private:
     uint32_t m_maxDistance;
     uint32_t m_dictMask;
     uint32_t m_chainSteps;
+    uint32_t m_bufferSize;
+    int m_hashShift;
     int m_offsetCount;     // NP
     int m_offsetCountBits; // PBIT
     std::vector<uint8_t> m_window;
@@ -424,7 +447,10 @@ private:
     std::array<uint16_t, 17> m_offsetCodes{};
 };
 
-LhNewEncoder::LhNewEncoder(int dictionaryBits, Sink& out) : m_impl(std::make_unique<Impl>(dictionaryBits, out)) {}
+LhNewEncoder::LhNewEncoder(int dictionaryBits, Sink& out, uint64_t sizeHint)
+    : m_impl(std::make_unique<Impl>(dictionaryBits, out, sizeHint))
+{
+}
 LhNewEncoder::~LhNewEncoder() = default;
 bool LhNewEncoder::Write(const uint8_t* data, size_t size) { return m_impl->Write(data, size); }
 bool LhNewEncoder::Finish() { return m_impl->Finish(); }

@@ -13,8 +13,9 @@ namespace lzh {
 
 class LhNewEncoder {
 public:
-    // dictionaryBits: 13 for -lh5-, 15 for -lh6-, 16 for -lh7-.
-    LhNewEncoder(int dictionaryBits, Sink& out);
+    // dictionaryBits: 13 for -lh5-, 15 for -lh6-, 16 for -lh7-. sizeHint: the bytes to come when known (0: not
+    // known); a smaller member gets smaller tables, and the same code for 64 KiB and more.
+    LhNewEncoder(int dictionaryBits, Sink& out, uint64_t sizeHint = 0);
     ~LhNewEncoder();
     LhNewEncoder(const LhNewEncoder&) = delete;
     LhNewEncoder& operator=(const LhNewEncoder&) = delete;
