@@ -95,7 +95,7 @@ bool ParseMethod(const std::string& text, Method& method)
     return true;
 }
 
-bool ArchiveWriter::Encode(ArchiveSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank)
+AddResult ArchiveWriter::Encode(ArchiveSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank)
 {
     BoundedSink sink(m_out, size);
     LhNewEncoder encoder(DictionaryBits(m_method), sink, size);
@@ -106,7 +106,7 @@ bool ArchiveWriter::Encode(ArchiveSource& data, uint64_t size, uint64_t& packed,
     while (done < size) {
         size_t n = data.Read(buffer.data(), static_cast<size_t>(std::min<uint64_t>(kChunk, size - done)));
         if (n == 0)
-            return false;
+            return AddResult::CannotRead;
         crc = UpdateCrc16(crc, buffer.data(), n);
         done += n;
         if (coding && !encoder.Write(buffer.data(), n))
@@ -115,29 +115,29 @@ bool ArchiveWriter::Encode(ArchiveSource& data, uint64_t size, uint64_t& packed,
     if (coding)
         encoder.Finish();
     if (sink.Failed())
-        return false;
+        return AddResult::CannotWrite;
     shrank = !sink.Overflowed();
     packed = sink.Written();
-    return true;
+    return AddResult::Ok;
 }
 
-bool ArchiveWriter::Store(ArchiveSource& data, uint64_t size, uint16_t& crc)
+AddResult ArchiveWriter::Store(ArchiveSource& data, uint64_t size, uint16_t& crc)
 {
     if (!data.Seek(0))
-        return false;
+        return AddResult::CannotRead;
     std::vector<uint8_t> buffer(kChunk);
     uint64_t done = 0;
     crc = 0;
     while (done < size) {
         size_t n = data.Read(buffer.data(), static_cast<size_t>(std::min<uint64_t>(kChunk, size - done)));
         if (n == 0)
-            return false;
+            return AddResult::CannotRead;
         crc = UpdateCrc16(crc, buffer.data(), n);
         if (!m_out.Write(buffer.data(), n))
-            return false;
+            return AddResult::CannotWrite;
         done += n;
     }
-    return true;
+    return AddResult::Ok;
 }
 
 AddResult ArchiveWriter::AddFile(MemberHeader member, ArchiveSource& data)
@@ -157,14 +157,18 @@ AddResult ArchiveWriter::AddFile(MemberHeader member, ArchiveSource& data)
     bool shrank = false;
     member.packedSize = size;
     if (code) {
-        if (!data.Seek(0) || !Encode(data, size, member.packedSize, member.crc, shrank))
+        if (!data.Seek(0))
             return AddResult::CannotRead;
+        if (AddResult r = Encode(data, size, member.packedSize, member.crc, shrank); r != AddResult::Ok)
+            return r;
     }
     if (!shrank) {
         member.method = "-lh0-";
         member.packedSize = size;
-        if (!m_out.Seek(dataAt) || !Store(data, size, member.crc))
-            return AddResult::CannotRead;
+        if (!m_out.Seek(dataAt))
+            return AddResult::CannotWrite;
+        if (AddResult r = Store(data, size, member.crc); r != AddResult::Ok)
+            return r;
     }
     uint64_t end = m_out.Position();
     header = BuildHeader(member, m_level);

@@ -81,8 +81,8 @@ public:
     const std::string& LastMethod() const { return m_lastMethod; }
 
 private:
-    bool Encode(ArchiveSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank);
-    bool Store(ArchiveSource& data, uint64_t size, uint16_t& crc);
+    AddResult Encode(ArchiveSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank);
+    AddResult Store(ArchiveSource& data, uint64_t size, uint16_t& crc);
 
     ArchiveOutput& m_out;
     Method m_method;

@@ -161,4 +161,36 @@ TEST(EncoderTest, FoldersAndBadNames)
     EXPECT_EQ(entries[0].header.method, "-lhd-");
 }
 
+// A disk that fills up, and a file that ends before its size, are told apart.
+class FullOutput : public lzh::MemoryOutput {
+public:
+    bool Write(const uint8_t* data, size_t size) override
+    {
+        return Position() + size <= 1000 && lzh::MemoryOutput::Write(data, size);
+    }
+};
+
+class ShortSource : public lzh::MemorySource {
+public:
+    using lzh::MemorySource::MemorySource;
+    uint64_t Size() const override { return lzh::MemorySource::Size() + 10; }
+};
+
+TEST(EncoderTest, WriteAndReadFailuresAreReported)
+{
+    Bytes data = Text(100000, 9);
+    lzh::MemberHeader member;
+    member.path = "f";
+    for (auto method : {lzh::Method::Lh0, lzh::Method::Lh5}) {
+        FullOutput full;
+        lzh::ArchiveWriter writer(full, method, 2);
+        lzh::MemorySource source(data.data(), data.size());
+        EXPECT_EQ(writer.AddFile(member, source), lzh::AddResult::CannotWrite);
+        lzh::MemoryOutput out;
+        lzh::ArchiveWriter reader(out, method, 2);
+        ShortSource shortSource(data.data(), data.size());
+        EXPECT_EQ(reader.AddFile(member, shortSource), lzh::AddResult::CannotRead);
+    }
+}
+
 }
