@@ -15,14 +15,31 @@ std::string Trim(const std::string& s)
     return s.substr(b, e - b + 1);
 }
 
-std::vector<std::string> Words(const std::string& s)
+// Fields separated by spaces or TABs; a field in double quotes may hold spaces (Windows names hold no quote).
+// False for a quote left open.
+bool Words(const std::string& s, std::vector<std::string>& words)
 {
-    std::istringstream in(s);
-    std::vector<std::string> words;
-    std::string w;
-    while (in >> w)
-        words.push_back(w);
-    return words;
+    words.clear();
+    size_t i = 0;
+    while (i < s.size()) {
+        if (s[i] == ' ' || s[i] == '\t') {
+            ++i;
+            continue;
+        }
+        std::string word;
+        if (s[i] == '"') {
+            size_t end = s.find('"', i + 1);
+            if (end == std::string::npos)
+                return false;
+            word = s.substr(i + 1, end - i - 1);
+            i = end + 1;
+        } else {
+            while (i < s.size() && s[i] != ' ' && s[i] != '\t')
+                word += s[i++];
+        }
+        words.push_back(word);
+    }
+    return true;
 }
 
 enum class Section { None, Medium, Notice, FolderPage, Entries };
@@ -129,9 +146,11 @@ bool ParseDescription(const std::string& utf8, Description& d, Refusal& refusal)
             if (!ApplySetting(d, Trim(t.substr(0, colon)), Trim(t.substr(colon + 1)), line, refusal))
                 return false;
         } else if (section == Section::Entries) {
-            std::vector<std::string> w = Words(t);
-            if (w.size() != 3 || (w[0] != "archive" && w[0] != "file")) {
-                refusal = {line, "expected \"archive NAME SUBFOLDER\" or \"file NAME SUBFOLDER\""};
+            std::vector<std::string> w;
+            if (!Words(t, w) || w.size() != 3 || (w[0] != "archive" && w[0] != "file") || w[1].empty() ||
+                w[2].empty()) {
+                refusal = {line, "expected \"archive NAME SUBFOLDER\" or \"file NAME SUBFOLDER\" (a field with spaces in "
+                                 "double quotes)"};
                 return false;
             }
             d.entries.push_back({line, w[0] == "archive", w[1], w[2]});

@@ -20,7 +20,8 @@
 //   archive START \               a payload folder archived (START: START1/, START2/... one per edition)
 //   file README.TXT \             a loose file of SOURCE (a folder part is allowed)
 //
-// Lines starting with # are notes, except inside the two texts. Entry fields are separated by spaces.
+// Lines starting with # are notes, except inside the two texts. Entry fields are separated by spaces; a field
+// that holds spaces is written in double quotes ("\Program Files\").
 
 #include <string>
 #include <vector>

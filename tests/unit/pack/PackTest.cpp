@@ -90,7 +90,7 @@ edition: 水道
 archive START \
 archive DATA \DATA\
 archive 形式 \形式\
-file docs/NOTE.TXT \DOC\
+file docs/NOTE.TXT "\My Documents\"
 )";
 
 class PackTest : public testing::Test {
@@ -168,7 +168,7 @@ TEST_F(PackTest, FolderMediumPassesTheCheckAndHoldsThePayload)
     // Line 26: the notice's line break as TAB and a filler byte; the entries from line 43, all on disk 1.
     EXPECT_NE(info.find("\x88\xEA\x8D\x73\x96\xDA\t.\x93\xF1\x8D\x73\x96\xDA\r\n"), std::string::npos);
     EXPECT_NE(info.find("\r\n1,1,START,\\\r\n1,1,DATA,\\DATA\\\r\n"), std::string::npos);
-    EXPECT_NE(info.find("\r\n1,0,docs\\NOTE.TXT,\\DOC\\\r\n"), std::string::npos);
+    EXPECT_NE(info.find("\r\n1,0,docs\\NOTE.TXT,\\My Documents\\\r\n"), std::string::npos);
 }
 
 TEST_F(PackTest, FloppyDisksEachWithinTheirSize)
@@ -217,6 +217,7 @@ TEST_F(PackTest, BadDescriptionsAreRefusedWithLineAndReason)
         {"二行目", "二行目\tタブ", "", 15, "TAB"},
         {"edition: 水道", "colour: blue", "", 12, "unknown setting"},
         {"archive DATA \\DATA\\", "archive DATA \\DATA\\", "--disk-size=95000", 20, "larger than a disk"},
+        {"archive DATA \\DATA\\", "archive DATA \"\\My Data\\", "", 20, "double quotes"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.to + " " + c.options);
