@@ -91,10 +91,10 @@ void TrimText(std::string& text)
 
 }
 
-int Description::LineOf(const std::string& key) const
+int Description::LineOf(const std::string& key, size_t index) const
 {
     for (const auto& [k, line] : lines)
-        if (k == key)
+        if (k == key && index-- == 0)
             return line;
     return 0;
 }

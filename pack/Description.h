@@ -46,7 +46,8 @@ struct Description {
     std::vector<std::pair<std::string, int>> lines;
     int noticeLine = 0, folderTextLine = 0;
 
-    int LineOf(const std::string& key) const;
+    // The line of the setting; of its index-th occurrence for the repeated ones (uninstall-key, edition).
+    int LineOf(const std::string& key, size_t index = 0) const;
 };
 
 // A reason a description is refused, with its line (0 for the description as a whole).

@@ -129,7 +129,7 @@ bool Builder::PrepareHeader()
 {
     const Description& d = m_description;
     for (size_t i = 0; i < d.uninstallKeys.size(); ++i)
-        if (!ToCp932(d.uninstallKeys[i], d.LineOf("uninstall-key") + 0, "uninstall-key", m_info[i]))
+        if (!ToCp932(d.uninstallKeys[i], d.LineOf("uninstall-key", i), "uninstall-key", m_info[i]))
             return false;
     struct Field {
         const char* key;
@@ -165,7 +165,7 @@ bool Builder::PrepareHeader()
             m_diskOne.push_back({path, lzh::Utf8ToNative(name), info.size});
     }
     for (size_t i = 0; i < d.editions.size(); ++i)
-        if (!ToCp932(d.editions[i], d.LineOf("edition"), "edition", m_info[27 + i]))
+        if (!ToCp932(d.editions[i], d.LineOf("edition", i), "edition", m_info[27 + i]))
             return false;
     return PrepareText(d.notice, d.noticeLine, "the notice text", m_info[25]) &&
            PrepareText(d.folderText, d.folderTextLine, "the folder page's text", m_info[26]);

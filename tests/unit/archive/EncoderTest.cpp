@@ -193,4 +193,31 @@ TEST(EncoderTest, WriteAndReadFailuresAreReported)
     }
 }
 
+// Every name length up to the limit at both levels: a level-2 header whose size ends in a zero byte is padded
+// (it would read as the archive's end), and a level-1 name too long for the base header moves to an extension.
+TEST(EncoderTest, EveryNameLengthRoundTrips)
+{
+    for (int level : {1, 2}) {
+        lzh::MemoryOutput out;
+        lzh::ArchiveWriter writer(out, lzh::Method::Lh5, level);
+        std::vector<std::string> names;
+        for (size_t length = 1; length <= 250; ++length) {
+            lzh::MemberHeader member;
+            member.path = "d/" + std::string(length, static_cast<char>('a' + length % 26));
+            names.push_back(member.path);
+            Bytes data(length, 'x');
+            lzh::MemorySource source(data.data(), data.size());
+            ASSERT_EQ(writer.AddFile(member, source), lzh::AddResult::Ok);
+        }
+        ASSERT_TRUE(writer.Finish());
+        std::vector<Bytes> contents;
+        auto entries = Unpack(out.Bytes(), contents);
+        ASSERT_EQ(entries.size(), names.size()) << "level " << level;
+        for (size_t i = 0; i < names.size(); ++i) {
+            EXPECT_EQ(entries[i].header.path, "d\xFF" + names[i].substr(2));
+            EXPECT_EQ(contents[i], Bytes(i + 1, 'x'));
+        }
+    }
+}
+
 }

@@ -214,6 +214,7 @@ TEST_F(PackTest, BadDescriptionsAreRefusedWithLineAndReason)
         {"archive DATA \\DATA\\", "archive NONE \\DATA\\", "", 20, "no payload folder NONE"},
         {"archive DATA \\DATA\\", "archive DATA DATA", "", 20, "must start and end with"},
         {"series: 1", "series: one", "", 5, "must be a number"},
+        {"edition: 水道", "edition: 水道\xE2\x82\xAC", "", 12, "code page 932"}, // the second edition's line
         {"二行目", "二行目\tタブ", "", 15, "TAB"},
         {"edition: 水道", "colour: blue", "", 12, "unknown setting"},
         {"archive DATA \\DATA\\", "archive DATA \\DATA\\", "--disk-size=95000", 20, "larger than a disk"},
