@@ -7,6 +7,7 @@
 #include "StdioFile.h"
 
 #include "Cp932.h"
+#include "WorkFile.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -436,7 +437,7 @@ bool Builder::Run(const MediumCheck& check)
     std::vector<std::string> names;
     if (lzh::StatPath(m_options.out, info) && (!info.isFolder || !lzh::ListFolder(m_options.out, names) || !names.empty()))
         return Refuse(0, m_options.out + " exists already: parvel-pack writes a new medium into a new or empty folder");
-    m_staging = m_options.out + ".parvel-pack~";
+    m_staging = m_options.out + kWorkFileSuffix;
     lzh::RemoveTree(m_staging);
     if (!lzh::MakeFolder(m_staging))
         return Refuse(0, "cannot create " + m_staging);

@@ -6,6 +6,7 @@
 #include "StdioFile.h"
 
 #include "Cp932.h"
+#include "WorkFile.h"
 
 #include <set>
 
@@ -213,7 +214,7 @@ bool CollectFolderContents(const std::string& folder, std::vector<PackInput>& in
 bool WriteArchiveFile(const std::string& archive, const std::vector<PackInput>& inputs, const PackOptions& options,
                       std::ostream* log, std::string& problem)
 {
-    std::string work = archive + ".lzhx~";
+    std::string work = archive + kWorkFileSuffix;
     StdioOutput out;
     if (!out.Create(work)) {
         problem = "cannot create " + work;

@@ -159,7 +159,7 @@ TEST_F(PackTest, FolderMediumPassesTheCheckAndHoldsThePayload)
                              "形式.lzh", "docs/NOTE.TXT"})
         EXPECT_TRUE(fs::exists(out / name)) << name;
     EXPECT_FALSE(fs::exists(out / "START.lzh")); // a folder medium asks for no disk
-    EXPECT_FALSE(fs::exists(m_root / "medium.parvel-pack~"));
+    EXPECT_FALSE(fs::exists(m_root / "medium.parvel~"));
     // "表.DAT" in CP932, as the extraction writes names.
     auto start1 = Extract(out / "START1.lzh", m_root / "x1");
     EXPECT_EQ(start1["\x95\x5C.DAT"], Random(90000, 1));
@@ -231,7 +231,7 @@ TEST_F(PackTest, BadDescriptionsAreRefusedWithLineAndReason)
         EXPECT_NE(errors.find("medium.txt:" + std::to_string(c.line) + ": "), std::string::npos) << errors;
         EXPECT_NE(errors.find(c.reason), std::string::npos) << errors;
         EXPECT_FALSE(fs::exists(out));
-        EXPECT_FALSE(fs::exists(m_root / "refused.parvel-pack~"));
+        EXPECT_FALSE(fs::exists(m_root / "refused.parvel~"));
     }
 }
 
@@ -251,6 +251,28 @@ TEST_F(PackTest, PayloadsWhoseFilesWouldCollideAndExistingOutputsAreRefused)
     EXPECT_EQ(Pack("", m_root / "taken", &errors), 1);
     EXPECT_EQ(Read(m_root / "taken/keep.txt"), "mine");
     EXPECT_EQ(Pack("--bogus", m_root / "out"), 2);
+}
+
+// The sample medium's own description (scripts/demo builds it), as one folder and as floppy disks.
+TEST_F(PackTest, TheDemoDescriptionBuildsBothWays)
+{
+    const char* src = std::getenv("PARVEL_SOURCE_DIR");
+    ASSERT_NE(src, nullptr);
+    fs::remove_all(m_source);
+    fs::create_directories(m_source);
+    fs::copy_file(fs::path(src) / "demo/medium/medium.txt", m_source / "medium.txt");
+    Write(m_source / "Parvel.exe", Random(400000, 5));
+    for (const char* picture : {"main.bmp", "notice.bmp", "folder.bmp", "confirm.bmp"})
+        Write(m_source / picture, Bitmap(picture == std::string("main.bmp") ? 400 : 32));
+    Write(m_source / "START1/PROG.DAT", Random(500000, 6));
+    Write(m_source / "MASTER/zai900-3.mst", "400400000107XA\r\n");
+    Write(m_source / "EXCEL/横A-A4g.xlsm", "template\r\n");
+    Write(m_source / "README.TXT", "readme\r\n");
+    ASSERT_EQ(Pack("", m_root / "folder"), 0);
+    EXPECT_EQ(Check({m_root / "folder"}), 0);
+    ASSERT_EQ(Pack("--disk-size=900000", m_root / "disks"), 0);
+    EXPECT_EQ(Check({m_root / "disks/disk1", m_root / "disks/disk2"}), 0);
+    EXPECT_TRUE(fs::exists(m_root / "disks/disk2/START.lzh"));
 }
 
 }
