@@ -162,11 +162,11 @@ bool ParseDescription(const std::string& utf8, Description& d, Refusal& refusal)
     TrimText(d.notice);
     TrimText(d.folderText);
     if (d.uninstallKeys.empty()) {
-        refusal = {0, "no uninstall-key: the first one is also the main window's title"};
+        refusal = {0, "no uninstall-key: the first one is also the main window's title", true};
         return false;
     }
     if (d.entries.empty()) {
-        refusal = {0, "no entries: [entries] lists what the update applies"};
+        refusal = {0, "no entries: [entries] lists what the update applies", true};
         return false;
     }
     return true;

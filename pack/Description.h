@@ -54,6 +54,7 @@ struct Description {
 struct Refusal {
     int line = 0;
     std::string reason;
+    bool aboutDescription = false; // for line 0: the description as a whole, not the source or OUT
 };
 
 // False, with the first problem found, for a description that is not well formed.

@@ -424,7 +424,8 @@ bool Builder::Run(const MediumCheck& check)
             text.append(buffer, n);
         std::fclose(f);
     } else {
-        return Refuse(0, "cannot read the description");
+        m_refusal = {0, "cannot read the description", true};
+        return false;
     }
     if (!ParseDescription(text, m_description, m_refusal) || !PrepareHeader() || !PrepareEntries())
         return false;
@@ -525,7 +526,7 @@ int BuildMedium(const PackOptions& options, const MediumCheck& check, std::ostre
     if (builder.Run(check))
         return 0;
     const Refusal& r = builder.Problem();
-    std::string where = r.line > 0 || r.reason.find("description") != std::string::npos
+    std::string where = r.line > 0 || r.aboutDescription
                             ? options.source + "/" + kDescriptionName + (r.line > 0 ? ":" + std::to_string(r.line) : "") + ": "
                             : std::string();
     err << "parvel-pack: " << where << r.reason << "; nothing written to " << options.out << '\n';
