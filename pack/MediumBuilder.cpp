@@ -67,6 +67,10 @@ private:
         return m_options.source + "/" + lzh::Utf8ToNative(utf8Relative);
     }
     bool ToCp932(const std::string& utf8, int line, const std::string& what, std::string& cp932);
+    bool ReadDescription();
+    bool PrepareOutput();
+    bool CheckAndMove(const MediumCheck& check);
+    void PrintDisks() const;
     bool PrepareHeader();
     bool PrepareText(const std::string& text, int firstLine, const char* what, std::string& encoded);
     bool PrepareEntries();
@@ -413,54 +417,52 @@ bool Builder::WriteDisks()
     return true;
 }
 
-bool Builder::Run(const MediumCheck& check)
+bool Builder::ReadDescription()
 {
-    std::string descriptionPath = m_options.source + "/" + kDescriptionName;
     std::string text;
-    if (std::FILE* f = std::fopen(descriptionPath.c_str(), "rb")) {
-        char buffer[65536];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-            text.append(buffer, n);
-        std::fclose(f);
-    } else {
+    std::FILE* f = std::fopen((m_options.source + "/" + kDescriptionName).c_str(), "rb");
+    if (!f) {
         m_refusal = {0, "cannot read the description", true};
         return false;
     }
-    if (!ParseDescription(text, m_description, m_refusal) || !PrepareHeader() || !PrepareEntries())
-        return false;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        text.append(buffer, n);
+    std::fclose(f);
+    return ParseDescription(text, m_description, m_refusal);
+}
+
+// Parvel.exe goes first on disk 1; OUT must be new or an empty folder.
+bool Builder::PrepareOutput()
+{
     std::string exe = m_options.exe.empty() ? m_options.source + "/Parvel.exe" : m_options.exe;
     lzh::FileInfo info;
     if (!lzh::StatPath(exe, info) || info.isFolder)
         return Refuse(0, "no Parvel.exe: put it into the source folder or name it with --exe=FILE");
     m_diskOne.insert(m_diskOne.begin(), {exe, "Parvel.exe", info.size});
-
     std::vector<std::string> names;
     if (lzh::StatPath(m_options.out, info) && (!info.isFolder || !lzh::ListFolder(m_options.out, names) || !names.empty()))
         return Refuse(0, m_options.out + " exists already: parvel-pack writes a new medium into a new or empty folder");
     m_staging = m_options.out + kWorkFileSuffix;
     lzh::RemoveTree(m_staging);
-    if (!lzh::MakeFolder(m_staging))
-        return Refuse(0, "cannot create " + m_staging);
-    m_out << "parvel-pack: archiving the payload (" << lzh::MethodId(m_options.method) << ")\n";
-    bool ok = BuildArchives() && LayOut() && WriteDisks();
-    if (ok) {
-        std::vector<std::string> disks;
-        for (int disk = 1; disk <= m_diskCount; ++disk)
-            disks.push_back(DiskFolder(disk));
-        m_out << "parvel-pack: checking the medium as parvel-check does\n";
-        if (!check(disks, m_out))
-            ok = Refuse(0, "the built medium did not pass parvel-check (its findings are above)");
-    }
-    if (ok) {
-        lzh::RemoveTree(m_options.out); // an empty folder
-        if (!lzh::RenamePath(m_staging, m_options.out))
-            ok = Refuse(0, "cannot move the medium to " + m_options.out);
-    }
-    if (!ok) {
-        lzh::RemoveTree(m_staging);
-        return false;
-    }
+    return lzh::MakeFolder(m_staging) || Refuse(0, "cannot create " + m_staging);
+}
+
+bool Builder::CheckAndMove(const MediumCheck& check)
+{
+    std::vector<std::string> disks;
+    for (int disk = 1; disk <= m_diskCount; ++disk)
+        disks.push_back(DiskFolder(disk));
+    m_out << "parvel-pack: checking the medium as parvel-check does\n";
+    if (!check(disks, m_out))
+        return Refuse(0, "the built medium did not pass parvel-check (its findings are above)");
+    lzh::RemoveTree(m_options.out); // an empty folder
+    return lzh::RenamePath(m_staging, m_options.out) || Refuse(0, "cannot move the medium to " + m_options.out);
+}
+
+void Builder::PrintDisks() const
+{
     for (int disk = 1; disk <= m_diskCount; ++disk) {
         m_out << (m_options.split ? "disk" + std::to_string(disk) + ":" : std::string("medium:"));
         if (disk == 1)
@@ -473,6 +475,18 @@ bool Builder::Run(const MediumCheck& check)
             m_out << " START.lzh";
         m_out << '\n';
     }
+}
+
+bool Builder::Run(const MediumCheck& check)
+{
+    if (!ReadDescription() || !PrepareHeader() || !PrepareEntries() || !PrepareOutput())
+        return false;
+    m_out << "parvel-pack: archiving the payload (" << lzh::MethodId(m_options.method) << ")\n";
+    if (!(BuildArchives() && LayOut() && WriteDisks() && CheckAndMove(check))) {
+        lzh::RemoveTree(m_staging);
+        return false;
+    }
+    PrintDisks();
     return true;
 }
 
