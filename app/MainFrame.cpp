@@ -4,8 +4,10 @@
 #include "UpdateDescription.h"
 #include "resource.h"
 
-BOOL CMainFrame::Create()
+bool CMainFrame::Create(CUpdateSession& session, const std::optional<std::string>& folder)
 {
+    m_session = &session;
+    m_folder = folder;
     // WS_VISIBLE alone: no system menu, no minimise, maximise or close box, no sizing border. Windows adds
     // the caption bar itself to every overlapped top-level window.
     return CreateEx(0, "ParvelFrame", "", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
@@ -36,7 +38,7 @@ int CMainFrame::OnCreate(CREATESTRUCTA*)
 {
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXICON)));
     ::SendMessageA(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXSMICON)));
-    if (!m_view.Create(m_hWnd))
+    if (!m_view.Create(m_hWnd, *m_session, m_folder))
         return -1;
 
     WINDOWPLACEMENT placement{};
@@ -50,17 +52,17 @@ int CMainFrame::OnCreate(CREATESTRUCTA*)
     return 0;
 }
 
-BOOL CMainFrame::OnCommand(UINT id)
+bool CMainFrame::OnCommand(WORD id, WORD, HWND)
 {
     if (id != ID_SET_TITLE)
-        return FALSE;
+        return false;
     OnSetTitle();
-    return TRUE;
+    return true;
 }
 
 void CMainFrame::OnSetTitle()
 {
-    SetWindowText(ReadFirstLine(programDirectory + "info.txt").c_str());
+    SetWindowText(ReadFirstLine(programDirectory + "info.txt"));
 }
 
 void CMainFrame::OnSize(int cx, int cy)
@@ -70,5 +72,5 @@ void CMainFrame::OnSize(int cx, int cy)
 
 void CMainFrame::OnDestroy()
 {
-    ::PostQuitMessage(0);
+    ::PostQuitMessage(m_session->End());
 }

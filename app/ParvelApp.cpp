@@ -6,8 +6,10 @@
 
 #include <string>
 
+#include "CommandLine.h"
 #include "MainFrame.h"
 #include "ProgramDirectory.h"
+#include "UpdateSession.h"
 #include "resource.h"
 
 namespace {
@@ -40,8 +42,16 @@ public:
 
         programDirectory = ProgramDirectoryFromPath(ModulePath());
 
-        if (!m_frame.Create())
-            return FALSE;
+        // Without switches, the wizard as it always was; the exit code tells a script the outcome either way.
+        CommandLine line = ParseCommandLine(m_lpCmdLine);
+        m_session.Configure(line);
+        if (!line.Sound() || line.usage)
+            return EndAt(m_session.ShowUsage(line.refused));
+        if (line.Unattended())
+            return EndAt(m_session.RunWithoutPages(line.folder));
+
+        if (!m_frame.Create(m_session, line.folder))
+            return EndAt(ExitCode::StoppedBeforeWriting);
         m_hMainWnd = m_frame.GetHwnd();
         m_hAccelTable = ::LoadAcceleratorsA(m_hInstance, MAKEINTRESOURCEA(IDR_MAINFRAME));
         ::ShowWindow(m_hMainWnd, SW_SHOW);
@@ -50,6 +60,15 @@ public:
     }
 
 private:
+    // Ends the program without a message loop.
+    BOOL EndAt(ExitCode code)
+    {
+        m_session.SetExitCode(code);
+        m_exitCode = m_session.End();
+        return FALSE;
+    }
+
+    CUpdateSession m_session;
     CMainFrame m_frame;
 };
 

@@ -20,13 +20,14 @@ int CWinApp::Run()
     return static_cast<int>(msg.wParam);
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
     CWinApp* app = AfxGetApp();
     if (!app)
         return 1;
     app->m_hInstance = instance;
+    app->m_lpCmdLine = commandLine ? commandLine : "";
     if (!app->InitInstance())
-        return 0;
+        return app->m_exitCode;
     return app->Run();
 }

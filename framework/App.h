@@ -8,12 +8,15 @@ public:
     CWinApp();
     virtual ~CWinApp() = default;
 
-    // Start-up; FALSE ends the process at once.
+    // Start-up; FALSE ends the process at once, with m_exitCode.
     virtual BOOL InitInstance() = 0;
-    // The message loop, until the main window is gone. Keyboard accelerators go to the main window.
+    // The message loop, until the main window is gone; the exit code is the one given to PostQuitMessage.
+    // Keyboard accelerators go to the main window.
     int Run();
 
     HINSTANCE m_hInstance = nullptr;
+    const char* m_lpCmdLine = ""; // the command line after the program's name
+    int m_exitCode = 0;
     HWND m_hMainWnd = nullptr;
     HACCEL m_hAccelTable = nullptr;
 };

@@ -3,7 +3,6 @@
 #include "App.h"
 #include "Handles.h"
 
-#include <vector>
 
 INT_PTR CDialog::DoModal()
 {
@@ -14,16 +13,6 @@ INT_PTR CDialog::DoModal()
                                      reinterpret_cast<LPARAM>(this));
     m_hWnd = nullptr;
     return result;
-}
-
-std::string CDialog::GetWindowString(HWND hwnd)
-{
-    int length = GetWindowTextLengthA(hwnd);
-    if (length <= 0)
-        return {};
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int copied = GetWindowTextA(hwnd, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
 }
 
 bool CDialog::OnCommand(WORD id, WORD, HWND)
@@ -52,14 +41,20 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPA
         reinterpret_cast<CDialog*>(lParam)->m_hWnd = hwnd;
     }
     auto* dialog = reinterpret_cast<CDialog*>(GetWindowLongPtrA(hwnd, DWLP_USER));
-    return dialog ? dialog->OnMessage(message, wParam, lParam) : FALSE;
+    if (!dialog)
+        return FALSE;
+    try {
+        return dialog->OnMessage(message, wParam, lParam);
+    } catch (...) {
+        EndOnException();
+    }
 }
 
 INT_PTR CDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog();
+        return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_PAINT:

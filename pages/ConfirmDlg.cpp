@@ -5,11 +5,11 @@
 
 CConfirmDlg::CConfirmDlg(HWND parent) : CDialog(IDD_CONFIRM, parent) {}
 
-BOOL CConfirmDlg::OnInitDialog()
+bool CConfirmDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     SetDlgItemText(IDC_TEXT, m_folder);
-    return TRUE;
+    return true;
 }
 
 // "戻る" and Esc: the wizard goes back to the folder page.

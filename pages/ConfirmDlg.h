@@ -13,7 +13,7 @@ public:
     std::string m_picture;
 
 protected:
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
     void OnCancel() override;
     void OnPaint() override;
 };

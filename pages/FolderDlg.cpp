@@ -4,7 +4,6 @@
 #include "FolderEntry.h"
 #include "PagePicture.h"
 #include "UninstallRegistry.h"
-#include "UninstallString.h"
 #include "WaitCursor.h"
 #include "resource.h"
 
@@ -12,7 +11,7 @@
 
 CFolderDlg::CFolderDlg(HWND parent) : CDialog(IDD_FOLDER, parent) {}
 
-BOOL CFolderDlg::OnInitDialog()
+bool CFolderDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     m_folderList.Attach(GetDlgItem(IDC_FOLDER_LIST));
@@ -22,10 +21,10 @@ BOOL CFolderDlg::OnInitDialog()
     // DlgDirList writes into its path argument, so it gets a buffer of its own.
     std::vector<char> spec{'*', '.', '*', '\0'};
     DlgDirListA(m_hWnd, spec.data(), IDC_DRIVE_LIST, 0, DDL_DRIVES | DDL_EXCLUSIVE);
-    SetDlgItemText(IDC_FOLDER_EDIT, m_folder);
+    SetDlgItemText(IDC_FOLDER_EDIT,
+                   m_offerRegistration ? OfferedInstallFolder(m_uninstallKeys, m_folder) : m_folder);
     SetDlgItemText(IDC_TEXT, m_text);
-    PrefillFromUninstallKey();
-    return TRUE;
+    return true;
 }
 
 bool CFolderDlg::OnCommand(WORD id, WORD code, HWND control)
@@ -47,13 +46,6 @@ bool CFolderDlg::OnCommand(WORD id, WORD code, HWND control)
         return true;
     }
     return CDialog::OnCommand(id, code, control);
-}
-
-void CFolderDlg::PrefillFromUninstallKey()
-{
-    std::optional<std::string> folder = FolderFromUninstallString(ReadUninstallString(m_uninstallKeys));
-    if (folder)
-        SetDlgItemText(IDC_FOLDER_EDIT, *folder);
 }
 
 void CFolderDlg::OnSelchangeDriveList()

@@ -22,9 +22,11 @@ public:
     std::string m_text;
     std::string m_picture;
     std::vector<std::string> m_uninstallKeys;
+    // False when the folder was given on the command line (/DIR=): it is offered as it is.
+    bool m_offerRegistration = true;
 
 protected:
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnOK() override;
     void OnCancel() override;
@@ -36,6 +38,5 @@ protected:
     void OnBack();
 
     void FillFolderList(const std::string& driveEntry, const std::string& tail);
-    void PrefillFromUninstallKey();
     void ReturnToStart();
 };

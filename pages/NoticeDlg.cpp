@@ -7,14 +7,14 @@
 
 CNoticeDlg::CNoticeDlg(HWND parent) : CDialog(IDD_NOTICE, parent) {}
 
-BOOL CNoticeDlg::OnInitDialog()
+bool CNoticeDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
     // The template's caption announces the master adjustment; without it the page is a plain update.
     if (DecimalValue(m_masterAdjust) == 0)
         SetWindowText(LoadResourceString(IDS_PAGE_CAPTION_UPDATE));
     SetDlgItemText(IDC_TEXT, m_text);
-    return TRUE;
+    return true;
 }
 
 void CNoticeDlg::OnPaint()

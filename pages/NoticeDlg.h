@@ -14,6 +14,6 @@ public:
     std::string m_masterAdjust;
 
 protected:
-    BOOL OnInitDialog() override;
+    bool OnInitDialog() override;
     void OnPaint() override;
 };

@@ -1,6 +1,7 @@
 #include "UninstallRegistry.h"
 
 #include "Handles.h"
+#include "UninstallString.h"
 
 #include <algorithm>
 
@@ -43,4 +44,9 @@ std::string ReadUninstallString(const std::vector<std::string>& keyNames)
         return ReadStringValue(key.Get(), "UninstallString");
     }
     return {};
+}
+
+std::string OfferedInstallFolder(const std::vector<std::string>& keyNames, const std::string& fallback)
+{
+    return FolderFromUninstallString(ReadUninstallString(keyNames)).value_or(fallback);
 }

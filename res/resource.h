@@ -41,9 +41,18 @@
 #define IDS_UPDATE_DONE 2022
 #define IDS_SETTINGS_NOT_WRITTEN 2023
 #define IDS_BROKEN_ENTRY_LINE 2024
+#define IDS_FILES_HELD 2025
+#define IDS_HOLDING_PROGRAMS 2026
+#define IDS_NO_SPACE 2027
+#define IDS_NO_WRITE_ACCESS 2028
 
 // Texts of the wizard pages.
 #define IDS_PAGE_CAPTION_UPDATE 2101
+
+// Texts of the command line.
+#define IDS_USAGE_CAPTION 2201
+#define IDS_USAGE 2202
+#define IDS_BAD_COMMAND_LINE 2203
 
 // Texts of the archive component (its own range).
 #define IDS_ARCHIVE_FIRST 3000

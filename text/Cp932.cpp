@@ -43,6 +43,19 @@ std::string WithTrailingSeparator(const std::string& path)
     return EndsWithSeparator(path) ? path : path + "\\";
 }
 
+std::string ShownPath(std::string_view path)
+{
+    std::string shown;
+    bool afterSeparator = false;
+    for (size_t i = 0; i < path.size(); i += CharLength(path, i)) {
+        bool separator = path[i] == '\\';
+        if (!(separator && afterSeparator && i > 1))
+            shown.append(path.substr(i, CharLength(path, i)));
+        afterSeparator = separator;
+    }
+    return shown;
+}
+
 int DecimalValue(std::string_view s)
 {
     size_t i = 0;

@@ -36,6 +36,10 @@ bool EndsWithSeparator(std::string_view path);
 // The path with a backslash appended unless it already ends in a separator.
 std::string WithTrailingSeparator(const std::string& path);
 
+// The path as a person reads it: each run of separators inside it shown as one '\\' (a leading "\\\\" stays).
+// Paths are formed by plain concatenation, and the file system reads such a run as one separator.
+std::string ShownPath(std::string_view path);
+
 // Decimal value of a text: leading white space, an optional sign, then the leading digits (0 without any).
 // Values beyond the int range are clamped.
 int DecimalValue(std::string_view s);
@@ -50,3 +54,4 @@ PathParts SplitPath(std::string_view path);
 
 // Cuts s to at most maxBytes bytes without splitting a double-byte character.
 std::string_view CutOnCharBoundary(std::string_view s, size_t maxBytes);
+

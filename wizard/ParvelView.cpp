@@ -5,34 +5,37 @@
 #include "NoticeDlg.h"
 #include "PaintPicture.h"
 #include "ProgramDirectory.h"
-#include "UpdateEngine.h"
-#include "Win32EngineHost.h"
 #include "resource.h"
 
-BOOL CParvelView::Create(HWND parent)
+bool CParvelView::Create(HWND parent, CUpdateSession& session, const std::optional<std::string>& folder)
 {
+    m_session = &session;
     // Loaded before the window exists, so the first page and the first paint see the record.
     LoadUpdateDescription(m_description, programDirectory);
+    if (folder) {
+        m_description.installFolder = *folder;
+        m_folderGiven = true;
+    }
     if (!CreateEx(0, "ParvelView", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr))
-        return FALSE;
+        return false;
     PostCommand(ID_SHOW_NOTICE);
-    return TRUE;
+    return true;
 }
 
-BOOL CParvelView::OnCommand(UINT id)
+bool CParvelView::OnCommand(WORD id, WORD, HWND)
 {
     switch (id) {
     case ID_SHOW_NOTICE:
         OnShowNotice();
-        return TRUE;
+        return true;
     case ID_SHOW_FOLDER:
         OnShowFolder();
-        return TRUE;
+        return true;
     case ID_SHOW_CONFIRM:
         OnShowConfirm();
-        return TRUE;
+        return true;
     }
-    return FALSE;
+    return false;
 }
 
 void CParvelView::OnShowNotice()
@@ -41,10 +44,12 @@ void CParvelView::OnShowNotice()
     page.m_text = m_description.noticeText;
     page.m_picture = programDirectory + m_description.noticePicture;
     page.m_masterAdjust = m_description.masterAdjust;
-    if (page.DoModal() == IDOK)
+    if (page.DoModal() == IDOK) {
         PostCommand(ID_SHOW_FOLDER);
-    else
+    } else {
+        m_session->SetExitCode(ExitCode::Cancelled);
         CloseMainWindow();
+    }
 }
 
 void CParvelView::OnShowFolder()
@@ -54,6 +59,7 @@ void CParvelView::OnShowFolder()
     page.m_text = m_description.folderText;
     page.m_folder = m_description.installFolder;
     page.m_picture = programDirectory + m_description.folderPicture;
+    page.m_offerRegistration = !m_folderGiven;
     switch (page.DoModal()) {
     case IDOK:
         m_description.installFolder = page.m_folder;
@@ -73,16 +79,13 @@ void CParvelView::OnShowConfirm()
     page.m_folder = m_description.installFolder;
     page.m_picture = programDirectory + m_description.confirmPicture;
     switch (page.DoModal()) {
-    case IDOK: {
-        CWin32EngineHost host(m_hWnd);
-        m_log.RunStarting(programDirectory, ReadFirstLine(programDirectory + "info.txt"),
-                          m_description.installFolder);
-        if (RunUpdate(m_description, programDirectory, host, &m_log) == 1)
+    case IDOK:
+        // A folder that holds no installation is chosen again; every other outcome ends the program.
+        if (m_session->Run(m_description, m_hWnd) != RunOutcome::NotInstalled)
             CloseMainWindow();
         else
             PostCommand(ID_SHOW_FOLDER);
         break;
-    }
     case IDCANCEL:
         PostCommand(ID_SHOW_FOLDER);
         break;

@@ -2,20 +2,24 @@
 // The view fills the main window: it owns the update description for the life of the program and drives
 // the wizard, one posted command per step, so that every page opens from the ordinary message loop.
 
-#include "RunLog.h"
-#include "RunLogFile.h"
 #include "UpdateDescription.h"
+#include "UpdateSession.h"
 #include "Window.h"
+
+#include <optional>
+#include <string>
 
 class CParvelView : public CWnd {
 public:
-    // Loads info.txt, then creates the view window inside parent and posts the first step.
-    BOOL Create(HWND parent);
+    // Loads info.txt, then creates the view window inside parent and posts the first step. The session
+    // holds the log and the exit code; folder is the one given by /DIR=, offered instead of the
+    // registration's.
+    bool Create(HWND parent, CUpdateSession& session, const std::optional<std::string>& folder);
 
     const UpdateDescription& Description() const { return m_description; }
 
 protected:
-    BOOL OnCommand(UINT id) override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnPaint() override;
 
 private:
@@ -25,7 +29,7 @@ private:
     void CloseMainWindow() const;
 
     UpdateDescription m_description;
-    // One log for every update tried in this program run, for support staff.
-    CRunLogFile m_logFile;
-    RunLog m_log{[this](const std::string& line) { m_logFile.Append(line); }, LocalLogTime};
+    // One log for every update tried in this program run, for support staff, and the exit code.
+    CUpdateSession* m_session = nullptr;
+    bool m_folderGiven = false;
 };

@@ -34,7 +34,8 @@ void PutOutput(const std::string& text, char* output, unsigned long outputSize)
     output[cut.size()] = '\0';
 }
 
-lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& archiveName, std::string& listing)
+lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& archiveName, std::string& listing,
+                 std::vector<CStagedMember>* staged)
 {
     using lzh::FailureKind;
     CWinFileSource source;
@@ -49,7 +50,7 @@ lzh::Failure Run(HWND owner, const lzh::Command& command, const std::string& arc
         if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
             return {FailureKind::NoDestination, command.destination, {}};
     }
-    CWinTarget target(command.destination);
+    CWinTarget target(command.destination, staged);
     CProgressWindow window;
     bool showProgress = !g_background && command.operation != 'l';
     if (showProgress)
@@ -75,6 +76,11 @@ int LzhSetCursorMode(int waitCursor)
 
 int LzhRunCommand(HWND owner, const char* command, std::string& output)
 {
+    return LzhRunCommandStaged(owner, command, output, nullptr);
+}
+
+int LzhRunCommandStaged(HWND owner, const char* command, std::string& output, std::vector<CStagedMember>* staged)
+{
     output.clear();
     lzh::Command parsed;
     std::string problem;
@@ -87,7 +93,7 @@ int LzhRunCommand(HWND owner, const char* command, std::string& output)
         std::optional<CWaitCursor> cursor;
         if (g_waitCursor)
             cursor.emplace();
-        failure = Run(owner, parsed, archiveName, output);
+        failure = Run(owner, parsed, archiveName, output, staged);
     }
     if (!failure)
         return 0;

@@ -10,9 +10,15 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
+
+#include "WinTarget.h"
 
 int LzhSetBackgroundMode(int background);
 int LzhSetCursorMode(int waitCursor);
 int LzhRunCommand(HWND owner, const char* command, char* output, unsigned long outputSize);
 // The same, with the whole message or listing in output (for lzhx).
 int LzhRunCommand(HWND owner, const char* command, std::string& output);
+// The same, for an update that replaces nothing before all of it is in place: each member that passes its
+// checks stays beside its target under its work name and is listed in staged, also when a later one fails.
+int LzhRunCommandStaged(HWND owner, const char* command, std::string& output, std::vector<CStagedMember>* staged);

@@ -42,8 +42,10 @@ DWORD AttributesOf(const lzh::EntryHeader& h)
 
 class CWinOutputFile : public lzh::OutputFile {
 public:
-    CWinOutputFile(HANDLE file, std::string tempPath, std::string finalPath, const lzh::EntryHeader& header)
-        : m_file(file), m_tempPath(std::move(tempPath)), m_finalPath(std::move(finalPath)), m_header(header)
+    CWinOutputFile(HANDLE file, std::string tempPath, std::string finalPath, const lzh::EntryHeader& header,
+                   std::vector<CStagedMember>* staged)
+        : m_file(file), m_tempPath(std::move(tempPath)), m_finalPath(std::move(finalPath)), m_header(header),
+          m_staged(staged)
     {
     }
     ~CWinOutputFile() override
@@ -63,6 +65,11 @@ public:
             return false;
         if (!m_file.Close())
             return false;
+        if (m_staged) {
+            m_staged->push_back({m_tempPath, m_finalPath, AttributesOf(m_header)});
+            m_committed = true;
+            return true;
+        }
         DWORD old = GetFileAttributesA(m_finalPath.c_str());
         if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
             SetFileAttributesA(m_finalPath.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -79,12 +86,16 @@ private:
     CFileHandle m_file;
     std::string m_tempPath, m_finalPath;
     lzh::EntryHeader m_header;
+    std::vector<CStagedMember>* m_staged;
     bool m_committed = false;
 };
 
 }
 
-CWinTarget::CWinTarget(const std::string& destination) : m_destination(WithTrailingSeparator(destination)) {}
+CWinTarget::CWinTarget(const std::string& destination, std::vector<CStagedMember>* staged)
+    : m_destination(WithTrailingSeparator(destination)), m_staged(staged)
+{
+}
 
 bool CWinTarget::MakeFolder(const std::vector<std::string>& parts)
 {
@@ -123,5 +134,5 @@ std::unique_ptr<lzh::OutputFile> CWinTarget::CreateOutput(const std::vector<std:
         DeleteFileA(temp.c_str());
         return nullptr;
     }
-    return std::make_unique<CWinOutputFile>(file, temp, finalPath, header);
+    return std::make_unique<CWinOutputFile>(file, temp, finalPath, header, m_staged);
 }

@@ -1,5 +1,7 @@
 // A whole update run of a prepared medium, timed inside the process (Wine's start-up is not the run's).
-//   engine_run_bench <medium folder\> <install folder> <archives> <loose files>
+//   engine_run_bench <medium folder\> <install folder> <archives> <loose files> [noflush]
+// With noflush the work files are not flushed before they replace their targets: the reference that shows
+// what the flushes cost.
 // The medium holds ARC01.lzh ... and L001.TXT ...; the installation passes identification.
 #include "UpdateEngine.h"
 #include "Win32EngineHost.h"
@@ -14,11 +16,22 @@ namespace {
 
 class CSilentHost : public CWin32EngineHost {
 public:
-    CSilentHost() : CWin32EngineHost(nullptr) {}
+    explicit CSilentHost(bool flush) : CWin32EngineHost(nullptr), m_flush(flush) {}
+    bool FlushFile(const std::string& path) override { return !m_flush || CWin32EngineHost::FlushFile(path); }
     void Message(const std::string& text, const std::string&) override { last = text; ++count; }
     DiskAnswer AskForDisk(const std::string&, const std::string&) override { return DiskAnswer::Cancel; }
     std::string last;
     int count = 0;
+
+private:
+    bool m_flush;
+};
+
+// The time of the checks before the first write, as the run reports it to its log.
+class CCheckTime : public RunJournal {
+public:
+    void ChecksDone(bool, uint64_t milliseconds) override { this->milliseconds = milliseconds; }
+    uint64_t milliseconds = 0;
 };
 
 UpdateDescription MediumDescription(const std::string& installFolder, int archives, int looseFiles)
@@ -65,15 +78,17 @@ int main(int argc, char** argv)
     }
     std::string programDirectory = argv[1];
     UpdateDescription description = MediumDescription(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    CSilentHost prompts;
+    CSilentHost prompts(!(argc > 5 && std::string(argv[5]) == "noflush"));
+    CCheckTime checks;
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    int result = RunUpdate(description, programDirectory, prompts);
+    int result = RunUpdate(description, programDirectory, prompts, &checks);
     QueryPerformanceCounter(&end);
     double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     double copies = CopyLooseFilesAlone(programDirectory, std::string(argv[2]) + "\\COPIES", std::atoi(argv[4]));
     // The last box of a complete run is the success message, and it is the only one.
-    std::printf("%.3f %d %d %.3f\n", seconds, result, prompts.count, copies);
+    std::printf("%.3f %d %d %.3f %.3f\n", seconds, result, prompts.count, copies,
+                static_cast<double>(checks.milliseconds) / 1000);
     return result == 1 && prompts.count == 1 ? 0 : 1;
 }

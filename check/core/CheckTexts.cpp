@@ -58,9 +58,10 @@ constexpr std::pair<TextId, const char*> kTexts[] = {
     {TextId::EditionItem, "%1（%2）"},
     {TextId::ListSeparator, "、"},
     {TextId::Usage,
-     "使い方: parvel-check ディスク1 [ディスク2 ...] [--install インストール先]\n"
+     "使い方: parvel-check ディスク1 [ディスク2 ...] [--install インストール先 [--as \"C:\\...\"]]\n"
      "  ディスク: 媒体の各ディスクの最上位フォルダー（フォルダーの媒体は一つ）\n"
-     "  --install: そのインストールに更新が何をするかを、何も書かずに示します\n"},
+     "  --install: そのインストールに更新が何をするかを、何も書かずに示します\n"
+     "  --as: Linux で、インストール先のコピーが Windows で置かれていた場所（既定: info.txt の 16 行目）\n"},
     {TextId::PreviewHeading, "== 更新の下見: インストール先 %1 =="},
     {TextId::PreviewOnDisk, "%1（%2 枚目のディスク）"},
     {TextId::PreviewFolder, "フォルダー作成: %1"},
@@ -83,6 +84,8 @@ constexpr std::pair<TextId, const char*> kTexts[] = {
     {TextId::PreviewTypeConversion, "材料タイプ変換"},
     {TextId::PreviewMaster, "%1: %2 の記録 %3 件が変わります。"},
     {TextId::PreviewNoMasters, "%1: 変換するマスタはありません。"},
+    {TextId::PreviewMastersUnseen, "%1: マスタのフォルダー %2 はインストール先の外にあり、読めませんでした。そこにあるマスタも変換されます。"},
+    {TextId::PreviewUnseen, "読めなかったもの: %1 はインストール先の外にあるため、更新が何をするかを示せません（--as でコピーの Windows での場所を指定してください）。"},
     {TextId::PreviewMessage, "メッセージ（%1）: %2"},
     {TextId::PreviewNothingWritten, "下見のあいだ、インストール先には何も書き込んでいません。"},
 };

@@ -80,6 +80,8 @@ enum class TextId {
     PreviewTypeConversion,
     PreviewMaster,
     PreviewNoMasters,
+    PreviewMastersUnseen,
+    PreviewUnseen,
     PreviewMessage,
     PreviewNothingWritten,
 };

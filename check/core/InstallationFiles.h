@@ -19,4 +19,7 @@ public:
     virtual ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
                                           const std::string& defaultValue, const std::string& path,
                                           std::string& value) = 0;
+    // The paths asked about since the last call that the preview cannot see (a copy of an installation
+    // holds nothing outside it), each once; the run took them as missing, which they need not be.
+    virtual std::vector<std::string> TakeUnseen() { return {}; }
 };

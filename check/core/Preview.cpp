@@ -7,6 +7,7 @@
 #include "WindowsPath.h"
 #include "WorkbookTemplate.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -28,6 +29,7 @@ public:
 
     void Identified(const std::string& settingsPath, int systemKind) override
     {
+        TakeUnseen();
         m_settingsPath = settingsPath;
         std::string keyword;
         if (systemKind >= 1 && systemKind <= static_cast<int>(m_original.titleKeywords.size())) {
@@ -39,14 +41,17 @@ public:
     }
     void IdentificationFailed(IdentificationFailure, const std::string& settingsPath) override
     {
+        TakeUnseen();
         m_log.identification.push_back(FormatText(TextId::PreviewNotIdentified, {ShownPath(settingsPath)}));
     }
     void BrokenEntryLine(size_t line) override
     {
+        TakeUnseen();
         m_log.identification.push_back(FormatText(TextId::PreviewBrokenLine, {std::to_string(line)}));
     }
     void Entry(const JournalEntry& entry) override
     {
+        TakeUnseen();
         std::string base = SplitPath(m_original.entries[entry.index].name).name;
         // The run has given the START entry its edition's number by now.
         std::string archive = m_host.MediumName(kPreviewMedium + m_run.entries[entry.index].name + ".lzh");
@@ -62,13 +67,38 @@ public:
                                                                              : TextId::PreviewTypeConversion);
         for (const auto& [path, changed] : m_host.convertedMasters)
             m_log.masters.push_back(FormatText(TextId::PreviewMaster, {name, path, std::to_string(changed)}));
-        if (m_host.convertedMasters.empty())
+        // A master folder the preview cannot see is named, never reported as holding no master.
+        std::vector<std::string> unseen = m_host.TakeUnseen();
+        for (const std::string& pattern : unseen) {
+            PathParts parts = SplitPath(pattern);
+            m_log.masters.push_back(
+                FormatText(TextId::PreviewMastersUnseen, {name, ShownPath(parts.drive + parts.dir)}));
+            m_log.complete = false;
+        }
+        if (m_host.convertedMasters.empty() && unseen.empty())
             m_log.masters.push_back(FormatText(TextId::PreviewNoMasters, {name}));
         m_host.convertedMasters.clear();
     }
+    void SettingsKey(const std::string&, const std::string&, const std::string&, const std::string&, bool) override
+    {
+        TakeUnseen();
+    }
     void MessageShown(const std::string& text, const std::string& caption) override
     {
+        TakeUnseen();
         m_log.messages.push_back(FormatText(TextId::PreviewMessage, {caption, text}));
+    }
+
+    // What the run could not see since the last event; the conversions take theirs themselves, so that
+    // what they name is their own master folders.
+    void TakeUnseen()
+    {
+        for (const std::string& path : m_host.TakeUnseen()) {
+            std::string line = FormatText(TextId::PreviewUnseen, {ShownPath(path)});
+            if (std::find(m_log.unseen.begin(), m_log.unseen.end(), line) == m_log.unseen.end())
+                m_log.unseen.push_back(line);
+            m_log.complete = false;
+        }
     }
 
 private:
@@ -99,7 +129,7 @@ std::vector<std::string> PreviewLog::Lines() const
 {
     std::vector<std::string> lines;
     for (const std::vector<std::string>* topic :
-         {&identification, &startArchive, &files, &workbookTemplate, &settings, &masters, &messages})
+         {&identification, &startArchive, &files, &workbookTemplate, &settings, &masters, &messages, &unseen})
         lines.insert(lines.end(), topic->begin(), topic->end());
     lines.push_back(FormatText(TextId::PreviewNothingWritten));
     return lines;
@@ -113,6 +143,8 @@ PreviewLog RunPreview(const UpdateDescription& description, const std::string& i
     PreviewLog log;
     PreviewHost host(installation, media, log);
     PreviewJournal journal(host, log, description, run);
+    installation.TakeUnseen();
     RunUpdate(run, kPreviewMedium, host, &journal);
+    journal.TakeUnseen();
     return log;
 }

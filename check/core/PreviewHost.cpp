@@ -100,10 +100,12 @@ std::string PreviewHost::Where() const
                                    : FormatText(TextId::WhereMedium);
 }
 
-std::string PreviewHost::MediumName(const std::string& path) const
+std::string PreviewHost::MediumName(const std::string& path) const { return MediumName(path, m_disk); }
+
+std::string PreviewHost::MediumName(const std::string& path, size_t disk) const
 {
     std::string name = IsMedium(path) ? MediumPart(path) : path;
-    return m_media.DiskCount() > 1 ? FormatText(TextId::PreviewOnDisk, {name, std::to_string(m_disk + 1)}) : name;
+    return m_media.DiskCount() > 1 ? FormatText(TextId::PreviewOnDisk, {name, std::to_string(disk + 1)}) : name;
 }
 
 void PreviewHost::WriteFile(const std::string& target, const std::string& from, const Source& source)
@@ -199,7 +201,8 @@ bool PreviewHost::MoveOver(const std::string& source, const std::string& target)
     if (copy != m_copies.end()) {
         Source from = copy->second;
         m_copies.erase(copy);
-        WriteFile(target, MediumName(kPreviewMedium + from.mediumName), from);
+        // The copy is put in place once the whole update is staged, maybe after a later disk was asked for.
+        WriteFile(target, MediumName(kPreviewMedium + from.mediumName, from.disk), from);
         return true;
     }
     if (PathKey(source) == m_workFile && m_comparison) {
@@ -222,8 +225,8 @@ ProfileReadResult PreviewHost::ReadProfile(const std::string& section, const std
     return ProfileReadResult::Read;
 }
 
-bool PreviewHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
-                               const std::string& path)
+ProfileWriteResult PreviewHost::WriteProfile(const std::string& section, const std::string& key,
+                                             const std::string& value, const std::string& path)
 {
     // A default no settings file holds tells an absent key from an empty one.
     const std::string absent(1, '\x01');
@@ -236,12 +239,12 @@ bool PreviewHost::WriteProfile(const std::string& section, const std::string& ke
         FormatText(TextId::PreviewKey,
                    {ShownPath(path), section, key, oldText, FormatText(TextId::PreviewValue, {value})}));
     m_profile[ProfileKey(path, section, key)] = value;
-    return true;
+    return ProfileWriteResult::Written;
 }
 
 bool PreviewHost::MediumIsRemovable(const std::string&) { return m_media.DiskCount() > 1; }
 
-int PreviewHost::ExtractArchive(const std::string& command, std::string& output)
+int PreviewHost::ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>&)
 {
     lzh::Command parsed;
     std::string problem;

@@ -32,8 +32,12 @@ public:
     UtcDate templateDate;
     // The medium file as the log names it: its name, and its disk when there are several.
     std::string MediumName(const std::string& path) const;
+    std::string MediumName(const std::string& path, size_t disk) const;
 
     bool Exists(const std::string& path) override;
+    Existence Probe(const std::string& path) override { return Exists(path) ? Existence::Present : Existence::Missing; }
+    // Sizes are not needed: the preview checks no free space.
+    bool FileSize(const std::string&, uint64_t&) override { return false; }
     bool CreateFolder(const std::string& path) override;
     bool ClearAttributes(const std::string& path) override;
     LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
@@ -43,21 +47,35 @@ public:
     bool CopyFileTo(const std::string& source, const std::string& target) override;
     bool MoveOver(const std::string& source, const std::string& target) override;
     bool RemoveFile(const std::string& path) override;
+    bool RemoveFolder(const std::string&) override { return true; }
+    bool FlushFile(const std::string&) override { return true; }
+    bool SetAttributes(const std::string&, uint32_t) override { return true; }
+    // Nothing is replaced, so nothing can stand in the way.
+    OpenCheck CheckOpen(const std::string&, Access) override { return OpenCheck::Free; }
+    std::vector<std::string> HoldingPrograms(const std::vector<std::string>&) override { return {}; }
+    bool FreeBytes(const std::string&, uint64_t&) override { return false; }
+    OpenCheck ProbeWrite(const std::string&) override { return OpenCheck::Free; }
+    bool MeasureArchive(const std::string&, uint64_t&) override { return false; }
+    uint64_t Milliseconds() override { return 0; }
     ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
                                   const std::string& defaultValue, const std::string& path,
                                   std::string& value) override;
-    bool WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+    ProfileWriteResult WriteProfile(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& path) override;
     bool MediumIsRemovable(const std::string& programDirectory) override;
     void AnchorMedium(const std::string&) override {}
     std::string WindowsDirectory() override { return "C:\\WINDOWS"; }
     void ArchiveSetBackgroundMode(int) override {}
     void ArchiveSetCursorMode(int) override {}
-    int ExtractArchive(const std::string& command, std::string& output) override;
+    // The members are recorded as written in place: nothing is staged.
+    int ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged) override;
     std::string LoadText(unsigned id) override;
     void Message(const std::string&, const std::string&) override {}
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    // The preview opens nothing for writing, so no file is ever held against it.
+    RetryAnswer AskRetry(const std::string&, const std::string&) override { return RetryAnswer::Cancel; }
     void RestoreWaitCursor() override {}
+    std::vector<std::string> TakeUnseen() { return m_installation.TakeUnseen(); }
 
     // Records of a master read and of its converted form, compared record by record.
     struct RecordComparison {

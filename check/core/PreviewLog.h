@@ -12,6 +12,10 @@ struct PreviewLog {
     std::vector<std::string> settings;
     std::vector<std::string> masters;
     std::vector<std::string> messages;
+    // Paths the run asked about that could not be read, apart from the master folders named above.
+    std::vector<std::string> unseen;
+    // False when the run asked about anything the preview could not read: it may miss what that changes.
+    bool complete = true;
 
     std::vector<std::string> Lines() const;
 };

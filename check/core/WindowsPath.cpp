@@ -41,16 +41,3 @@ bool MatchesWildcard(std::string_view name, std::string_view pattern)
         ++w;
     return w == wild.size();
 }
-
-std::string ShownPath(std::string_view path)
-{
-    std::string shown;
-    bool afterSeparator = false;
-    for (size_t i = 0; i < path.size(); i += CharLength(path, i)) {
-        bool separator = path[i] == '\\';
-        if (!(separator && afterSeparator && i > 1))
-            shown.append(path.substr(i, CharLength(path, i)));
-        afterSeparator = separator;
-    }
-    return shown;
-}

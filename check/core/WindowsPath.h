@@ -5,11 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "Cp932.h" // ShownPath
+
 // One text for every spelling of the same path.
 std::string PathKey(std::string_view path);
 
 // Whether name matches a pattern such as "zai???-3.mst"; '?' is one character (double-byte ones too).
 bool MatchesWildcard(std::string_view name, std::string_view pattern);
-
-// The path as a person reads it: each run of separators inside it shown as one '\\' (a leading "\\\\" stays).
-std::string ShownPath(std::string_view path);

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <utility>
 
 namespace {
 
@@ -48,25 +49,34 @@ private:
 
 } // namespace
 
-bool PosixInstallation::Map(const std::string& path, std::string& posixPath) const
+bool PosixInstallation::Map(const std::string& path, std::string& posixPath, bool toRead)
 {
     std::vector<std::string> root = Components(m_windowsFolder), parts = Components(path);
-    if (parts.size() < root.size())
-        return false;
-    for (size_t i = 0; i < root.size(); ++i) {
-        if (PathKey(parts[i]) != PathKey(root[i]))
-            return false;
+    bool inside = parts.size() >= root.size();
+    for (size_t i = 0; inside && i < root.size(); ++i)
+        inside = PathKey(parts[i]) == PathKey(root[i]);
+    // A colon past the drive names nothing on Windows either: the run's probe of "folder:\" finds nothing.
+    if (!inside && toRead && FindChar(path, ':', 2) == std::string::npos) {
+        bool noted = false;
+        for (const std::string& unseen : m_unseen)
+            noted = noted || PathKey(unseen) == PathKey(path);
+        if (!noted)
+            m_unseen.push_back(path);
     }
+    if (!inside)
+        return false;
     std::string rest;
     for (size_t i = root.size(); i < parts.size(); ++i)
         rest += (rest.empty() ? "" : "\\") + parts[i];
     return ResolveWindowsName(m_folder, rest, posixPath);
 }
 
+std::vector<std::string> PosixInstallation::TakeUnseen() { return std::exchange(m_unseen, {}); }
+
 bool PosixInstallation::Exists(const std::string& path)
 {
     std::string mapped;
-    return Map(path, mapped);
+    return Map(path, mapped, false);
 }
 
 LastWriteResult PosixInstallation::ReadLastWriteDate(const std::string& path, UtcDate& date)

@@ -1,7 +1,8 @@
 #pragma once
 // An installation copied to a Linux folder, read as the Windows folder it was installed in: the paths the
 // update engine forms under that Windows folder (backslashes and all, any letter case) map onto the copy.
-// Nothing is ever written.
+// A path outside it (a master folder elsewhere, a relative one) cannot be read, and is reported as unseen
+// rather than taken as missing. Nothing is ever written.
 
 #include "InstallationFiles.h"
 
@@ -20,11 +21,15 @@ public:
     ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
                                   const std::string& defaultValue, const std::string& path,
                                   std::string& value) override;
+    std::vector<std::string> TakeUnseen() override;
 
 private:
-    // The file a Windows path names in the copy; false when the path lies outside it or is missing.
-    bool Map(const std::string& path, std::string& posixPath) const;
+    // The file a Windows path names in the copy; false when the path lies outside it or is missing. A path
+    // outside that is to be read is noted as unseen; a mere existence probe is not (the run probes the
+    // folder's name with the settings file's name glued on, a file that would lie outside).
+    bool Map(const std::string& path, std::string& posixPath, bool toRead = true);
 
     std::string m_windowsFolder;
     std::string m_folder;
+    std::vector<std::string> m_unseen;
 };

@@ -21,13 +21,16 @@ std::string WindowsFolderOf(const UpdateDescription& description)
     return drivePath ? folder : "C:\\PARVEL";
 }
 
-void Preview(const MediumReport& report, PosixMedia& media, const std::string& folder)
+// Whether the preview saw everything the run asked about. asWindows: --as, in UTF-8, or empty.
+bool Preview(const MediumReport& report, PosixMedia& media, const std::string& folder, const std::string& asWindows)
 {
-    std::string windowsFolder = WindowsFolderOf(report.description);
+    std::string windowsFolder = asWindows.empty() ? WindowsFolderOf(report.description) : Utf8ToCp932(asWindows);
     PosixInstallation installation(windowsFolder, folder);
     Print(Cp932ToUtf8(FormatText(TextId::PreviewHeading, {windowsFolder})) + " (" + folder + ")");
-    for (const std::string& line : RunPreview(report.description, windowsFolder, media, installation).Lines())
+    PreviewLog log = RunPreview(report.description, windowsFolder, media, installation);
+    for (const std::string& line : log.Lines())
         Print(Cp932ToUtf8(line));
+    return log.complete;
 }
 
 } // namespace
@@ -45,7 +48,8 @@ int main(int argc, char** argv)
         Print(media.DisplayPath(finding.disk, finding.file) + Cp932ToUtf8(FindingTail(finding)));
     for (const std::string& line : SummaryLines(report))
         Print(Cp932ToUtf8(line));
+    bool complete = true;
     if (report.infoRead && !arguments.installFolder.empty())
-        Preview(report, media, arguments.installFolder);
-    return report.HasErrors() ? 1 : 0;
+        complete = Preview(report, media, arguments.installFolder, arguments.windowsFolder);
+    return CheckStatus(report.HasErrors(), complete);
 }

@@ -37,7 +37,9 @@ void PrintText(const std::string& cp932, DWORD stream = STD_OUTPUT_HANDLE) { Pri
 int main(int argc, char** argv)
 {
     CheckArguments arguments;
-    if (!ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc), arguments)) {
+    // --as maps a copy on Linux; here the installation is read where it is.
+    if (!ParseCheckArguments(std::vector<std::string>(argv + 1, argv + argc), arguments) ||
+        !arguments.windowsFolder.empty()) {
         PrintText(UsageText(), STD_ERROR_HANDLE);
         return 2;
     }
@@ -48,12 +50,14 @@ int main(int argc, char** argv)
               STD_OUTPUT_HANDLE);
     for (const std::string& line : SummaryLines(report))
         PrintText(line);
+    bool complete = true;
     if (report.infoRead && !arguments.installFolder.empty()) {
         CWinInstallation installation;
         PrintText(FormatText(TextId::PreviewHeading, {arguments.installFolder}));
-        for (const std::string& line :
-             RunPreview(report.description, arguments.installFolder, media, installation).Lines())
+        PreviewLog log = RunPreview(report.description, arguments.installFolder, media, installation);
+        for (const std::string& line : log.Lines())
             PrintText(line);
+        complete = log.complete;
     }
-    return report.HasErrors() ? 1 : 0;
+    return CheckStatus(report.HasErrors(), complete);
 }

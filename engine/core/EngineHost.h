@@ -9,6 +9,7 @@
 // what is in the files.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,6 +54,40 @@ enum class ListResult {
 struct FoundFile {
     std::string name; // the name alone, without the folder
     bool directory = false;
+    uint64_t size = 0;
+};
+
+// An existence test that can tell "missing" from "could not tell".
+enum class Existence { Missing, Present, Unknown };
+
+// How a file will be opened when the update replaces or rewrites it.
+enum class Access {
+    Replace,      // a new file takes its name: write and delete access, other programs' sharing allowed
+    WriteInPlace, // rewritten where it is (a settings file that cannot be replaced)
+    Exclusive     // read and written without sharing, then replaced (a material master)
+};
+
+enum class OpenCheck {
+    Free,    // the update can open it as it will need to
+    Missing, // not there: nothing to hold
+    Held,    // another program holds it open
+    Denied,  // access denied: the user lacks the rights
+    Failed   // any other reason
+};
+
+// A file written beside its target under a work name, to take the target's name once the update has been
+// staged in full. attributes: the host's attribute bits to give the file once in place; 0 for none.
+struct StagedFile {
+    std::string work;
+    std::string target;
+    uint32_t attributes = 0;
+};
+
+enum class ProfileWriteResult {
+    Written,   // through a copy that replaced the file
+    InPlace,   // the file could not be replaced (another program has it open, or the work name is too
+               // long): the key was written where it is, as the profile call does
+    Failed
 };
 
 enum class ProfileReadResult {
@@ -63,14 +98,19 @@ enum class ProfileReadResult {
 
 // The answer to the disk-change prompt.
 enum class DiskAnswer { Ok, Cancel };
+// The answer to the box that names files held by other programs.
+enum class RetryAnswer { Retry, Cancel };
 
 class EngineHost {
 public:
     virtual ~EngineHost() = default;
 
     // --- Files and folders
-    // The platform's existence test, file or folder.
+    // The platform's existence test, file or folder; an error counts as missing.
     virtual bool Exists(const std::string& path) = 0;
+    // The same test where an error must not pass for "missing".
+    virtual Existence Probe(const std::string& path) = 0;
+    virtual bool FileSize(const std::string& path, uint64_t& bytes) = 0;
     // Creates the last level of path only.
     virtual bool CreateFolder(const std::string& path) = 0;
     // Clears every attribute (read-only, hidden, system, archive) and keeps the time stamps. False when
@@ -92,15 +132,35 @@ public:
     // Gives source the name target in one step, replacing an existing target: at every moment target
     // is either the old file or the new one, never missing. Both lie in the same folder.
     virtual bool MoveOver(const std::string& source, const std::string& target) = 0;
+    // Removes a file, read-only or not.
     virtual bool RemoveFile(const std::string& path) = 0;
+    // Removes an empty folder.
+    virtual bool RemoveFolder(const std::string& path) = 0;
+    // Puts everything written to the file on disk: a work file is flushed before it replaces its target,
+    // so that a power cut cannot leave the target's name on a file without its data.
+    virtual bool FlushFile(const std::string& path) = 0;
+    virtual bool SetAttributes(const std::string& path, uint32_t attributes) = 0;
+
+    // --- Checks before the first write
+    virtual OpenCheck CheckOpen(const std::string& path, Access access) = 0;
+    // The programs holding any of the files, where the platform can tell; often none.
+    virtual std::vector<std::string> HoldingPrograms(const std::vector<std::string>& paths) = 0;
+    // Free bytes for this user on the volume of folder; false when unknown.
+    virtual bool FreeBytes(const std::string& folder, uint64_t& bytes) = 0;
+    // Creates and removes a work file in folder: Free when that worked.
+    virtual OpenCheck ProbeWrite(const std::string& folder) = 0;
+    // The original size of every member together, from the headers alone; false when unreadable.
+    virtual bool MeasureArchive(const std::string& archive, uint64_t& bytes) = 0;
+    // A clock for the log, in milliseconds from any start.
+    virtual uint64_t Milliseconds() = 0;
 
     // --- Private-profile (INI) files
     virtual ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
                                           const std::string& defaultValue, const std::string& path,
                                           std::string& value) = 0;
-    // Replaces or creates the key (and the file and section when missing). False when it was not written.
-    // The file is whole at every moment, with or without the new value.
-    virtual bool WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+    // Replaces or creates the key (and the file and section when missing). Written through a flushed copy,
+    // the file is whole at every moment, with or without the new value; see ProfileWriteResult.
+    virtual ProfileWriteResult WriteProfile(const std::string& section, const std::string& key, const std::string& value,
                               const std::string& path) = 0;
 
     // --- The medium and the system
@@ -116,8 +176,10 @@ public:
     virtual void ArchiveSetBackgroundMode(int background) = 0;
     virtual void ArchiveSetCursorMode(int waitCursor) = 0;
     // Runs "e -mcw<Windows directory> "<medium><name>" "<destination>"": 0 on success; otherwise
-    // non-zero, with the library's message in output.
-    virtual int ExtractArchive(const std::string& command, std::string& output) = 0;
+    // non-zero, with the library's message in output. Every member is checked and left beside its target
+    // under its work name; staged lists them in the archive's order, also after a failure, so that the
+    // caller can remove them.
+    virtual int ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged) = 0;
 
     // --- The user
     // The run's texts by their string-table id (res/resource.h), in CP932.
@@ -126,6 +188,8 @@ public:
     virtual void Message(const std::string& text, const std::string& caption) = 0;
     // The disk-change prompt with OK and Cancel; a box closed otherwise counts as Cancel.
     virtual DiskAnswer AskForDisk(const std::string& text, const std::string& caption) = 0;
+    // A box with 再試行 and キャンセル; a box closed otherwise counts as Cancel.
+    virtual RetryAnswer AskRetry(const std::string& text, const std::string& caption) = 0;
     // Shows the wait cursor again after a message box or the archive library put the arrow back.
     virtual void RestoreWaitCursor() = 0;
 };

@@ -2,8 +2,6 @@
 
 namespace {
 
-// Split so that "??-" is not read as a trigraph.
-constexpr char kMasterPattern[] = "zai???" "-3.mst";
 constexpr char kWorkFileName[] = "temp.mst";
 constexpr size_t kChunkBytes = 1 << 16;
 

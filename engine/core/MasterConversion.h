@@ -13,6 +13,8 @@
 #include "MasterRecord.h"
 
 constexpr size_t kMaxMasterFiles = 1000;
+// The masters of a folder; split so that "??-" is not read as a trigraph.
+constexpr char kMasterPattern[] = "zai???" "-3.mst";
 
 using MasterNameList = std::vector<std::string>;
 

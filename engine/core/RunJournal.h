@@ -4,6 +4,7 @@
 // same with or without one; a journal must not call back into the run or the host.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 enum class IdentificationFailure {
@@ -47,6 +48,12 @@ public:
     {
     }
     virtual void ConversionDone(Conversion, bool /*succeeded*/) {}
+    // A settings file that could not be replaced took its key in place.
+    virtual void WrittenInPlace(const std::string& /*file*/) {}
+    // The checks before the first write ended, after milliseconds; passed: the update goes on.
+    virtual void ChecksDone(bool /*passed*/, uint64_t /*milliseconds*/) {}
+    // The update stopped before it changed the installation; every work file it made was removed.
+    virtual void NothingChanged() {}
     // Every box, the disk prompts included, as shown.
     virtual void MessageShown(const std::string& /*text*/, const std::string& /*caption*/) {}
     // The run is over with this result (1: the program closes; 0: the folder was not accepted).

@@ -16,3 +16,15 @@
 // of the medium is programDirectory followed directly by its name.
 int RunUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
               RunJournal* journal = nullptr);
+
+// How a run ended, for callers that tell more than "close" from "choose the folder again".
+enum class RunOutcome {
+    Updated,              // everything applied: "システムは正常に更新されました。"
+    Cancelled,            // the user cancelled a prompt
+    NotInstalled,         // the folder holds no installation, or not the right edition (result 0)
+    StoppedBeforeWriting, // nothing in the installation was changed
+    Failed                // stopped part-way, or finished with failures
+};
+
+RunOutcome ApplyUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+                       RunJournal* journal = nullptr);

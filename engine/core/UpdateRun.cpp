@@ -34,19 +34,34 @@ public:
           m_workingFolder(description.installFolder)
     {
     }
-    int Run();
+    RunOutcome Run();
 
 private:
-    // 1 to go on, 0 after the message that sends the user back to the folder page.
-    int FindSettingsFile();
-    int Identify();
+    bool FindSettingsFile();
+    // False after the message that sends the user back to the folder page.
+    bool Identify();
     void PrepareArchiveLibrary();
-    // 1 when every entry is applied, 0 after the message that ended the run.
-    int ProcessEntries();
-    int WaitForDisk(const UpdateEntry& entry);
-    EntryOutcome ExtractArchive(UpdateEntry& entry, const std::string& destinationFolder);
-    EntryOutcome CopyLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
-                               JournalEntry& record);
+
+    // The update is staged in full (every new file written and checked beside its target), then the checks
+    // that need the staged targets run, and only then is anything of the installation replaced. A run
+    // that stops before that removes what it staged, so it leaves the installation as it was.
+    RunOutcome StageEntries();
+    bool WaitForDisk(const UpdateEntry& entry, RunOutcome& stop);
+    EntryOutcome StageArchive(UpdateEntry& entry, const std::string& destinationFolder);
+    EntryOutcome StageLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
+                                JournalEntry& record);
+    void AddStaged(StagedFile file);
+    void RemoveStaged();
+    // Flushes every staged file and moves it over its target, in the order staged.
+    bool InstallStaged();
+
+    // Checks before the first write; each shows its own message and returns false to stop.
+    void ListMasters();
+    bool CheckWriteAccess();
+    bool CheckSpace();
+    bool CheckHeldFiles();
+    std::vector<std::string> HeldFiles();
+
     void WriteSettingsKeys();
     void WriteKey(const std::string& section, const std::string& key, const std::string& value,
                   const std::string& path);
@@ -60,7 +75,17 @@ private:
     {
         return m_programDirectory + entry.name + (entry.kind == 1 ? ".lzh" : "");
     }
+    // The file the entry will read: START is the edition's archive, START<kind>.
+    std::string SourceOf(const UpdateEntry& entry) const
+    {
+        bool start = entry.kind == 1 && SplitPath(entry.name).name == "START";
+        return start ? m_programDirectory + entry.name + std::to_string(m_description.systemKind) + ".lzh"
+                     : MediaFileOf(entry);
+    }
     std::string SettingsPath() const { return m_workingFolder + m_description.settingsFile; }
+    bool Converts() const { return DecimalValue(m_description.masterAdjust) == 1; }
+    // The checks' time, for the log.
+    class CheckClock;
 
     UpdateDescription& m_description;
     const std::string m_programDirectory;
@@ -69,70 +94,101 @@ private:
     std::string m_workingFolder;
     std::string m_windowsDirectory;
     int m_currentDisk = 1;
+    bool m_writeVersion = false;
     std::vector<std::string> m_unwrittenFiles;
+    std::vector<StagedFile> m_staged;
+    std::vector<std::string> m_createdFolders;
+    std::vector<std::string> m_masterFolders; // those that exist
+    std::vector<std::string> m_masters;
+    uint64_t m_largestMaster = 0;
+    std::vector<bool> m_measured; // entries whose size counted in a space check
+    uint64_t m_checkMilliseconds = 0;
 };
 
-int CUpdateRun::Run()
+class CUpdateRun::CheckClock {
+public:
+    explicit CheckClock(CUpdateRun& run) : m_run(run), m_start(run.m_host.Milliseconds()) {}
+    ~CheckClock() { m_run.m_checkMilliseconds += m_run.m_host.Milliseconds() - m_start; }
+
+private:
+    CUpdateRun& m_run;
+    uint64_t m_start;
+};
+
+RunOutcome CUpdateRun::Run()
 {
     // An entry written wrongly would leave the update half applied: stop before anything is written.
     if (!m_description.brokenEntryLines.empty()) {
         size_t line = m_description.brokenEntryLines.front();
         m_journal.BrokenEntryLine(line);
         Show(IDS_BROKEN_ENTRY_LINE, IDS_CAPTION_ERROR, {std::to_string(line)});
-        return 1;
+        return RunOutcome::StoppedBeforeWriting;
     }
     bool searchedNull = m_description.settingsFile == "NULL";
-    if (Identify() != 1) {
+    if (!Identify()) {
         // A later run, with another folder, searches both names again.
         if (searchedNull)
             m_description.settingsFile = "NULL";
-        return 0;
+        return RunOutcome::NotInstalled;
     }
     PrepareArchiveLibrary();
-    if (ProcessEntries() != 1)
-        return 1;
+    ListMasters();
+    RunOutcome staged = RunOutcome::StoppedBeforeWriting;
+    if (CheckWriteAccess() && CheckSpace())
+        staged = StageEntries();
+    if (staged == RunOutcome::Updated && !CheckHeldFiles())
+        staged = RunOutcome::StoppedBeforeWriting;
+    m_journal.ChecksDone(staged == RunOutcome::Updated, m_checkMilliseconds);
+    if (staged != RunOutcome::Updated) {
+        RemoveStaged();
+        m_journal.NothingChanged();
+        return staged;
+    }
+    if (!InstallStaged())
+        return RunOutcome::Failed;
     WriteSettingsKeys();
     bool converted = RunConversions();
     for (const std::string& file : m_unwrittenFiles)
         Show(IDS_SETTINGS_NOT_WRITTEN, IDS_CAPTION_CONFIRM, {file});
-    if (converted && m_unwrittenFiles.empty())
-        Show(IDS_UPDATE_DONE, IDS_CAPTION_CONFIRM);
-    return 1;
+    if (!converted || !m_unwrittenFiles.empty())
+        return RunOutcome::Failed;
+    Show(IDS_UPDATE_DONE, IDS_CAPTION_CONFIRM);
+    return RunOutcome::Updated;
 }
 
-int CUpdateRun::FindSettingsFile()
+bool CUpdateRun::FindSettingsFile()
 {
     if (m_description.settingsFile != "NULL")
-        return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile);
+        return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1;
     m_description.settingsFile = "tavilo1.ini";
     if (LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1)
-        return 1;
+        return true;
     m_description.settingsFile = "pemiraz1.ini";
     m_workingFolder = m_description.installFolder;
-    return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile);
+    return LocateSettingsFile(m_host, m_workingFolder, m_description.settingsFile) == 1;
 }
 
-int CUpdateRun::Identify()
+bool CUpdateRun::Identify()
 {
-    if (FindSettingsFile() != 1) {
+    if (!FindSettingsFile()) {
         m_journal.IdentificationFailed(IdentificationFailure::SettingsFileNotFound, SettingsPath());
         Show(IDS_WRONG_FOLDER, IDS_CAPTION_ERROR);
-        return 0;
+        return false;
     }
     if (ValidateInstallFolder(m_host, m_workingFolder, m_description.settingsFile) != 1) {
         m_journal.IdentificationFailed(IdentificationFailure::FolderNotValid, SettingsPath());
         Show(IDS_FOLDER_NOT_VALID, IDS_CAPTION_ERROR);
-        return 0;
+        return false;
     }
     m_description.systemKind =
         DetectSystemKind(m_host, m_workingFolder, m_description.settingsFile, m_description.titleKeywords);
     if (m_description.systemKind == -1) {
         m_journal.IdentificationFailed(IdentificationFailure::KindNotRecognised, SettingsPath());
         Show(IDS_KIND_NOT_RECOGNISED, IDS_CAPTION_ERROR);
-        return 0;
+        return false;
     }
     m_journal.Identified(SettingsPath(), m_description.systemKind);
-    return 1;
+    return true;
 }
 
 void CUpdateRun::PrepareArchiveLibrary()
@@ -143,38 +199,168 @@ void CUpdateRun::PrepareArchiveLibrary()
     m_currentDisk = 1;
 }
 
-int CUpdateRun::ProcessEntries()
+// The masters the conversions will rewrite, for the checks. A folder that cannot be listed is left to the
+// conversion, which reports it.
+void CUpdateRun::ListMasters()
+{
+    if (!Converts())
+        return;
+    CheckClock clock(*this);
+    std::string prefix;
+    m_host.ReadProfile("DIR", "MASTER", "", m_workingFolder + "tavilo1.ini", prefix);
+    for (const char* tail : {"1\\", "21\\"}) {
+        std::string folder = prefix + tail;
+        std::vector<FoundFile> found;
+        if (m_host.ListFolder(folder + kMasterPattern, found) != ListResult::Listed)
+            continue;
+        m_masterFolders.push_back(folder);
+        for (const FoundFile& file : found) {
+            if (file.directory)
+                continue;
+            m_masters.push_back(folder + file.name);
+            m_largestMaster = std::max(m_largestMaster, file.size);
+        }
+    }
+}
+
+bool CUpdateRun::CheckWriteAccess()
+{
+    CheckClock clock(*this);
+    std::vector<std::string> folders{m_workingFolder};
+    for (const UpdateEntry& entry : m_description.entries)
+        folders.push_back(m_workingFolder + entry.subfolder);
+    folders.insert(folders.end(), m_masterFolders.begin(), m_masterFolders.end());
+    std::vector<std::string> probed;
+    for (const std::string& folder : folders) {
+        if (std::find(probed.begin(), probed.end(), folder) != probed.end())
+            continue;
+        probed.push_back(folder);
+        // A folder the update will make is checked through its parent, the installation folder.
+        if (folder != m_workingFolder && m_host.Probe(folder) != Existence::Present)
+            continue;
+        OpenCheck access = m_host.ProbeWrite(folder);
+        if (access == OpenCheck::Free)
+            continue;
+        Show(IDS_NO_WRITE_ACCESS, IDS_CAPTION_ERROR, {ShownPath(folder)});
+        return false;
+    }
+    return true;
+}
+
+// What the update will write against the free space, counting every entry that can be measured now;
+// entries of a floppy disk not yet inserted are counted when it is.
+bool CUpdateRun::CheckSpace()
+{
+    CheckClock clock(*this);
+    m_measured.resize(m_description.entries.size(), false);
+    uint64_t settings = 0, history = 0;
+    m_host.FileSize(SettingsPath(), settings);
+    m_host.FileSize(m_workingFolder + "mok3.ini", history);
+    // The masters' work file and the settings files' work copies come on top of the new files.
+    uint64_t need = m_largestMaster + settings + history;
+    bool measuredAny = false;
+    for (size_t i = 0; i < m_description.entries.size(); ++i) {
+        const UpdateEntry& entry = m_description.entries[i];
+        uint64_t bytes = 0;
+        if (m_measured[i])
+            continue;
+        bool known = entry.kind == 1 ? m_host.MeasureArchive(SourceOf(entry), bytes)
+                                     : m_host.FileSize(SourceOf(entry), bytes);
+        if (!known)
+            continue;
+        m_measured[i] = true;
+        measuredAny = true;
+        need += bytes;
+    }
+    uint64_t free = 0;
+    if (!measuredAny && need == 0)
+        return true;
+    if (!m_host.FreeBytes(m_workingFolder, free) || need <= free)
+        return true;
+    constexpr uint64_t kMegabyte = 1024 * 1024;
+    Show(IDS_NO_SPACE, IDS_CAPTION_ERROR,
+         {std::to_string((need + kMegabyte - 1) / kMegabyte), std::to_string(free / kMegabyte), ShownPath(m_workingFolder)});
+    return false;
+}
+
+std::vector<std::string> CUpdateRun::HeldFiles()
+{
+    std::vector<std::pair<std::string, Access>> files;
+    for (const StagedFile& file : m_staged)
+        files.emplace_back(file.target, Access::Replace);
+    files.emplace_back(SettingsPath(), Access::WriteInPlace);
+    files.emplace_back(m_workingFolder + "mok3.ini", Access::WriteInPlace);
+    for (const std::string& master : m_masters)
+        files.emplace_back(master, Access::Exclusive);
+    std::vector<std::string> held;
+    for (const auto& [path, access] : files) {
+        OpenCheck check = m_host.CheckOpen(path, access);
+        if ((check == OpenCheck::Held || check == OpenCheck::Denied || check == OpenCheck::Failed) &&
+            std::find(held.begin(), held.end(), path) == held.end())
+            held.push_back(path);
+    }
+    return held;
+}
+
+// Files other programs hold, named together; the user closes them and tries again, or cancels.
+bool CUpdateRun::CheckHeldFiles()
+{
+    CheckClock clock(*this);
+    for (;;) {
+        std::vector<std::string> held = HeldFiles();
+        if (held.empty())
+            return true;
+        std::string names;
+        for (const std::string& path : held)
+            names += (names.empty() ? "" : "\n") + ShownPath(path);
+        std::string text = FillMessage(m_host.LoadText(IDS_FILES_HELD), {names});
+        std::string programs;
+        for (const std::string& program : m_host.HoldingPrograms(held))
+            programs += (programs.empty() ? "" : ", ") + program;
+        if (!programs.empty())
+            text += "\n" + FillMessage(m_host.LoadText(IDS_HOLDING_PROGRAMS), {programs});
+        std::string caption = m_host.LoadText(IDS_CAPTION_CONFIRM);
+        m_journal.MessageShown(text, caption);
+        RetryAnswer answer = m_host.AskRetry(text, caption);
+        m_host.RestoreWaitCursor();
+        if (answer != RetryAnswer::Retry)
+            return false;
+    }
+}
+
+RunOutcome CUpdateRun::StageEntries()
 {
     for (size_t i = 0; i < m_description.entries.size(); ++i) {
         UpdateEntry& entry = m_description.entries[i];
         JournalEntry record{i, entry.disk, entry.kind, MediaFileOf(entry), "", EntryOutcome::Applied};
-        if (WaitForDisk(entry) != 1) {
+        RunOutcome stop = RunOutcome::Updated;
+        if (!WaitForDisk(entry, stop)) {
             record.outcome = EntryOutcome::Cancelled;
             m_journal.Entry(record);
-            return 0;
+            return stop;
         }
         std::string destinationFolder = m_workingFolder + entry.subfolder;
         record.destination = destinationFolder;
         // A folder that cannot be made shows at the copy or the extraction into it.
-        if (!m_host.Exists(destinationFolder))
-            m_host.CreateFolder(destinationFolder);
+        if (m_host.Probe(destinationFolder) == Existence::Missing && m_host.CreateFolder(destinationFolder))
+            m_createdFolders.push_back(destinationFolder);
         m_host.AnchorMedium(m_programDirectory);
-        record.outcome = entry.kind == 1 ? ExtractArchive(entry, destinationFolder)
-                                         : CopyLooseFile(entry, destinationFolder, record);
+        record.outcome = entry.kind == 1 ? StageArchive(entry, destinationFolder)
+                                         : StageLooseFile(entry, destinationFolder, record);
         // START has become the edition's archive, START<kind>: the journal names the one extracted.
         if (entry.kind == 1)
             record.source = MediaFileOf(entry);
         m_journal.Entry(record);
         if (record.outcome == EntryOutcome::Failed)
-            return 0;
+            return RunOutcome::StoppedBeforeWriting;
     }
-    return 1;
+    return RunOutcome::Updated;
 }
 
-int CUpdateRun::WaitForDisk(const UpdateEntry& entry)
+bool CUpdateRun::WaitForDisk(const UpdateEntry& entry, RunOutcome& stop)
 {
     if (entry.disk == 1 || entry.disk == m_currentDisk || !m_host.MediumIsRemovable(m_programDirectory))
-        return 1;
+        return true;
     std::string prompt = FillMessage(m_host.LoadText(IDS_INSERT_DISK), {std::to_string(entry.disk)});
     std::string caption = m_host.LoadText(IDS_CAPTION_CONFIRM);
     for (;;) {
@@ -183,34 +369,49 @@ int CUpdateRun::WaitForDisk(const UpdateEntry& entry)
         m_host.RestoreWaitCursor();
         if (answer != DiskAnswer::Ok) {
             Show(IDS_UPDATE_CANCELLED, IDS_CAPTION_CONFIRM);
-            return 0;
+            stop = RunOutcome::Cancelled;
+            return false;
         }
         m_host.AnchorMedium(m_programDirectory);
         if (m_host.Exists(MediaFileOf(entry))) {
             m_currentDisk = entry.disk;
-            return 1;
+            // The new disk's files count against the free space before the first of them is written.
+            if (!CheckSpace()) {
+                stop = RunOutcome::StoppedBeforeWriting;
+                return false;
+            }
+            m_host.AnchorMedium(m_programDirectory);
+            return true;
         }
     }
 }
 
-EntryOutcome CUpdateRun::ExtractArchive(UpdateEntry& entry, const std::string& destinationFolder)
+EntryOutcome CUpdateRun::StageArchive(UpdateEntry& entry, const std::string& destinationFolder)
 {
     std::string baseName = SplitPath(entry.name).name;
     if (baseName == "START") {
         entry.name += std::to_string(m_description.systemKind);
-        if (!m_description.versionText.empty() && m_description.systemKind <= 15)
-            WriteKey("SYSTEM", "Version", m_description.versionText, SettingsPath());
+        m_writeVersion = !m_description.versionText.empty() && m_description.systemKind <= 15;
     }
     std::string command = "e -mcw" + m_windowsDirectory + " \"" + m_programDirectory + entry.name + "\" \"" +
                           destinationFolder + "\"";
     if (baseName == "EXCEL") {
-        if (CheckWorkbookTemplate(m_host, m_workingFolder) != 1)
-            return EntryOutcome::Kept;
+        switch (CheckWorkbookTemplate(m_host, m_workingFolder)) {
+        case TemplateDecision::Keep: return EntryOutcome::Kept;
+        case TemplateDecision::Unknown:
+            Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {WorkbookTemplatePath(m_workingFolder)});
+            return EntryOutcome::Failed;
+        case TemplateDecision::Refresh: break;
+        }
         Show(IDS_TEMPLATE_UPDATED, IDS_CAPTION_CONFIRM);
         m_host.AnchorMedium(m_programDirectory);
     }
     std::string output;
-    if (m_host.ExtractArchive(command, output) == 0)
+    std::vector<StagedFile> staged;
+    int result = m_host.ExtractArchive(command, output, staged);
+    for (StagedFile& file : staged)
+        AddStaged(std::move(file));
+    if (result == 0)
         return EntryOutcome::Applied;
     m_host.RestoreWaitCursor();
     // The library's own words; a failure it does not explain still names the archive.
@@ -221,39 +422,81 @@ EntryOutcome CUpdateRun::ExtractArchive(UpdateEntry& entry, const std::string& d
     return EntryOutcome::Failed;
 }
 
-EntryOutcome CUpdateRun::CopyLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
-                                       JournalEntry& record)
+EntryOutcome CUpdateRun::StageLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
+                                        JournalEntry& record)
 {
     std::string source = m_programDirectory + entry.name;
     PathParts parts = SplitPath(source);
     std::string target = destinationFolder + parts.name + parts.ext;
     record.destination = target;
-    // The copy goes to a work file beside the target and takes the target's name in one step, so an
-    // interrupted run never leaves the target cut short; the next run overwrites a work file left over.
+    // A fixed work name: a work file a cut-off run left behind is written over by the next one.
     std::string work = target + kWorkFileSuffix;
-    if (!m_host.CopyFileTo(source, work)) {
-        m_host.RemoveFile(work);
+    bool copied = m_host.CopyFileTo(source, work);
+    AddStaged(StagedFile{work, target, 0});
+    if (!copied) {
         Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {target});
         return EntryOutcome::Failed;
     }
     // Only the attributes change: a read-only file on the medium gives a writable copy.
     if (!m_host.ClearAttributes(work)) {
-        m_host.RemoveFile(work);
         Show(IDS_ATTRIBUTES_FAILED, IDS_CAPTION_CONFIRM, {source});
         return EntryOutcome::Failed;
     }
-    if (!m_host.MoveOver(work, target)) {
-        m_host.RemoveFile(work);
-        Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {target});
-        return EntryOutcome::Failed;
-    }
     return EntryOutcome::Applied;
+}
+
+// A later entry with the same target wins, as it would have written over the earlier one.
+void CUpdateRun::AddStaged(StagedFile file)
+{
+    for (auto it = m_staged.begin(); it != m_staged.end(); ++it) {
+        if (it->target != file.target)
+            continue;
+        if (it->work != file.work)
+            m_host.RemoveFile(it->work);
+        m_staged.erase(it);
+        break;
+    }
+    m_staged.push_back(std::move(file));
+}
+
+void CUpdateRun::RemoveStaged()
+{
+    for (const StagedFile& file : m_staged) {
+        if (m_host.Probe(file.work) != Existence::Missing)
+            m_host.RemoveFile(file.work);
+    }
+    m_staged.clear();
+    for (auto it = m_createdFolders.rbegin(); it != m_createdFolders.rend(); ++it)
+        m_host.RemoveFolder(*it);
+    m_createdFolders.clear();
+}
+
+bool CUpdateRun::InstallStaged()
+{
+    for (size_t i = 0; i < m_staged.size(); ++i) {
+        const StagedFile& file = m_staged[i];
+        bool installed = m_host.FlushFile(file.work) && m_host.MoveOver(file.work, file.target) &&
+                         (file.attributes == 0 || m_host.SetAttributes(file.target, file.attributes));
+        if (installed)
+            continue;
+        // Every file stays whole; what was not moved yet is not left behind as work files.
+        m_staged.erase(m_staged.begin(), m_staged.begin() + static_cast<std::ptrdiff_t>(i));
+        std::string target = file.target;
+        RemoveStaged();
+        Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {target});
+        return false;
+    }
+    m_staged.clear();
+    m_createdFolders.clear();
+    return true;
 }
 
 void CUpdateRun::WriteSettingsKeys()
 {
     const std::string settingsPath = SettingsPath();
     const std::string historyPath = m_workingFolder + "mok3.ini";
+    if (m_writeVersion)
+        WriteKey("SYSTEM", "Version", m_description.versionText, settingsPath);
     WriteKey("SYSTEM", "GENGOU", kEraName, settingsPath);
     if (!m_description.versionText.empty()) {
         std::string title;
@@ -276,8 +519,11 @@ void CUpdateRun::WriteSettingsKeys()
 void CUpdateRun::WriteKey(const std::string& section, const std::string& key, const std::string& value,
                           const std::string& path)
 {
-    bool written = m_host.WriteProfile(section, key, value, path);
+    ProfileWriteResult result = m_host.WriteProfile(section, key, value, path);
+    bool written = result != ProfileWriteResult::Failed;
     m_journal.SettingsKey(path, section, key, value, written);
+    if (result == ProfileWriteResult::InPlace)
+        m_journal.WrittenInPlace(path);
     if (!written)
         KeyNotWritten(path);
 }
@@ -290,7 +536,7 @@ void CUpdateRun::KeyNotWritten(const std::string& path)
 
 bool CUpdateRun::RunConversions()
 {
-    if (DecimalValue(m_description.masterAdjust) != 1)
+    if (!Converts())
         return true;
     m_host.RestoreWaitCursor();
     // Always this name: the masters are found through tavilo1.ini, whatever the settings file is.
@@ -328,13 +574,19 @@ void ReplaceAllInPlace(std::string& text, const std::string& oldText, const std:
         text.replace(at, oldText.size(), newText);
 }
 
-int RunUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
-              RunJournal* journal)
+RunOutcome ApplyUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+                       RunJournal* journal)
 {
     RunJournal silent;
     RunJournal& used = journal ? *journal : silent;
     CUpdateRun run(description, programDirectory, host, used);
-    int result = run.Run();
-    used.Finished(result);
-    return result;
+    RunOutcome outcome = run.Run();
+    used.Finished(outcome == RunOutcome::NotInstalled ? 0 : 1);
+    return outcome;
+}
+
+int RunUpdate(UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+              RunJournal* journal)
+{
+    return ApplyUpdate(description, programDirectory, host, journal) == RunOutcome::NotInstalled ? 0 : 1;
 }

@@ -21,19 +21,25 @@ bool IsOldTemplateDate(const UtcDate& date)
     return date.year <= kLastOldYear && date.month <= kLastOldMonth && date.day <= kLastOldDay;
 }
 
-int CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder)
+TemplateDecision CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder)
 {
-    if (!host.Exists(workingFolder))
-        return 0;
+    switch (host.Probe(workingFolder)) {
+    case Existence::Missing: return TemplateDecision::Keep;
+    case Existence::Unknown: return TemplateDecision::Unknown;
+    case Existence::Present: break;
+    }
     std::string path = WorkbookTemplatePath(workingFolder);
-    if (!host.Exists(path))
-        return 1;
+    switch (host.Probe(path)) {
+    case Existence::Missing: return TemplateDecision::Refresh;
+    case Existence::Unknown: return TemplateDecision::Unknown;
+    case Existence::Present: break;
+    }
     UtcDate date;
     switch (host.ReadLastWriteDate(path, date)) {
-    case LastWriteResult::CannotOpen: return 1;
+    case LastWriteResult::CannotOpen: return TemplateDecision::Refresh;
     // A template whose date cannot be read may be a customer's own: keep it.
-    case LastWriteResult::TimeUnreadable: return 0;
+    case LastWriteResult::TimeUnreadable: return TemplateDecision::Keep;
     case LastWriteResult::Read: break;
     }
-    return IsOldTemplateDate(date) ? 1 : 0;
+    return IsOldTemplateDate(date) ? TemplateDecision::Refresh : TemplateDecision::Keep;
 }

@@ -5,8 +5,13 @@
 
 #include "EngineHost.h"
 
-// 1: replace it (old, missing or locked template); 0: keep it, or the install folder is missing.
-int CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder);
+enum class TemplateDecision {
+    Refresh, // old, missing or held template
+    Keep,    // a newer template, or the install folder is missing
+    Unknown  // the folder or the template could not be tested: a failure, never a silent keep
+};
+
+TemplateDecision CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder);
 
 // Templates written on or before 2022-02-05, each field compared by itself, are the old ones.
 bool IsOldTemplateDate(const UtcDate& date);

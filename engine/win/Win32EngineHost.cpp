@@ -1,12 +1,19 @@
 #include "Win32EngineHost.h"
 
+#include "ArchiveScan.h"
+#include "CodePage.h"
+#include "Cp932.h"
 #include "FileIo.h"
 #include "Handles.h"
 #include "LzhLibrary.h"
 #include "MediaPath.h"
 #include "ResourceString.h"
+#include "WinFileSource.h"
 #include "WorkFile.h"
 
+#include <restartmanager.h>
+
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -17,6 +24,55 @@ constexpr unsigned long kLibraryOutputBytes = 256;
 bool IsMissing(DWORD error)
 {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+OpenCheck CheckOf(DWORD error)
+{
+    if (IsMissing(error))
+        return OpenCheck::Missing;
+    switch (error) {
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION: return OpenCheck::Held;
+    case ERROR_ACCESS_DENIED: return OpenCheck::Denied;
+    default: return OpenCheck::Failed;
+    }
+}
+
+// The work file takes the target's name in one step, the target never missing. An existing target keeps
+// its security and creation time (ReplaceFile); a new name is written through to the disk. Returns the
+// error, or ERROR_SUCCESS.
+DWORD ReplaceDurably(const std::string& source, const std::string& target)
+{
+    DWORD old = GetFileAttributesA(target.c_str());
+    if (old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY)) {
+        // A read-only target must lose that attribute to be replaced.
+        if (old & FILE_ATTRIBUTE_READONLY)
+            SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+        if (ReplaceFileA(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
+            return ERROR_SUCCESS;
+        DWORD error = GetLastError();
+        // File systems without ReplaceFile (some network shares) still take a plain replacing move.
+        bool held = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+                    error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+        if (held || GetFileAttributesA(source.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            if (old & FILE_ATTRIBUTE_READONLY)
+                SetFileAttributesA(target.c_str(), old);
+            return error;
+        }
+    }
+    if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return ERROR_SUCCESS;
+    DWORD error = GetLastError();
+    if (old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY))
+        SetFileAttributesA(target.c_str(), old);
+    return error;
+}
+
+void RemoveWorkFile(const std::string& path)
+{
+    // A copy of a read-only file is read-only too, and DeleteFile refuses it.
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(path.c_str());
 }
 
 class CWinReader : public HostReader {
@@ -63,6 +119,24 @@ bool CWin32EngineHost::Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+Existence CWin32EngineHost::Probe(const std::string& path)
+{
+    if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
+        return Existence::Present;
+    DWORD error = GetLastError();
+    return IsMissing(error) || error == ERROR_INVALID_NAME ? Existence::Missing : Existence::Unknown;
+}
+
+bool CWin32EngineHost::FileSize(const std::string& path, uint64_t& bytes)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    bytes = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
 bool CWin32EngineHost::CreateFolder(const std::string& path)
 {
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
@@ -92,7 +166,8 @@ ListResult CWin32EngineHost::ListFolder(const std::string& pattern, std::vector<
 {
     names.clear();
     FindResult result = ForEachFound(pattern, [&](const WIN32_FIND_DATAA& found) {
-        names.push_back(FoundFile{found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+        names.push_back(FoundFile{found.cFileName, (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
+                                  (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow});
     });
     switch (result) {
     case FindResult::Listed: return ListResult::Listed;
@@ -123,12 +198,125 @@ bool CWin32EngineHost::CopyFileTo(const std::string& source, const std::string& 
 
 bool CWin32EngineHost::MoveOver(const std::string& source, const std::string& target)
 {
-    return MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    DWORD error = ReplaceDurably(source, target);
+    SetLastError(error);
+    return error == ERROR_SUCCESS;
 }
 
 bool CWin32EngineHost::RemoveFile(const std::string& path)
 {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileA(path.c_str()) != 0;
+}
+
+bool CWin32EngineHost::RemoveFolder(const std::string& path)
+{
+    return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+bool CWin32EngineHost::FlushFile(const std::string& path)
+{
+    CFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file && FlushFileBuffers(file.Get()) && file.Close();
+}
+
+bool CWin32EngineHost::SetAttributes(const std::string& path, uint32_t attributes)
+{
+    return SetFileAttributesA(path.c_str(), attributes) != 0;
+}
+
+// Opens the file as its replacement will need it. A read-only file is opened for reading: the update clears
+// that attribute itself, and only another program's hold or the user's rights can stop it.
+OpenCheck CWin32EngineHost::CheckOpen(const std::string& path, Access access)
+{
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return CheckOf(GetLastError());
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return OpenCheck::Failed;
+    bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+    DWORD rights = readOnly ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    switch (access) {
+    case Access::Replace: rights |= DELETE; break;
+    case Access::WriteInPlace: break;
+    case Access::Exclusive:
+        rights |= DELETE;
+        sharing = 0;
+        break;
+    }
+    CFileHandle file(CreateFileA(path.c_str(), rights, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file ? OpenCheck::Free : CheckOf(GetLastError());
+}
+
+std::vector<std::string> CWin32EngineHost::HoldingPrograms(const std::vector<std::string>& paths)
+{
+    std::vector<std::string> names;
+    DWORD session = 0;
+    WCHAR key[CCH_RM_SESSION_KEY + 1] = {};
+    if (RmStartSession(&session, 0, key) != ERROR_SUCCESS)
+        return names;
+    std::vector<std::wstring> wide;
+    for (const std::string& path : paths)
+        wide.push_back(ToWide(path, CP_ACP));
+    std::vector<LPCWSTR> files;
+    for (const std::wstring& path : wide)
+        files.push_back(path.c_str());
+    UINT needed = 0, count = 0;
+    DWORD reasons = 0;
+    std::vector<RM_PROCESS_INFO> found;
+    if (RmRegisterResources(session, static_cast<UINT>(files.size()), files.data(), 0, nullptr, 0, nullptr) ==
+        ERROR_SUCCESS) {
+        // The list may grow between the two calls: ask again while it does.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            count = static_cast<UINT>(found.size());
+            DWORD result = RmGetList(session, &needed, &count, found.data(), &reasons);
+            if (result == ERROR_MORE_DATA) {
+                found.resize(needed);
+                continue;
+            }
+            if (result == ERROR_SUCCESS)
+                found.resize(count);
+            else
+                found.clear();
+            break;
+        }
+    }
+    RmEndSession(session);
+    for (const RM_PROCESS_INFO& process : found) {
+        std::string name = FromWide(process.strAppName, CP_ACP);
+        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    }
+    return names;
+}
+
+bool CWin32EngineHost::FreeBytes(const std::string& folder, uint64_t& bytes)
+{
+    ULARGE_INTEGER available{};
+    if (!GetDiskFreeSpaceExA(WithTrailingSeparator(folder).c_str(), &available, nullptr, nullptr))
+        return false;
+    bytes = available.QuadPart;
+    return true;
+}
+
+OpenCheck CWin32EngineHost::ProbeWrite(const std::string& folder)
+{
+    std::string probe = WithTrailingSeparator(folder) + "parvel-write-check" + kWorkFileSuffix;
+    CFileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+    return file ? OpenCheck::Free : CheckOf(GetLastError());
+}
+
+bool CWin32EngineHost::MeasureArchive(const std::string& archive, uint64_t& bytes)
+{
+    CWinFileSource source;
+    std::vector<lzh::ScannedEntry> entries;
+    if (!source.Open(archive) || lzh::ScanArchive(source, lzh::Layout::Flat, entries))
+        return false;
+    bytes = lzh::TotalSize(entries);
+    return true;
 }
 
 ProfileReadResult CWin32EngineHost::ReadProfile(const std::string& section, const std::string& key,
@@ -154,22 +342,36 @@ ProfileReadResult CWin32EngineHost::ReadProfile(const std::string& section, cons
     }
 }
 
-bool CWin32EngineHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
-                                    const std::string& path)
+ProfileWriteResult CWin32EngineHost::WriteProfile(const std::string& section, const std::string& key,
+                                                  const std::string& value, const std::string& path)
 {
-    // The profile call rewrites the file in place; cut off in the middle it would leave it short.
+    auto inPlace = [&] {
+        return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str())
+                   ? ProfileWriteResult::InPlace
+                   : ProfileWriteResult::Failed;
+    };
+    // The profile call rewrites the file in place; cut off in the middle it would leave it short. A copy
+    // takes the key and then replaces the file, unless the work name would not fit the path.
     std::string work = path + kWorkFileSuffix;
+    if (work.size() >= MAX_PATH)
+        return inPlace();
     SetFileAttributesA(work.c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!CopyFileA(path.c_str(), work.c_str(), FALSE)) {
         if (!IsMissing(GetLastError()) || Exists(path))
-            return false;
+            return ProfileWriteResult::Failed;
         DeleteFileA(work.c_str());
     }
-    bool written = WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), work.c_str()) &&
-                   MoveOver(work, path);
-    if (!written)
-        DeleteFileA(work.c_str());
-    return written;
+    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), work.c_str()) || !FlushFile(work)) {
+        RemoveWorkFile(work);
+        return ProfileWriteResult::Failed;
+    }
+    DWORD error = ReplaceDurably(work, path);
+    if (error == ERROR_SUCCESS)
+        return ProfileWriteResult::Written;
+    RemoveWorkFile(work);
+    // Another program has the file open without letting it be replaced: write where it is, as the
+    // profile call always did.
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? inPlace() : ProfileWriteResult::Failed;
 }
 
 bool CWin32EngineHost::MediumIsRemovable(const std::string& programDirectory)
@@ -200,12 +402,15 @@ void CWin32EngineHost::ArchiveSetCursorMode(int waitCursor)
     LzhSetCursorMode(waitCursor);
 }
 
-int CWin32EngineHost::ExtractArchive(const std::string& command, std::string& output)
+int CWin32EngineHost::ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged)
 {
-    char text[kLibraryOutputBytes] = {};
-    int result = LzhRunCommand(m_owner, command.c_str(), text, kLibraryOutputBytes);
-    text[kLibraryOutputBytes - 1] = '\0';
-    output = result == 0 ? std::string() : std::string(text);
+    std::vector<CStagedMember> members;
+    std::string text;
+    int result = LzhRunCommandStaged(m_owner, command.c_str(), text, &members);
+    for (CStagedMember& member : members)
+        staged.push_back({std::move(member.work), std::move(member.target), member.attributes});
+    // The library's message as its callers have always received it, cut to their buffer.
+    output = result == 0 ? std::string() : std::string(CutOnCharBoundary(text, kLibraryOutputBytes - 1));
     return result;
 }
 
@@ -223,4 +428,10 @@ DiskAnswer CWin32EngineHost::AskForDisk(const std::string& text, const std::stri
 {
     return MessageBoxA(m_owner, text.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK ? DiskAnswer::Ok
                                                                                    : DiskAnswer::Cancel;
+}
+
+RetryAnswer CWin32EngineHost::AskRetry(const std::string& text, const std::string& caption)
+{
+    return MessageBoxA(m_owner, text.c_str(), caption.c_str(), MB_RETRYCANCEL) == IDRETRY ? RetryAnswer::Retry
+                                                                                         : RetryAnswer::Cancel;
 }

@@ -12,6 +12,8 @@ public:
     explicit CWin32EngineHost(HWND owner) : m_owner(owner) {}
 
     bool Exists(const std::string& path) override;
+    Existence Probe(const std::string& path) override;
+    bool FileSize(const std::string& path, uint64_t& bytes) override;
     bool CreateFolder(const std::string& path) override;
     bool ClearAttributes(const std::string& path) override;
     LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
@@ -21,11 +23,20 @@ public:
     bool CopyFileTo(const std::string& source, const std::string& target) override;
     bool MoveOver(const std::string& source, const std::string& target) override;
     bool RemoveFile(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    bool FlushFile(const std::string& path) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes) override;
+    OpenCheck CheckOpen(const std::string& path, Access access) override;
+    std::vector<std::string> HoldingPrograms(const std::vector<std::string>& paths) override;
+    bool FreeBytes(const std::string& folder, uint64_t& bytes) override;
+    OpenCheck ProbeWrite(const std::string& folder) override;
+    bool MeasureArchive(const std::string& archive, uint64_t& bytes) override;
+    uint64_t Milliseconds() override { return GetTickCount64(); }
 
     ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
                                   const std::string& defaultValue, const std::string& path,
                                   std::string& value) override;
-    bool WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+    ProfileWriteResult WriteProfile(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& path) override;
 
     bool MediumIsRemovable(const std::string& programDirectory) override;
@@ -34,11 +45,12 @@ public:
 
     void ArchiveSetBackgroundMode(int background) override;
     void ArchiveSetCursorMode(int waitCursor) override;
-    int ExtractArchive(const std::string& command, std::string& output) override;
+    int ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged) override;
 
     std::string LoadText(unsigned id) override;
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    RetryAnswer AskRetry(const std::string& text, const std::string& caption) override;
     void RestoreWaitCursor() override { m_waitCursor.Restore(); }
 
 protected:

@@ -2,6 +2,8 @@
 // messages they frame.
 #include "RunLog.h"
 
+#include "Cp932.h"
+
 #include <cstdio>
 #include <string_view>
 #include <utility>
@@ -46,6 +48,27 @@ const char* OutcomeText(EntryOutcome outcome, bool archive)
     return "";
 }
 
+const char* ExitCodeText(ExitCode code)
+{
+    switch (code) {
+    case ExitCode::Updated:
+        return "更新を終えました";
+    case ExitCode::Cancelled:
+        return "取り消されました";
+    case ExitCode::NotInstalled:
+        return "インストール先に更新できるシステムがありません";
+    case ExitCode::StoppedBeforeWriting:
+        return "インストール先に何も書かずに止まりました";
+    case ExitCode::StoppedPartWay:
+        return "更新の途中で止まったか、失敗がありました";
+    case ExitCode::BadCommandLine:
+        return "コマンドラインが正しくありません";
+    }
+    return "";
+}
+
+std::string MessageKey(const std::string& text, const std::string& caption) { return caption + '\0' + text; }
+
 } // namespace
 
 std::string RunLogFileName(const LogTime& t)
@@ -56,28 +79,53 @@ std::string RunLogFileName(const LogTime& t)
 
 RunLog::RunLog(Sink sink, Clock clock) : m_sink(std::move(sink)), m_clock(std::move(clock)) {}
 
+void RunLog::Opening(const std::string& programDirectory, const std::string& title)
+{
+    if (m_opened)
+        return;
+    m_opened = true;
+    LogTime now = m_clock();
+    m_sink("Parvel 更新ログ " + DateText(now) + " " + TimeText(now));
+    m_sink("メディア: " + ShownPath(programDirectory));
+    m_sink("info.txt の 1 行目: " + title);
+}
+
 void RunLog::RunStarting(const std::string& programDirectory, const std::string& title,
                          const std::string& installFolder)
 {
-    if (m_runs == 0) {
-        LogTime now = m_clock();
-        m_sink("Parvel 更新ログ " + DateText(now) + " " + TimeText(now));
-        m_sink("メディア: " + programDirectory);
-        m_sink("info.txt の 1 行目: " + title);
-    }
+    Opening(programDirectory, title);
     m_sink("");
-    Write("更新 " + std::to_string(++m_runs) + " を始めます。インストール先: " + installFolder);
+    Write("更新 " + std::to_string(++m_runs) + " を始めます。インストール先: " + ShownPath(installFolder));
+}
+
+void RunLog::CommandLineRefused(const std::string& word)
+{
+    Write("コマンドラインの「" + word + "」を読めないため、何もしませんでした。");
+}
+
+void RunLog::AnsweredUnshown(const std::string& text, const std::string& caption, bool cancelled)
+{
+    if (m_lastMessage != MessageKey(text, caption))
+        MessageShown(text, caption);
+    Write(cancelled ? "（表示せずに「キャンセル」と答えました）" : "（表示せずに「OK」と答えました）");
+}
+
+void RunLog::ProgramEnding(ExitCode code)
+{
+    if (!m_opened)
+        return;
+    Write("終了コード " + std::to_string(static_cast<int>(code)) + ": " + ExitCodeText(code));
 }
 
 void RunLog::Identified(const std::string& settingsPath, int systemKind)
 {
     std::string kind = std::to_string(systemKind);
-    Write("設定ファイル: " + settingsPath + "　版: " + kind + "（START 書庫は START" + kind + ".lzh）");
+    Write("設定ファイル: " + ShownPath(settingsPath) + "　版: " + kind + "（START 書庫は START" + kind + ".lzh）");
 }
 
 void RunLog::IdentificationFailed(IdentificationFailure failure, const std::string& settingsPath)
 {
-    Write(IdentificationText(failure) + settingsPath);
+    Write(IdentificationText(failure) + ShownPath(settingsPath));
 }
 
 void RunLog::BrokenEntryLine(size_t line)
@@ -89,14 +137,14 @@ void RunLog::Entry(const JournalEntry& entry)
 {
     bool archive = entry.kind == 1;
     Write("項目 " + std::to_string(entry.index + 1) + "（" + std::to_string(entry.disk) + " 枚目）" +
-          (archive ? "書庫 " : "ファイル ") + entry.source + " → " + entry.destination + ": " +
-          OutcomeText(entry.outcome, archive));
+          (archive ? "書庫 " : "ファイル ") + ShownPath(entry.source) + " → " + ShownPath(entry.destination) +
+          ": " + OutcomeText(entry.outcome, archive));
 }
 
 void RunLog::SettingsKey(const std::string& file, const std::string& section, const std::string& key,
                          const std::string& value, bool written)
 {
-    Write("キー " + file + " [" + section + "] " + key + "=" + value + ": " +
+    Write("キー " + ShownPath(file) + " [" + section + "] " + key + "=" + value + ": " +
           (written ? "書きました" : "書けませんでした"));
 }
 
@@ -106,8 +154,26 @@ void RunLog::ConversionDone(Conversion conversion, bool succeeded)
           (succeeded ? "成功しました" : "失敗しました"));
 }
 
+void RunLog::WrittenInPlace(const std::string& file)
+{
+    Write("設定ファイル " + file + " は他のプログラムが開いていて置き換えられないため、その場で書きました。");
+}
+
+void RunLog::ChecksDone(bool passed, uint64_t milliseconds)
+{
+    Write("書き込み前の確認（使用中のファイル、空き容量、書き込みの権限）: " +
+          std::string(passed ? "問題ありません" : "更新を中止します") + "（" + std::to_string(milliseconds) +
+          " ミリ秒）");
+}
+
+void RunLog::NothingChanged()
+{
+    Write("インストール先は何も変更していません。作業ファイルは削除しました。");
+}
+
 void RunLog::MessageShown(const std::string& text, const std::string& caption)
 {
+    m_lastMessage = MessageKey(text, caption);
     Write("メッセージ「" + caption + "」: " + text);
 }
 

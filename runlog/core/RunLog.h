@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "ExitCode.h"
 #include "RunJournal.h"
 
 struct LogTime {
@@ -23,9 +24,19 @@ public:
 
     RunLog(Sink sink, Clock clock);
 
-    // Before each update run. The medium and its title open the log, once; every run names its folder.
+    // The medium and its title open the log, once.
+    void Opening(const std::string& programDirectory, const std::string& title);
+    // Before each update run, which names its folder.
     void RunStarting(const std::string& programDirectory, const std::string& title,
                      const std::string& installFolder);
+    // A command line with a word not understood: nothing was done.
+    void CommandLineRefused(const std::string& word);
+    // A box that was answered without being shown (/SUPPRESSMSGBOXES): OK (its first button) or Cancel.
+    // The box is named unless it was the last one the run reported.
+    void AnsweredUnshown(const std::string& text, const std::string& caption, bool cancelled);
+    // The process's exit code, last; a program run that began no log (cancelled on the notice page) writes
+    // none.
+    void ProgramEnding(ExitCode code);
 
     void Identified(const std::string& settingsPath, int systemKind) override;
     void IdentificationFailed(IdentificationFailure failure, const std::string& settingsPath) override;
@@ -34,6 +45,9 @@ public:
     void SettingsKey(const std::string& file, const std::string& section, const std::string& key,
                      const std::string& value, bool written) override;
     void ConversionDone(Conversion conversion, bool succeeded) override;
+    void WrittenInPlace(const std::string& file) override;
+    void ChecksDone(bool passed, uint64_t milliseconds) override;
+    void NothingChanged() override;
     void MessageShown(const std::string& text, const std::string& caption) override;
     void Finished(int result) override;
 
@@ -44,4 +58,6 @@ private:
     Sink m_sink;
     Clock m_clock;
     int m_runs = 0;
+    bool m_opened = false;
+    std::string m_lastMessage; // caption, then text, of the last box reported
 };

@@ -19,6 +19,25 @@ std::string TempFolder()
     return length > 0 && length < buffer.size() ? std::string(buffer.data(), length) : std::string();
 }
 
+// A new log file that Notepad reads as UTF-8; invalid when it cannot be made.
+CFileHandle CreateLog(const std::string& path, DWORD disposition)
+{
+    CFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, disposition,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file && !WriteAll(file.Get(), "\xEF\xBB\xBF", 3))
+        file.Reset();
+    return file;
+}
+
+// One line onto an open log; a log that fails once is closed and stays so.
+void AppendTo(CFileHandle& file, bool& failed, const std::string& bytes)
+{
+    if (!failed && !WriteAll(file.Get(), bytes.data(), bytes.size())) {
+        file.Reset();
+        failed = true;
+    }
+}
+
 } // namespace
 
 LogTime LocalLogTime()
@@ -30,13 +49,17 @@ LogTime LocalLogTime()
 
 void CRunLogFile::Append(const std::string& line)
 {
-    if (m_failed || (!m_file && !Create()))
-        return;
     std::string bytes = FromWide(ToWide(line, 932), CP_UTF8) + "\r\n";
-    if (!WriteAll(m_file.Get(), bytes.data(), bytes.size())) {
-        m_file.Reset();
-        m_failed = true;
+    if (!m_failed && (m_file || Create()))
+        AppendTo(m_file, m_failed, bytes);
+    if (m_copyPath.empty() || m_copyFailed)
+        return;
+    // Replaced, as a deployment script asking for the same file on every run expects.
+    if (!m_copy && !(m_copy = CreateLog(m_copyPath, CREATE_ALWAYS))) {
+        m_copyFailed = true;
+        return;
     }
+    AppendTo(m_copy, m_copyFailed, bytes);
 }
 
 bool CRunLogFile::Create()
@@ -50,13 +73,8 @@ bool CRunLogFile::Create()
     std::string stem = name.substr(0, name.size() - 4);
     for (int attempt = 1; attempt <= 9; ++attempt) {
         std::string path = folder + (attempt == 1 ? name : stem + "-" + std::to_string(attempt) + ".log");
-        m_file.Reset(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+        m_file = CreateLog(path, CREATE_NEW);
         if (m_file) {
-            if (!WriteAll(m_file.Get(), "\xEF\xBB\xBF", 3)) {
-                m_file.Reset();
-                return false;
-            }
             m_path = path;
             m_failed = false;
             return true;

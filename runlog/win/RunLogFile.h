@@ -16,6 +16,8 @@ class CRunLogFile {
 public:
     explicit CRunLogFile(LogTime (*clock)() = LocalLogTime) : m_clock(clock) {}
 
+    // Every line goes to path too (/LOG=), a file made anew at the first line, UTF-8 like the log in %TEMP%.
+    void AlsoWriteTo(const std::string& path) { m_copyPath = path; }
     // Appends one CP932 line.
     void Append(const std::string& line);
     // The file's path once it has been created, else empty.
@@ -28,4 +30,7 @@ private:
     CFileHandle m_file;
     std::string m_path;
     bool m_failed = false;
+    std::string m_copyPath;
+    CFileHandle m_copy;
+    bool m_copyFailed = false;
 };

@@ -149,12 +149,12 @@ void Medium::WriteInfo(const std::vector<std::string>& lines) const
     Write("info.txt", bytes);
 }
 
-ParvelProcess::ParvelProcess(const std::string& exePath)
+ParvelProcess::ParvelProcess(const std::string& exePath, const std::string& arguments)
 {
     STARTUPINFOA si{};
     si.cb = sizeof si;
     std::string folder = exePath.substr(0, exePath.find_last_of('\\') + 1);
-    std::string commandLine = "\"" + exePath + "\"";
+    std::string commandLine = "\"" + exePath + "\"" + (arguments.empty() ? "" : " " + arguments);
     if (!::CreateProcessA(exePath.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           folder.c_str(), &si, &m_process))
         m_process = PROCESS_INFORMATION{};
@@ -206,4 +206,43 @@ HWND ParvelProcess::WaitForWindow(const char* className, DWORD timeoutMs) const
 bool ParvelProcess::WaitForExit(DWORD timeoutMs) const
 {
     return ::WaitForSingleObject(m_process.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+namespace {
+struct VisibleData {
+    DWORD pid;
+    std::string className;
+};
+
+BOOL CALLBACK VisibleProc(HWND hwnd, LPARAM lParam)
+{
+    auto* data = reinterpret_cast<VisibleData*>(lParam);
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(hwnd, &pid);
+    char name[256];
+    if (pid == data->pid && ::IsWindowVisible(hwnd) && ::GetClassNameA(hwnd, name, sizeof name)) {
+        data->className = name;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+bool ParvelProcess::WaitForExitUnseen(std::string& windowSeen, DWORD timeoutMs) const
+{
+    VisibleData data{m_process.dwProcessId, {}};
+    bool ended = ui::WaitUntil([&] {
+        if (data.className.empty())
+            ::EnumWindows(VisibleProc, reinterpret_cast<LPARAM>(&data));
+        return ::WaitForSingleObject(m_process.hProcess, 0) == WAIT_OBJECT_0;
+    }, timeoutMs);
+    windowSeen = data.className;
+    return ended;
+}
+
+DWORD ParvelProcess::ExitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    ::GetExitCodeProcess(m_process.hProcess, &code);
+    return code;
 }

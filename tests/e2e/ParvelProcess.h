@@ -25,7 +25,8 @@ private:
 
 class ParvelProcess {
 public:
-    explicit ParvelProcess(const std::string& exePath);
+    // arguments: the command line after the program's name, as a script writes it.
+    explicit ParvelProcess(const std::string& exePath, const std::string& arguments = {});
     ~ParvelProcess();
     ParvelProcess(const ParvelProcess&) = delete;
     ParvelProcess& operator=(const ParvelProcess&) = delete;
@@ -36,6 +37,11 @@ public:
     HWND WaitForWindow(const char* className, DWORD timeoutMs = 20000) const;
     // Waits until the process ends; returns false on timeout.
     bool WaitForExit(DWORD timeoutMs = 20000) const;
+    // Waits until the process ends, watching all the while for a visible top-level window of it; false on
+    // timeout. windowSeen: the class of the first such window, empty when none showed.
+    bool WaitForExitUnseen(std::string& windowSeen, DWORD timeoutMs = 60000) const;
+    // The exit code once the process has ended.
+    DWORD ExitCode() const;
 
 private:
     PROCESS_INFORMATION m_process{};

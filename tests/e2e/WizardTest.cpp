@@ -3,52 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "ParvelProcess.h"
+#include "SampleInstallation.h"
 #include "UninstallKey.h"
 #include "resource.h"
 
 namespace {
-
-// The sample installation of the electrical edition, 8.0S, with one material master.
-void MakeInstallation(const std::string& folder)
-{
-    MakeFolders(folder + "\\bmp");
-    MakeFolders(folder + "\\MASTER\\1");
-    WriteFile(folder + "\\tavilo1.ini", "[SYSTEM]\r\nTITLE=" + Cp932("積算 電気 8.0S") + "\r\n[DIR]\r\nMASTER=" +
-                                            folder + "\\MASTER\\\r\n");
-    WriteFile(folder + "\\qe2menu.ini", "[MENU]\r\n");
-    WriteFile(folder + "\\bmp\\MERIO2L.BMP", "BM");
-    WriteFile(folder + "\\MASTER\\1\\zai001-3.mst", "400400000107XA" + std::string(172, 'm') + "\r\n");
-}
-
-// The names of the files in folder that match pattern.
-std::vector<std::string> FilesIn(const std::string& folder, const char* pattern)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(found.cFileName);
-    while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-    return names;
-}
-
-std::vector<std::string> Description(const std::string& key, const std::string& installFolder)
-{
-    std::vector<std::string> lines(42);
-    lines[0] = key;
-    lines[15] = installFolder;
-    lines[17] = "1";   // convert the material masters
-    lines[18] = "NULL"; // find the settings file
-    lines[19] = "1";
-    lines[20] = "9.1S";
-    lines[25] = Cp932("注意事項\t.二行目");
-    lines[26] = Cp932("フォルダを指定して下さい。");
-    lines[27] = Cp932("電気");
-    return lines;
-}
 
 // A page or message box of the wizard, as the user sees it.
 struct Dialog {
@@ -358,7 +317,8 @@ TEST_F(FloppyWizard, AsksForTheSecondDisk)
     EXPECT_EQ(ReadFile(m_install + "\\NOTE2.TXT"), "note 2\r\n");
 }
 
-TEST_F(FloppyWizard, CancelAtThePromptKeepsTheFirstDisk)
+// Cancelled at the second disk: what the first disk gave was only staged, and goes again.
+TEST_F(FloppyWizard, CancelAtThePromptChangesNothing)
 {
     // %TEMP% names a file, not a folder: no log, and the run is the same.
     Start("A:\\Parvel.exe", m_floppy + "\\info.txt");
@@ -368,7 +328,8 @@ TEST_F(FloppyWizard, CancelAtThePromptKeepsTheFirstDisk)
     Press(prompt, IDCANCEL);
     ExpectMessage("ｱｯﾌﾟﾃﾞｲﾄを取消しました。", "確認");
     EXPECT_TRUE(m_parvel->WaitForExit());
-    EXPECT_EQ(ReadFile(m_install + "\\DISK1.TXT"), "from DISK1\r\n");
+    EXPECT_EQ(::GetFileAttributesA((m_install + "\\DISK1.TXT").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesA((m_install + "\\DISK1.TXT.parvel~").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(::GetFileAttributesA((m_install + "\\DISK2.TXT").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(IniValue(m_install + "\\tavilo1.ini", "SYSTEM", "GENGOU"), "<absent>");
 }

@@ -1,5 +1,6 @@
 // The preview of the good medium against its installation, and a few installations it meets in the field.
 
+#include "CheckCommand.h"
 #include "CheckTestSupport.h"
 #include "MediaCheck.h"
 #include "PosixInstallation.h"
@@ -100,6 +101,55 @@ TEST_F(PreviewTest, FollowsTheRunThroughWhatItMeets)
         for (const std::string& expected : c.expected)
             EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n" << out;
     }
+}
+
+// A copy of an installation whose settings name folders outside it: the preview names what it could not
+// read and says so by its exit status, until --as tells where the copy lived on Windows.
+TEST_F(PreviewTest, WhatLiesOutsideTheCopyIsNamedNeverTakenAsNone)
+{
+    struct Run {
+        const char* master; // the [DIR] MASTER key of the installation
+        const char* as;     // --as, or ""
+        int status;
+        std::vector<std::string> expected, absent;
+    };
+    const Run runs[] = {
+        {"D:\\マスタ\\", "", 3,
+         {"材料サイズ変換: マスタのフォルダー D:\\マスタ\\1\\ はインストール先の外にあり、読めませんでした。",
+          "材料タイプ変換: マスタのフォルダー D:\\マスタ\\21\\ はインストール先の外にあり、読めませんでした。"},
+         {"変換するマスタはありません"}},
+        // Installed elsewhere than the default folder of info.txt, which the copy stands for without --as.
+        {"C:\\積算\\電気\\MASTER\\", "", 3, {"マスタのフォルダー C:\\積算\\電気\\MASTER\\1\\ は"},
+         {"変換するマスタはありません"}},
+        {"C:\\積算\\電気\\MASTER\\", "--as 'c:\\積算\\電気'", 0,
+         {"== 更新の下見: インストール先 c:\\積算\\電気 ==",
+          "材料サイズ変換: C:\\積算\\電気\\MASTER\\1\\zai001-3.mst の記録 1 件が変わります。"},
+         {"読めませんでした", "読めなかったもの"}},
+    };
+    for (const Run& run : runs) {
+        SCOPED_TRACE(std::string(run.master) + " " + run.as);
+        WriteCp932Lines(Install() / "tavilo1.ini",
+                        {"[SYSTEM]", "TITLE=見積システム 電気 8.0S", "[DIR]", std::string("MASTER=") + run.master});
+        std::string out;
+        EXPECT_EQ(RunProgram("--install '" + Install().string() + "' " + run.as, out), run.status);
+        for (const std::string& expected : run.expected)
+            EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n" << out;
+        for (const std::string& absent : run.absent)
+            EXPECT_EQ(out.find(absent), std::string::npos) << absent << "\n" << out;
+    }
+}
+
+TEST(CheckArguments, AsNeedsAnInstallationAndAWindowsFolder)
+{
+    CheckArguments arguments;
+    EXPECT_TRUE(ParseCheckArguments({"m", "--install", "/srv/c", "--as=C:\\APP"}, arguments));
+    EXPECT_EQ(arguments.windowsFolder, "C:\\APP");
+    EXPECT_TRUE(ParseCheckArguments({"m", "--as", "\\\\srv\\share\\APP", "--install=/srv/c"}, arguments));
+    for (std::vector<std::string> words : std::vector<std::vector<std::string>>{
+             {"m", "--as", "C:\\APP"}, {"m", "--install", "/srv/c", "--as", "/srv/c"},
+             {"m", "--install", "/srv/c", "--as"}, {"m", "--install", "/srv/c", "--as", "C:\\A", "--as", "C:\\B"},
+             {"m", "--install", "/srv/c", "--as=C:"}})
+        EXPECT_FALSE(ParseCheckArguments(words, arguments)) << words.back();
 }
 
 // An entry on a disk not given: the prompt for it finds no further disk, as when the user cancels.

@@ -1,6 +1,7 @@
 #include "FakeHost.h"
 
 #include "Cp932.h"
+#include "WorkFile.h"
 #include "resource.h"
 
 namespace {
@@ -56,9 +57,10 @@ public:
     FakeWriter(FakeHost& host, std::string path) : m_host(host), m_path(std::move(path)) {}
     bool Write(std::string_view bytes) override
     {
-        if (m_host.Fails("Write " + m_path))
+        std::string& now = m_host.files[FakeHost::Normalise(m_path)].bytes;
+        if (m_host.Fails("Write " + m_path) || !m_host.Fits(m_path, now.size() + bytes.size()))
             return false;
-        m_host.files[FakeHost::Normalise(m_path)].bytes.append(bytes);
+        now.append(bytes);
         return true;
     }
     bool Close() override { return !m_host.Fails("Close " + m_path); }
@@ -219,6 +221,34 @@ bool FakeHost::Exists(const std::string& path)
     return !Fails("Exists " + path) && Find(path);
 }
 
+Existence FakeHost::Probe(const std::string& path)
+{
+    if (Fails("Probe " + path))
+        return Existence::Unknown;
+    return Find(path) ? Existence::Present : Existence::Missing;
+}
+
+bool FakeHost::FileSize(const std::string& path, uint64_t& bytes)
+{
+    FakeFile* file = Find(path);
+    if (Fails("FileSize " + path) || !file || file->directory)
+        return false;
+    bytes = file->bytes.size();
+    return true;
+}
+
+bool FakeHost::Fits(const std::string& path, size_t size)
+{
+    if (capacity == 0 || Normalise(path).rfind("C:", 0) != 0)
+        return true;
+    uint64_t used = 0;
+    for (const auto& [name, file] : files) {
+        if (name.rfind("C:", 0) == 0 && name != Normalise(path))
+            used += file.bytes.size();
+    }
+    return used + size <= capacity;
+}
+
 bool FakeHost::CreateFolder(const std::string& path)
 {
     if (Fails("CreateFolder " + path) || Find(path) || !ParentExists(Normalise(path)))
@@ -259,7 +289,7 @@ ListResult FakeHost::ListFolder(const std::string& pattern, std::vector<FoundFil
     }
     for (const auto& [path, file] : files) {
         if (ParentOf(path) == folder && WildcardMatch(namePattern, path.substr(folder.empty() ? 0 : folder.size() + 1)))
-            names.push_back({path.substr(folder.empty() ? 0 : folder.size() + 1), file.directory});
+            names.push_back({path.substr(folder.empty() ? 0 : folder.size() + 1), file.directory, file.bytes.size()});
     }
     return names.empty() ? ListResult::NotFound : ListResult::Listed;
 }
@@ -287,7 +317,7 @@ bool FakeHost::CopyFileTo(const std::string& source, const std::string& target)
     FakeFile* from = Find(source);
     FakeFile* to = Find(target);
     if (Fails("CopyFileTo " + target) || !from || from->directory || from->locked || !ParentExists(Normalise(target)) ||
-        (to && (to->directory || to->locked)))
+        (to && (to->directory || to->locked)) || !Fits(target, from->bytes.size()))
         return false;
     files[Normalise(target)] = *from;
     return true;
@@ -308,9 +338,89 @@ bool FakeHost::MoveOver(const std::string& source, const std::string& target)
 bool FakeHost::RemoveFile(const std::string& path)
 {
     FakeFile* file = Find(path);
-    if (Fails("RemoveFile " + path) || !file || file->directory || file->readOnly || file->locked)
+    if (Fails("RemoveFile " + path) || !file || file->directory || file->locked)
         return false;
     files.erase(Normalise(path));
+    return true;
+}
+
+bool FakeHost::RemoveFolder(const std::string& path)
+{
+    FakeFile* folder = Find(path);
+    if (Fails("RemoveFolder " + path) || !folder || !folder->directory)
+        return false;
+    std::string normalised = Normalise(path);
+    for (const auto& [name, file] : files) {
+        if (ParentOf(name) == normalised)
+            return false;
+    }
+    files.erase(normalised);
+    return true;
+}
+
+bool FakeHost::FlushFile(const std::string& path)
+{
+    FakeFile* file = Find(path);
+    return !Fails("FlushFile " + path) && file && !file->directory;
+}
+
+bool FakeHost::SetAttributes(const std::string& path, uint32_t attributes)
+{
+    FakeFile* file = Find(path);
+    if (Fails("SetAttributes " + path) || !file)
+        return false;
+    file->readOnly = (attributes & 1) != 0;
+    return true;
+}
+
+OpenCheck FakeHost::CheckOpen(const std::string& path, Access)
+{
+    FakeFile* file = Find(path);
+    if (Fails("CheckOpen " + path))
+        return OpenCheck::Failed;
+    if (!file)
+        return OpenCheck::Missing;
+    return file->locked ? OpenCheck::Held : OpenCheck::Free;
+}
+
+std::vector<std::string> FakeHost::HoldingPrograms(const std::vector<std::string>&)
+{
+    Log("HoldingPrograms");
+    return holders;
+}
+
+bool FakeHost::FreeBytes(const std::string& folder, uint64_t& bytes)
+{
+    if (Fails("FreeBytes " + folder) || capacity == 0)
+        return false;
+    uint64_t used = 0;
+    for (const auto& [name, file] : files) {
+        if (name.rfind("C:", 0) == 0)
+            used += file.bytes.size();
+    }
+    bytes = used < capacity ? capacity - used : 0;
+    return true;
+}
+
+OpenCheck FakeHost::ProbeWrite(const std::string& folder)
+{
+    if (Fails("ProbeWrite " + folder))
+        return OpenCheck::Failed;
+    for (const std::string& bad : denied) {
+        if (Normalise(bad) == Normalise(folder))
+            return OpenCheck::Denied;
+    }
+    return Find(folder) ? OpenCheck::Free : OpenCheck::Failed;
+}
+
+bool FakeHost::MeasureArchive(const std::string& archive, uint64_t& bytes)
+{
+    auto members = archives.find(Normalise(archive));
+    if (Fails("MeasureArchive " + archive) || !Find(archive) || members == archives.end())
+        return false;
+    bytes = 0;
+    for (const FakeMember& member : members->second)
+        bytes += member.bytes.size();
     return true;
 }
 
@@ -328,13 +438,13 @@ ProfileReadResult FakeHost::ReadProfile(const std::string& section, const std::s
     return ProfileReadResult::Read;
 }
 
-bool FakeHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
-                            const std::string& path)
+ProfileWriteResult FakeHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                                          const std::string& path)
 {
     FakeFile* file = Find(path);
     if (Fails("WriteProfile " + key + " " + path) || !ParentExists(Normalise(path)) ||
         (file && (file->locked || file->readOnly || file->directory)))
-        return false;
+        return ProfileWriteResult::Failed;
     std::string& bytes = files[Normalise(path)].bytes;
     ProfilePlace place = Locate(bytes, section, key);
     std::string line = key + "=" + value;
@@ -346,7 +456,7 @@ bool FakeHost::WriteProfile(const std::string& section, const std::string& key, 
     } else {
         bytes += "[" + section + "]\r\n" + line + "\r\n";
     }
-    return true;
+    return ProfileWriteResult::Written;
 }
 
 bool FakeHost::MediumIsRemovable(const std::string& programDirectory)
@@ -375,7 +485,7 @@ void FakeHost::ArchiveSetCursorMode(int waitCursor)
 }
 
 // Reads the command as the library does: the archive and the folder are the two quoted texts.
-int FakeHost::ExtractArchive(const std::string& command, std::string& output)
+int FakeHost::ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged)
 {
     bool fail = Fails("ExtractArchive " + command);
     size_t a = command.find('"'), b = command.find('"', a + 1), c = command.find('"', b + 1),
@@ -396,10 +506,18 @@ int FakeHost::ExtractArchive(const std::string& command, std::string& output)
         output = "LIB no folder " + folder;
         return 1;
     }
-    // A failure in the middle: the members before it are in place, each one whole.
+    // A failure in the middle: the members before it are staged, each one whole.
     size_t count = fail ? members->second.size() / 2 : members->second.size();
-    for (size_t i = 0; i < count; ++i)
-        files[Normalise(folder + "\\" + members->second[i].name)] = FakeFile{members->second[i].bytes};
+    for (size_t i = 0; i < count; ++i) {
+        std::string target = WithTrailingSeparator(folder) + members->second[i].name;
+        std::string work = target + kWorkFileSuffix;
+        if (!Fits(work, members->second[i].bytes.size())) {
+            output = "LIB disk full " + archive;
+            return 1;
+        }
+        files[Normalise(work)] = FakeFile{members->second[i].bytes};
+        staged.push_back({work, target, 0});
+    }
     if (fail) {
         output = "LIB broken " + archive;
         return 1;
@@ -435,6 +553,18 @@ DiskAnswer FakeHost::AskForDisk(const std::string& text, const std::string& capt
         return DiskAnswer::Cancel;
     size_t index = static_cast<size_t>(m_diskPrompts - 1);
     return index < diskAnswers.size() ? diskAnswers[index] : DiskAnswer::Ok;
+}
+
+RetryAnswer FakeHost::AskRetry(const std::string& text, const std::string& caption)
+{
+    boxes.push_back({text, caption, false});
+    ++m_retryPrompts;
+    if (onRetryPrompt)
+        onRetryPrompt(m_retryPrompts);
+    size_t index = static_cast<size_t>(m_retryPrompts - 1);
+    if (Fails("AskRetry " + text) || index >= retryAnswers.size())
+        return RetryAnswer::Cancel;
+    return retryAnswers[index];
 }
 
 void FakeHost::RestoreWaitCursor()

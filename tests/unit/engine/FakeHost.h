@@ -4,6 +4,7 @@
 
 #include "EngineHost.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <string>
@@ -37,8 +38,16 @@ public:
     bool removableMedium = false;
     // Folders whose listing fails for a reason other than "not found".
     std::vector<std::string> unlistable;
+    // Folders where this user may not create a file.
+    std::vector<std::string> denied;
+    // What HoldingPrograms names for any held file.
+    std::vector<std::string> holders;
+    // Bytes the installation's volume holds in all; 0: no limit. Writes beyond it fail.
+    uint64_t capacity = 0;
     std::vector<DiskAnswer> diskAnswers; // in order; Ok when they run out
     std::function<void(int promptNumber)> onDiskPrompt;
+    std::vector<RetryAnswer> retryAnswers; // in order; Cancel when they run out
+    std::function<void(int promptNumber)> onRetryPrompt;
     std::vector<Box> boxes;
     std::vector<std::string> calls; // every call, "Name argument"
     int failAt = 0;                 // the failable call (1-based) to fail; 0: none
@@ -57,6 +66,8 @@ public:
     std::vector<std::string> Texts() const;
 
     bool Exists(const std::string& path) override;
+    Existence Probe(const std::string& path) override;
+    bool FileSize(const std::string& path, uint64_t& bytes) override;
     bool CreateFolder(const std::string& path) override;
     bool ClearAttributes(const std::string& path) override;
     LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
@@ -66,29 +77,43 @@ public:
     bool CopyFileTo(const std::string& source, const std::string& target) override;
     bool MoveOver(const std::string& source, const std::string& target) override;
     bool RemoveFile(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    bool FlushFile(const std::string& path) override;
+    bool SetAttributes(const std::string& path, uint32_t attributes) override;
+    OpenCheck CheckOpen(const std::string& path, Access access) override;
+    std::vector<std::string> HoldingPrograms(const std::vector<std::string>& paths) override;
+    bool FreeBytes(const std::string& folder, uint64_t& bytes) override;
+    OpenCheck ProbeWrite(const std::string& folder) override;
+    bool MeasureArchive(const std::string& archive, uint64_t& bytes) override;
+    uint64_t Milliseconds() override { return ++m_clock; }
     ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
                                   const std::string& defaultValue, const std::string& path,
                                   std::string& value) override;
-    bool WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+    ProfileWriteResult WriteProfile(const std::string& section, const std::string& key, const std::string& value,
                       const std::string& path) override;
     bool MediumIsRemovable(const std::string& programDirectory) override;
     void AnchorMedium(const std::string& programDirectory) override;
     std::string WindowsDirectory() override;
     void ArchiveSetBackgroundMode(int background) override;
     void ArchiveSetCursorMode(int waitCursor) override;
-    int ExtractArchive(const std::string& command, std::string& output) override;
+    int ExtractArchive(const std::string& command, std::string& output, std::vector<StagedFile>& staged) override;
     std::string LoadText(unsigned id) override;
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    RetryAnswer AskRetry(const std::string& text, const std::string& caption) override;
     void RestoreWaitCursor() override;
 
     // Logs the call; true when it is the one to fail.
     bool Fails(const std::string& call);
     void Log(const std::string& call) { calls.push_back(call); }
+    // Whether the volume has room for path to hold size bytes.
+    bool Fits(const std::string& path, size_t size);
 
 private:
     bool ParentExists(const std::string& normalised);
+    uint64_t m_clock = 0;
     int m_diskPrompts = 0;
+    int m_retryPrompts = 0;
 };
 
 // The value of a key in profile-file bytes, as the profile calls read it; false when absent.

@@ -119,13 +119,19 @@ TEST(WorkbookTemplate, EachUtcFieldComparedByItself)
         EXPECT_EQ(IsOldTemplateDate(c.date), c.old) << c.date.year << "-" << c.date.month << "-" << c.date.day;
 
     FakeHost host;
-    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP\\"), 0) << "no install folder";
+    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP\\"), TemplateDecision::Keep) << "no install folder";
     host.AddFolder("C:\\APP");
-    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP\\"), 1) << "no template";
+    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP\\"), TemplateDecision::Refresh) << "no template";
     host.AddFile(kTemplate, "PK");
-    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), 0) << "written today";
+    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), TemplateDecision::Keep) << "written today";
     host.Find(kTemplate)->locked = true;
-    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), 1) << "held open";
+    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), TemplateDecision::Refresh) << "held open";
+    // An existence test that fails is no verdict: neither folder nor template may pass for missing.
+    for (const char* probe : {"Probe C:\\APP", "Probe C:\\APP\\"}) {
+        host.failFirst = probe;
+        host.failedCall.clear();
+        EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), TemplateDecision::Unknown) << probe;
+    }
 }
 
 TEST(MasterConversion, BothFoldersThroughTheSettingsPrefix)

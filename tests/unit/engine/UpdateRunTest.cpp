@@ -152,13 +152,16 @@ TEST_F(RunTest, DiskPrompts)
     }
 }
 
-TEST_F(RunTest, CancelKeepsTheEntriesBefore)
+TEST_F(RunTest, CancelLeavesTheInstallationAsItWas)
 {
     host.removableMedium = true;
     host.diskAnswers = {DiskAnswer::Cancel};
-    description.entries = {Entry(1, 1, "APP", ""), Entry(2, 1, "DISK2", "")};
-    EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(host.Bytes(kInstall + "\\app.txt"), "app");
+    description.entries = {Entry(1, 1, "APP", ""), Entry(1, 0, "CONFIG.INI", "NEW\\"), Entry(2, 1, "DISK2", "")};
+    const FakeTree before = host.files;
+    EXPECT_EQ(ApplyUpdate(description, kMedium, host), RunOutcome::Cancelled);
+    EXPECT_EQ(host.Texts().back(), Id(IDS_UPDATE_CANCELLED));
+    EXPECT_EQ(host.files.size(), before.size()) << "no work file, no new folder";
+    EXPECT_FALSE(host.Find(kInstall + "\\app.txt"));
     EXPECT_EQ(Settings(), "[SYSTEM]\r\nTITLE=ABC XYZ 8.0S (8.0S)\r\n") << "no keys after a cancel";
 }
 
@@ -297,10 +300,11 @@ TEST_F(RunTest, FailedEntriesEndTheRun)
         FakeHost fake = host;
         UpdateDescription d = MakeDescription();
         d.entries = {Entry(1, 1, "APP", ""), c.entry, Entry(1, 0, "CONFIG.INI", "")};
-        EXPECT_EQ(RunUpdate(d, kMedium, fake), 1) << c.message;
+        EXPECT_EQ(ApplyUpdate(d, kMedium, fake), RunOutcome::StoppedBeforeWriting) << c.message;
         EXPECT_EQ(fake.Texts(), Texts{c.message});
         EXPECT_EQ(fake.boxes[0].caption, c.caption);
-        EXPECT_EQ(fake.Bytes(kInstall + "\\app.txt"), "app");
+        EXPECT_EQ(fake.files.size(), host.files.size()) << "the entry before is undone, no folder is left";
+        EXPECT_FALSE(fake.Find(kInstall + "\\app.txt"));
         EXPECT_FALSE(fake.Find(kInstall + "\\CONFIG.INI")) << "nothing after the failed entry";
         std::string era;
         EXPECT_FALSE(ProfileValue(fake.Bytes(kInstall + "\\tavilo1.ini"), "SYSTEM", "GENGOU", era));
@@ -328,7 +332,7 @@ TEST_F(RunTest, AttributesThatCannotBeClearedNameTheSource)
 TEST_F(RunTest, KeysThatCannotBeWrittenAreTold)
 {
     host.AddFile(kInstall + "\\mok3.ini", "[HISTORY]\r\n");
-    host.Find(kInstall + "\\mok3.ini")->locked = true;
+    host.failFirst = "WriteProfile \x92\x8A\x8F\x6F\x8A\x4A";
     host.AddFile(kInstall + "\\tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
     host.AddFile(kInstall + "\\M1\\zai001-3.mst", "1234567890123A");
     description.category = "2";
@@ -417,7 +421,7 @@ public:
 TEST_F(RunTest, JournalFollowsTheRun)
 {
     host.AddFile(kInstall + "\\mok3.ini", "");
-    host.Find(kInstall + "\\mok3.ini")->locked = true;
+    host.failFirst = "WriteProfile \x92\x8A\x8F\x6F";
     description.masterAdjust = "1";
     description.entries = {Entry(1, 1, "START", "SUB\\"), Entry(1, 0, "CONFIG.INI", "")};
     RecordingJournal journal;
@@ -430,7 +434,7 @@ TEST_F(RunTest, JournalFollowsTheRun)
                                  "entry 1 E:\\MEDIA\\CONFIG.INI -> C:\\APP\\\\CONFIG.INI 0",
                                  "key C:\\APP\\\\tavilo1.ini GENGOU=\x97\xDF\x98\x61",
                                  "key C:\\APP\\\\mok3.ini " + start + "=1 not written",
-                                 "key C:\\APP\\\\mok3.ini " + end + "=1 not written",
+                                 "key C:\\APP\\\\mok3.ini " + end + "=1",
                                  "conversion 0 ok",
                                  "conversion 1 ok",
                                  "box " + Id(IDS_SETTINGS_NOT_WRITTEN) + " C:\\APP\\\\mok3.ini",

@@ -76,6 +76,8 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
     r.log.Entry(MakeEntry(0, 2, 1, "A:DISK2.lzh", "C:\\APP\\", EntryOutcome::Cancelled));
     r.log.Entry(MakeEntry(1, 1, 0, "Z:\\media\\A.TXT", "C:\\APP\\A.TXT", EntryOutcome::Failed));
     r.log.Entry(MakeEntry(2, 1, 1, "Z:\\media\\B.lzh", "C:\\APP\\", EntryOutcome::Failed));
+    r.log.ChecksDone(false, 12);
+    r.log.NothingChanged();
     r.log.Finished(1);
     const std::vector<std::string> expected = {
         "Parvel 更新ログ 2026-01-02 03:04:00",
@@ -92,7 +94,61 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
         "03:04:07 項目 1（2 枚目）書庫 A:DISK2.lzh → C:\\APP\\: 取り消されました（ディスクの求めに OK 以外で答えました）",
         "03:04:08 項目 2（1 枚目）ファイル Z:\\media\\A.TXT → C:\\APP\\A.TXT: 複写に失敗しました",
         "03:04:09 項目 3（1 枚目）書庫 Z:\\media\\B.lzh → C:\\APP\\: 展開に失敗しました",
-        "03:04:10 更新 2 の結果: 1（プログラムを終わります）",
+        "03:04:10 書き込み前の確認（使用中のファイル、空き容量、書き込みの権限）: 更新を中止します（12 ミリ秒）",
+        "03:04:11 インストール先は何も変更していません。作業ファイルは削除しました。",
+        "03:04:12 更新 2 の結果: 1（プログラムを終わります）",
+    };
+    EXPECT_EQ(r.lines, expected);
+}
+
+// An unattended run as support staff read it: paths as a person writes them, each box with the answer it
+// got although no one saw it, and the exit code last.
+TEST(RunLog, AnUnattendedRunWithTheAnswersAndTheExitCode)
+{
+    Recorder r;
+    r.log.RunStarting("\\\\srv\\media\\", "", "C:\\積算\\電気\\");
+    r.log.Entry(MakeEntry(0, 1, 1, "\\\\srv\\media\\MASTER.lzh", "C:\\積算\\電気\\\\MASTER\\1\\",
+                          EntryOutcome::Applied));
+    r.log.SettingsKey("C:\\積算\\電気\\\\tavilo1.ini", "SYSTEM", "GENGOU", "令和", true);
+    r.log.MessageShown("2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。", "確認");
+    r.log.AnsweredUnshown("2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。", "確認", true);
+    // A box the run did not report itself is named with its answer.
+    r.log.AnsweredUnshown("C:\\積算\\電気\\形式\\横A-A4g.xlsm", "エラー", true);
+    r.log.MessageShown("システムは正常に更新されました。", "確認");
+    r.log.AnsweredUnshown("システムは正常に更新されました。", "確認", false);
+    r.log.ProgramEnding(ExitCode::StoppedPartWay);
+    const std::vector<std::string> expected = {
+        "Parvel 更新ログ 2026-01-02 03:04:00",
+        "メディア: \\\\srv\\media\\",
+        "info.txt の 1 行目: ",
+        "",
+        "03:04:01 更新 1 を始めます。インストール先: C:\\積算\\電気\\",
+        "03:04:02 項目 1（1 枚目）書庫 \\\\srv\\media\\MASTER.lzh → C:\\積算\\電気\\MASTER\\1\\: 展開しました",
+        "03:04:03 キー C:\\積算\\電気\\tavilo1.ini [SYSTEM] GENGOU=令和: 書きました",
+        "03:04:04 メッセージ「確認」: 2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。",
+        "03:04:05 （表示せずに「キャンセル」と答えました）",
+        "03:04:06 メッセージ「エラー」: C:\\積算\\電気\\形式\\横A-A4g.xlsm",
+        "03:04:07 （表示せずに「キャンセル」と答えました）",
+        "03:04:08 メッセージ「確認」: システムは正常に更新されました。",
+        "03:04:09 （表示せずに「OK」と答えました）",
+        "03:04:10 終了コード 4: 更新の途中で止まったか、失敗がありました",
+    };
+    EXPECT_EQ(r.lines, expected);
+}
+
+TEST(RunLog, ARefusedCommandLine)
+{
+    Recorder r;
+    r.log.Opening("D:\\UPDATE\\", "積算システム電気");
+    r.log.Opening("D:\\UPDATE\\", "積算システム電気");
+    r.log.CommandLineRefused("/DIR");
+    r.log.ProgramEnding(ExitCode::BadCommandLine);
+    const std::vector<std::string> expected = {
+        "Parvel 更新ログ 2026-01-02 03:04:00",
+        "メディア: D:\\UPDATE\\",
+        "info.txt の 1 行目: 積算システム電気",
+        "03:04:01 コマンドラインの「/DIR」を読めないため、何もしませんでした。",
+        "03:04:02 終了コード 5: コマンドラインが正しくありません",
     };
     EXPECT_EQ(r.lines, expected);
 }
@@ -122,12 +178,31 @@ TEST(RunLog, FileNameFromTheStartingTime)
     EXPECT_EQ(RunLogFileName({1999, 1, 31, 0, 0, 0}), "Parvel-19990131-000000.log");
 }
 
+TEST(RunLog, NoExitCodeWithoutALog)
+{
+    Recorder r;
+    r.log.ProgramEnding(ExitCode::Cancelled);
+    EXPECT_TRUE(r.lines.empty());
+}
+
 TEST(RunLog, ABrokenEntryLineIsNamedByItsLine)
 {
     Recorder r;
     r.log.BrokenEntryLine(47);
     EXPECT_EQ(r.lines, std::vector<std::string>{
                            "03:04:00 info.txt の 47 行目が項目行として読めないため、何も更新しませんでした。"});
+}
+
+} // namespace
+
+namespace {
+
+// A cancel that no person gave is a stop before anything was written, not a person's cancel.
+TEST(ExitCode, AQuestionNoOneWasThereToAnswer)
+{
+    EXPECT_EQ(ExitCodeOf(RunOutcome::Cancelled, false), ExitCode::Cancelled);
+    EXPECT_EQ(ExitCodeOf(RunOutcome::Cancelled, true), ExitCode::StoppedBeforeWriting);
+    EXPECT_EQ(ExitCodeOf(RunOutcome::Failed, true), ExitCode::StoppedPartWay);
 }
 
 } // namespace

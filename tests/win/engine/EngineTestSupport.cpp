@@ -1,5 +1,7 @@
 #include "EngineTestSupport.h"
 
+#include "FileIo.h"
+
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -51,3 +53,35 @@ std::string ReadBytes(const std::string& path)
 bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool DriveMapped(const char* root) { return GetDriveTypeA(root) > DRIVE_NO_ROOT_DIR; }
+
+std::string TreeText(const std::string& folder)
+{
+    std::string text;
+    std::string root = folder.back() == '\\' ? folder : folder + "\\";
+    ForEachFound(root + "*", [&](const WIN32_FIND_DATAA& found) {
+        std::string path = root + found.cFileName;
+        // A folder's own time changes with every file made and removed in it: only its contents count.
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            text += path + "\\\n" + TreeText(path);
+            return;
+        }
+        text += path + " " + std::to_string(found.dwFileAttributes) + " " + std::to_string(found.nFileSizeLow) + " " +
+                std::to_string(found.ftLastWriteTime.dwLowDateTime) + "\n" + ReadBytes(path) + "\n";
+    });
+    return text;
+}
+
+void SetLastWrite(const std::string& path, int year, int month, int day, int hour)
+{
+    SYSTEMTIME fields{};
+    fields.wYear = static_cast<WORD>(year);
+    fields.wMonth = static_cast<WORD>(month);
+    fields.wDay = static_cast<WORD>(day);
+    fields.wHour = static_cast<WORD>(hour);
+    FILETIME time{};
+    SystemTimeToFileTime(&fields, &time);
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+}

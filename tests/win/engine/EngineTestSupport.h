@@ -28,3 +28,9 @@ bool Exists(const std::string& path);
 
 // True when ctest's drive fixture has mapped the letter (e.g. "M:\").
 bool DriveMapped(const char* root);
+
+// Every file and folder below folder with its attributes, size, time and bytes, to tell that nothing changed.
+std::string TreeText(const std::string& folder);
+
+// Sets the last-write time, given in UTC.
+void SetLastWrite(const std::string& path, int year, int month, int day, int hour);

@@ -84,16 +84,16 @@ TEST_F(FloppyRunTest, LooseFileOnTheSecondDisk)
     EXPECT_EQ(ReadBytes(m_install + "\\RO.TXT"), "read only\r\n");
 }
 
-TEST_F(FloppyRunTest, CancelKeepsTheFirstEntry)
+// Cancelled at the second disk: the first disk's entries were only staged, and nothing stays of them.
+TEST_F(FloppyRunTest, CancelLeavesTheInstallationAsItWas)
 {
     UpdateDescription description = MakeDescription(m_install);
-    description.entries = {Entry(1, 1, "APP1", ""), Entry(2, 1, "APP2", "")};
+    description.entries = {Entry(1, 1, "APP1", "NEW\\"), Entry(2, 1, "APP2", "")};
     prompts.diskAnswers = {DiskAnswer::Cancel};
-    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
+    const std::string before = TreeText(m_install);
+    EXPECT_EQ(ApplyUpdate(description, "A:", prompts), RunOutcome::Cancelled);
     EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Cp932("ｱｯﾌﾟﾃﾞｲﾄを取消しました。")}));
-    EXPECT_EQ(ReadBytes(m_install + "\\app1.txt"), "one\r\n");
-    EXPECT_FALSE(Exists(m_install + "\\app2.txt"));
-    EXPECT_EQ(ReadBytes(m_install + "\\tavilo1.ini"), "[SYSTEM]\r\nTITLE=ABC\r\n");
+    EXPECT_EQ(TreeText(m_install), before);
 }
 
 // Browsing the medium's own drive moved its current directory; "A:APP1" must still be the root's.

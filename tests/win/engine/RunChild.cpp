@@ -19,6 +19,7 @@ public:
     CQuietHost() : CWin32EngineHost(nullptr) {}
     void Message(const std::string& text, const std::string&) override { last = text; }
     DiskAnswer AskForDisk(const std::string&, const std::string&) override { return DiskAnswer::Cancel; }
+    RetryAnswer AskRetry(const std::string&, const std::string&) override { return RetryAnswer::Cancel; }
     bool CopyFileTo(const std::string& source, const std::string& target) override
     {
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);

@@ -7,6 +7,16 @@ void CRecordingHost::Message(const std::string& text, const std::string& caption
     boxes.push_back({text, caption, false});
 }
 
+RetryAnswer CRecordingHost::AskRetry(const std::string& text, const std::string& caption)
+{
+    boxes.push_back({text, caption, false});
+    int number = m_retryPrompts++;
+    // A run that keeps asking is a failure, not a hang.
+    if (!onRetryPrompt || number >= kMaxDiskPrompts)
+        return RetryAnswer::Cancel;
+    return onRetryPrompt(number);
+}
+
 DiskAnswer CRecordingHost::AskForDisk(const std::string& text, const std::string& caption)
 {
     boxes.push_back({text, caption, true});

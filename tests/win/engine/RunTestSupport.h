@@ -22,17 +22,21 @@ public:
     CRecordingHost() : CWin32EngineHost(nullptr) {}
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
+    RetryAnswer AskRetry(const std::string& text, const std::string& caption) override;
 
     static constexpr int kMaxDiskPrompts = 5;
     std::vector<ShownBox> boxes;
     std::vector<DiskAnswer> diskAnswers;
     std::function<void(int promptNumber)> onDiskPrompt;
+    // Called at each retry box; its answer is the box's (Cancel when unset).
+    std::function<RetryAnswer(int promptNumber)> onRetryPrompt;
 
     // The texts of the boxes in order, for compact expectations.
     std::vector<std::string> Texts() const;
 
 private:
     int m_diskPrompts = 0;
+    int m_retryPrompts = 0;
 };
 
 // An installation that passes identification: the settings file, dravex.exe and bmp\MERIO2L.BMP.

@@ -65,10 +65,12 @@ TEST_F(UpdateRunTest, FullRunFromAFolderMedium)
     EXPECT_FALSE(Exists(m_install + "\\tavilo1.ini.parvel~"));
 }
 
-// Message 7 is the library's own text for the archive, unchanged; an archive with no members is one.
+// Message 7 is the library's own text for the archive, unchanged; an archive with no members is one. A
+// damaged archive after a good one stops the update before the good one is put in place.
 TEST_F(UpdateRunTest, FailedExtractionShowsTheLibrarysText)
 {
-    for (const char* name : {"BROKEN", "EMPTY"}) {
+    const std::string before = TreeText(m_install);
+    for (const char* name : {"BROKEN", "EMPTY", "DAMAGED"}) {
         CRecordingHost run;
         UpdateDescription description = MakeDescription(m_install);
         description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 1, name, ""), Entry(1, 1, "APP2", "")};
@@ -78,27 +80,53 @@ TEST_F(UpdateRunTest, FailedExtractionShowsTheLibrarysText)
         ASSERT_NE(LzhRunCommand(nullptr, command.c_str(), output, sizeof output), 0) << name;
         EXPECT_EQ(run.Texts(), Texts{output}) << name;
         EXPECT_EQ(run.boxes[0].caption, Cp932("確認"));
-        EXPECT_FALSE(Exists(m_install + "\\app2.txt")) << name;
-        EXPECT_EQ(Installed("tavilo1.ini"), kTavilo) << "no settings key after a failed entry";
+        EXPECT_EQ(TreeText(m_install), before) << name << ": no file, key or work file";
     }
 }
 
-// A settings file held open without sharing: every key is still tried, the conversions still run, and
-// the run names the file instead of reporting success.
-TEST_F(UpdateRunTest, SettingsFileThatCannotBeWritten)
+// Another program has a settings file open but lets others write it: the file cannot be replaced, so the key
+// is written in place, as the profile call always did.
+TEST_F(UpdateRunTest, SettingsFileOpenElsewhereIsWrittenInPlace)
 {
     std::string history = m_install + "\\mok3.ini";
-    WriteBytes(history, "[HISTORY]\r\n");
-    HANDLE holder = CreateFileA(history.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    for (DWORD sharing : {FILE_SHARE_READ | FILE_SHARE_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE}) {
+        CRecordingHost run;
+        WriteBytes(history, "[HISTORY]\r\n");
+        HANDLE holder = CreateFileA(history.c_str(), GENERIC_READ | GENERIC_WRITE, sharing, nullptr, OPEN_EXISTING, 0,
+                                    nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        UpdateDescription description = MakeDescription(m_install);
+        EXPECT_EQ(RunUpdate(description, kMedia, run), 1);
+        CloseHandle(holder);
+        EXPECT_EQ(run.Texts(), Texts{Done()}) << sharing;
+        EXPECT_EQ(Installed("mok3.ini"),
+                  "[HISTORY]\r\n" + Cp932("抽出開始日ON") + "=1\r\n" + Cp932("抽出終了日ON") + "=1\r\n");
+        EXPECT_FALSE(Exists(history + ".parvel~"));
+    }
+}
+
+// A read-only settings file cannot take a key; its work copy, read-only too, is not left behind. A path
+// with no room for the work name is written in place.
+TEST_F(UpdateRunTest, ReadOnlyAndLongSettingsPaths)
+{
+    // Held for reading only, the file can neither be replaced nor written in place.
+    std::string settings = m_install + "\\tavilo1.ini";
+    SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_READONLY);
+    HANDLE holder = CreateFileA(settings.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    UpdateDescription description = MakeDescription(m_install);
-    description.category = "1";
-    description.masterAdjust = "1";
-    EXPECT_EQ(Run(description), 1);
+    EXPECT_EQ(host.WriteProfile("SYSTEM", "K", "1", settings), ProfileWriteResult::Failed);
     CloseHandle(holder);
-    EXPECT_EQ(host.Texts(), Texts{m_install + "\\\\mok3.ini" + Cp932("に設定を書き込めませんでした。")});
-    EXPECT_EQ(Installed("mok3.ini"), "[HISTORY]\r\n");
-    EXPECT_EQ(Installed("tavilo1.ini"), kTavilo + "GENGOU=" + Cp932("令和") + "\r\n" + Cp932("種別電気") + "=1\r\n");
+    SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_FALSE(Exists(settings + ".parvel~"));
+    EXPECT_EQ(Installed("tavilo1.ini"), kTavilo);
+
+    std::string folder = m_install + "\\" + std::string(MAX_PATH - m_install.size() - 20, 'd');
+    MakeFolder(folder);
+    std::string tight = folder + "\\" + std::string(MAX_PATH - folder.size() - 6, 'i');
+    ASSERT_LT(tight.size(), static_cast<size_t>(MAX_PATH));
+    ASSERT_GE((tight + ".parvel~").size(), static_cast<size_t>(MAX_PATH));
+    EXPECT_EQ(host.WriteProfile("S", "K", "v", tight), ProfileWriteResult::InPlace);
+    EXPECT_EQ(ReadBytes(tight), "[S]\r\nK=v\r\n");
 }
 
 // A line written wrongly among the entries: named by its line of info.txt, and nothing is written.
@@ -117,21 +145,74 @@ TEST_F(UpdateRunTest, BrokenEntryLineIsNamed)
     EXPECT_FALSE(Exists(m_install + "\\mok3.ini"));
 }
 
-// A master held open by another program: both conversions report, and the run does not claim success.
-TEST_F(UpdateRunTest, LockedMasterFailsBothConversions)
+// A file another program holds (the workbook template, or a master) is named before anything is written.
+// キャンセル leaves the installation byte for byte as it was; once the file is let go, 再試行 carries out the
+// whole update.
+TEST_F(UpdateRunTest, HeldFileIsNamedBeforeAnythingIsWritten)
 {
     WriteBytes(m_install + "\\tavilo1.ini", kTavilo + "[DIR]\r\nMASTER=" + m_install + "\\m\r\n");
+    MakeFolder(m_install + Cp932("\\形式"));
     MakeFolder(m_install + "\\m1");
-    std::string locked = m_install + "\\m1\\zai001-3.mst";
-    WriteBytes(locked, "1234567890123A");
-    HANDLE holder = CreateFileA(locked.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    UpdateDescription description = MakeDescription(m_install);
-    description.masterAdjust = "1";
-    EXPECT_EQ(Run(description), 1);
-    CloseHandle(holder);
-    EXPECT_EQ(host.Texts(), (Texts{Cp932("材料ｻｲｽﾞ変換が正常に更新されませんでした。"),
-                                   Cp932("材料ﾀｲﾌﾟ変換が正常に更新されませんでした。")}));
-    EXPECT_EQ(ReadBytes(locked), "1234567890123A");
+    const std::string book = m_install + Cp932("\\形式\\横A-A4g.xlsm");
+    const std::string master = m_install + "\\m1\\zai001-3.mst";
+    for (const std::string& held : {book, master}) {
+        WriteBytes(book, "old book");
+        SetLastWrite(book, 2021, 1, 1, 0);
+        WriteBytes(master, "1234567890123A");
+        HANDLE holder = CreateFileA(held.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+        const std::string before = TreeText(m_install);
+        UpdateDescription description = MakeDescription(m_install);
+        description.masterAdjust = "1";
+        description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 1, "EXCEL", Cp932("\\形式\\"))};
+
+        CRecordingHost cancelled;
+        EXPECT_EQ(ApplyUpdate(description, kMedia, cancelled), RunOutcome::StoppedBeforeWriting);
+        ASSERT_FALSE(cancelled.Texts().empty());
+        EXPECT_NE(cancelled.Texts().back().find(held), std::string::npos) << "the box names the file";
+        EXPECT_EQ(TreeText(m_install), before) << held;
+
+        CRecordingHost retried;
+        retried.onRetryPrompt = [&](int) {
+            CloseHandle(holder);
+            return RetryAnswer::Retry;
+        };
+        UpdateDescription again = MakeDescription(m_install);
+        again.masterAdjust = "1";
+        again.entries = description.entries;
+        EXPECT_EQ(ApplyUpdate(again, kMedia, retried), RunOutcome::Updated);
+        EXPECT_EQ(retried.Texts().back(), Done());
+        EXPECT_EQ(ReadBytes(book), "new book\r\n");
+        EXPECT_EQ(ReadBytes(master), "1234567890123Z\r\n");
+        EXPECT_EQ(Installed("app1.txt"), "one\r\n");
+        RemoveTree(m_install + "\\app1.txt");
+        WriteBytes(m_install + "\\tavilo1.ini", kTavilo + "[DIR]\r\nMASTER=" + m_install + "\\m\r\n");
+        RemoveTree(m_install + "\\mok3.ini");
+    }
+}
+
+// Too little free space, or a folder where no file can be made: told before anything is written.
+TEST_F(UpdateRunTest, NoSpaceOrNoWriteAccessChangesNothing)
+{
+    ASSERT_TRUE(Exists("M:\\locked\\inst\\tavilo1.ini")) << "the limits are not prepared (ctest fixture)";
+    const std::string small = "M:\\small\\inst";
+    MakeInstallation(small, "tavilo1.ini", kTavilo);
+    struct Case {
+        std::string folder, medium, entry, message;
+    } cases[] = {
+        {small, "M:\\interrupt\\", "L1.BIN", Cp932("ディスクの空き容量が足りない")},
+        {"M:\\locked\\inst", kMedia, "CONFIG.INI", "M:\\locked\\inst\\ " + Cp932("に書き込めない")},
+    };
+    for (const Case& c : cases) {
+        CRecordingHost run;
+        UpdateDescription description = MakeDescription(c.folder);
+        description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 0, c.entry, "")};
+        const std::string before = TreeText(c.folder);
+        EXPECT_EQ(ApplyUpdate(description, c.medium, run), RunOutcome::StoppedBeforeWriting) << c.folder;
+        ASSERT_EQ(run.Texts().size(), 1u) << c.folder;
+        EXPECT_NE(run.Texts()[0].find(c.message), std::string::npos) << c.folder;
+        EXPECT_EQ(TreeText(c.folder), before) << c.folder;
+    }
 }
 
 } // namespace

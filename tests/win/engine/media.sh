@@ -25,6 +25,10 @@ archive START 5 start.txt=plain
 archive START3 5 start.txt=kind3
 archive START99 7 start.txt=kind99
 archive EXCEL 5 "横A-A4g.xlsm=new book"
+# A whole archive whose data is damaged: its headers pass, its CRC does not.
+archive DAMAGED 5 "damaged.txt=$(seq 1 400 | tr '\n' ' ')"
+size=$(wc -c < "$media/DAMAGED.lzh")
+printf '\377' | dd of="$media/DAMAGED.lzh" bs=1 seek=$((size - 40)) conv=notrunc 2>/dev/null
 printf 'not an archive' > "$media/BROKEN.lzh"
 printf '\0' > "$media/EMPTY.lzh"
 printf 'long\r\n' > "$media/LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL.TXT"

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "RunLogFile.h"
+#include "TestFiles.h"
 
 namespace {
 
@@ -36,10 +37,7 @@ protected:
     void TearDown() override
     {
         PointTempAt(m_own);
-        for (const char* name : {"Parvel-20260102-030405.log", "Parvel-20260102-030405-2.log",
-                                 "Parvel-20260102-030405-3.log", "file"})
-            ::DeleteFileA((m_folder + name).c_str());
-        ::RemoveDirectoryA(m_folder.c_str());
+        RemoveTree(m_folder.substr(0, m_folder.size() - 1));
     }
     static void PointTempAt(const std::string& folder)
     {
@@ -70,6 +68,23 @@ TEST_F(RunLogFileTest, ALogBegunInTheSameSecondKeepsItsOwnFile)
     EXPECT_EQ(ReadAll(m_folder + "Parvel-20260102-030405.log"), "\xEF\xBB\xBF" "first\r\n");
     EXPECT_EQ(ReadAll(m_folder + "Parvel-20260102-030405-2.log"), "\xEF\xBB\xBF" "second\r\n");
     EXPECT_EQ(third.Path(), m_folder + "Parvel-20260102-030405-3.log");
+}
+
+// /LOG= names a second file: the same bytes, replacing what a former run left there; when it cannot be
+// made, the log in %TEMP% goes on.
+TEST_F(RunLogFileTest, ACopyWhereTheScriptAsks)
+{
+    const std::string copy = m_folder + "copy.log";
+    std::ofstream(copy, std::ios::binary) << "an older run's log, longer than this one\r\n";
+    for (const std::string& path : {copy, m_folder + "missing\\copy.log"}) {
+        CRunLogFile log(FixedTime);
+        log.AlsoWriteTo(path);
+        log.Append("\x90\xCF\x8E\x5A"); // 積算
+        log.Append("end");
+        EXPECT_EQ(ReadAll(log.Path()), "\xEF\xBB\xBF積算\r\nend\r\n") << path;
+        ::DeleteFileA(log.Path().c_str());
+    }
+    EXPECT_EQ(ReadAll(copy), "\xEF\xBB\xBF積算\r\nend\r\n");
 }
 
 TEST_F(RunLogFileTest, NoFolderToWriteInLeavesNoLogAndNoError)
