@@ -24,6 +24,30 @@ constexpr size_t kMaxLineBreaks = 100; // the wizard decodes the first 100
 
 uint64_t OnDisk(uint64_t size) { return (size + kCluster - 1) / kCluster * kCluster; }
 
+// A floppy's root folder has room for a fixed number of entries: 224 on 1.2 and 1.44 MB disks, 112 on smaller.
+size_t RootEntryLimit(uint64_t diskSize) { return diskSize >= 1228800 ? 224 : 112; }
+
+// The root-folder entries a name takes on FAT: one for an upper-case 8.3 name, and one more for each 13
+// characters of a long name (any other name, a Japanese one too). Only the first part of a path counts: a
+// loose file in a subfolder takes the subfolder's entry.
+size_t RootEntries(const std::string& nativePath)
+{
+    std::string cp932, first = nativePath.substr(0, nativePath.find('/'));
+    if (!lzh::NativeToCp932(first, cp932))
+        cp932 = first;
+    size_t chars = 0, dot = std::string::npos;
+    bool shortName = true;
+    for (size_t i = 0; i < cp932.size(); i += CharLength(cp932, i), ++chars) {
+        char c = cp932[i];
+        if (c == '.' && dot == std::string::npos)
+            dot = chars;
+        else if (CharLength(cp932, i) != 1 || !((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-'))
+            shortName = false;
+    }
+    shortName = shortName && (dot == std::string::npos ? chars <= 8 : dot >= 1 && dot <= 8 && chars - dot - 1 <= 3);
+    return shortName ? 1 : 1 + (chars + 12) / 13;
+}
+
 std::string UpperAsciiBytes(std::string s)
 {
     for (char& c : s)
@@ -326,40 +350,60 @@ std::string Builder::InfoText() const
 }
 
 // Entries go onto the disks in their order, each on the disk of the one before or a later one (the wizard asks
-// for the disks in the order of the entries); disk 1 starts with Parvel.exe, info.txt and the pictures.
+// for the disks in the order of the entries); disk 1 starts with Parvel.exe, info.txt and the pictures. A disk
+// is full when its bytes, in whole clusters, or its root folder's entries run out.
 bool Builder::LayOut()
 {
     if (!m_options.split)
         return true;
+    const size_t entryLimit = RootEntryLimit(m_options.diskSize);
     // info.txt's size depends on the disk numbers in it: lay out until it no longer changes.
     for (int round = 0; round < 4; ++round) {
         uint64_t infoSize = InfoText().size();
         int disk = 1;
         uint64_t used = OnDisk(infoSize);
-        for (const MediumFile& f : m_diskOne)
+        std::set<std::string> root = {"info.txt"};
+        size_t entries = RootEntries("info.txt");
+        for (const MediumFile& f : m_diskOne) {
             used += OnDisk(f.size);
-        if (used > m_options.diskSize)
+            if (root.insert(f.name).second)
+                entries += RootEntries(f.name);
+        }
+        if (used > m_options.diskSize || entries > entryLimit)
             return Refuse(0, "Parvel.exe, info.txt and the pictures do not fit on disk 1");
         m_startDisk = 0;
-        std::set<std::string> folders;
         for (Item& item : m_items) {
             uint64_t need = 0;
-            for (const MediumFile& f : item.files)
+            size_t needEntries = item.start ? 1 : 0; // START.lzh on a later disk
+            std::set<std::string> names;
+            for (const MediumFile& f : item.files) {
                 need += OnDisk(f.size) + (f.name.find('/') != std::string::npos ? kCluster : 0);
-            uint64_t marker = item.start ? kCluster : 0; // START.lzh on a later disk
-            if (used + need + (disk > 1 ? marker : 0) > m_options.diskSize) {
+                std::string first = f.name.substr(0, f.name.find('/'));
+                if (!root.count(first) && names.insert(first).second)
+                    needEntries += RootEntries(first);
+            }
+            uint64_t marker = item.start ? kCluster : 0;
+            if (used + need + (disk > 1 ? marker : 0) > m_options.diskSize || entries + needEntries > entryLimit) {
                 ++disk;
                 used = 0;
+                entries = 0;
+                root.clear();
                 if (need + marker > m_options.diskSize)
                     return Refuse(item.line, "the entry's files (" + std::to_string(need) +
                                                  " bytes on disk) are larger than a disk (" +
                                                  std::to_string(m_options.diskSize) + " bytes)");
+                if (needEntries > entryLimit)
+                    return Refuse(item.line, "the entry's names need more entries than a disk's root folder holds");
             }
             if (item.start && disk > 1) {
                 m_startDisk = disk;
                 used += marker;
             }
             used += need;
+            for (const MediumFile& f : item.files)
+                if (root.insert(f.name.substr(0, f.name.find('/'))).second)
+                    entries += RootEntries(f.name);
+            entries += item.start && disk > 1 ? 1 : 0;
             item.disk = disk;
         }
         m_diskCount = disk;

@@ -275,4 +275,25 @@ TEST_F(PackTest, TheDemoDescriptionBuildsBothWays)
     EXPECT_TRUE(fs::exists(m_root / "disks/disk2/START.lzh"));
 }
 
+// A 1.44 MB floppy's root folder holds 224 entries, and a long name takes one more for each 13 characters: 60
+// loose files of 27-character names (4 entries each) do not fit on one disk, small as they are.
+TEST_F(PackTest, RootFolderEntriesFillADiskToo)
+{
+    std::string description = kDescription;
+    for (int i = 0; i < 60; ++i) {
+        std::string name = "long-file-name-number-" + std::to_string(10 + i) + ".txt";
+        Write(m_source / name, "x");
+        description += "file " + name + " \\DOC\\\n";
+    }
+    Write(m_source / "medium.txt", description);
+    ASSERT_EQ(Pack("--disk-size", m_root / "floppies"), 0);
+    ASSERT_TRUE(fs::exists(m_root / "floppies/disk2"));
+    size_t onFirst = 0;
+    for (const auto& item : fs::directory_iterator(m_root / "floppies/disk1"))
+        onFirst += item.path().filename().string().rfind("long-file-name", 0) == 0;
+    EXPECT_GT(onFirst, 40u);
+    EXPECT_LT(onFirst, 56u); // 224 entries / 4, less those of Parvel.exe, info.txt and the other entries
+    EXPECT_EQ(Check({m_root / "floppies/disk1", m_root / "floppies/disk2"}), 0);
+}
+
 }
