@@ -36,6 +36,11 @@ int RunPosixCommand(const std::string& text, std::ostream& out, std::string& mes
         message = "malformed command text: " + problem;
         return 1;
     }
+    return RunPosixCommand(command, out, message);
+}
+
+int RunPosixCommand(const Command& command, std::ostream& out, std::string& message)
+{
     FileSource source;
     Failure failure;
     if (!source.Open(command.archive))

@@ -1,0 +1,299 @@
+// parvel-pack run as media authors run it: a source folder becomes a folder medium or floppy disks that
+// parvel-check passes and whose archives extract to the payload; a description it cannot turn into a valid
+// medium is refused with its line and reason, and nothing is written to OUT.
+
+#include "Extraction.h"
+#include "FileSource.h"
+#include "PosixTarget.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <random>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path Binary(const char* relative)
+{
+    const char* bin = std::getenv("PARVEL_BINARY_DIR");
+    return fs::path(bin ? bin : ".") / relative;
+}
+
+std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
+
+void Write(const fs::path& path, const std::string& data)
+{
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << data;
+}
+
+std::string Read(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// A bitmap of side x side pixels, 24 bits per pixel, with the classic 40-byte header.
+std::string Bitmap(uint32_t side = 2)
+{
+    uint32_t row = (3 * side + 3) & ~3u;
+    std::string b(54 + row * side, '\0');
+    auto put = [&](size_t at, uint32_t v, int n) {
+        for (int i = 0; i < n; ++i)
+            b[at + i] = static_cast<char>(v >> (8 * i));
+    };
+    b[0] = 'B';
+    b[1] = 'M';
+    put(2, static_cast<uint32_t>(b.size()), 4);
+    put(10, 54, 4);
+    put(14, 40, 4);
+    put(18, side, 4);
+    put(22, side, 4);
+    put(26, 1, 2);
+    put(28, 24, 2);
+    put(34, row * side, 4);
+    return b;
+}
+
+std::string Random(size_t size, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    std::string s(size, '\0');
+    for (char& c : s)
+        c = static_cast<char>(rng());
+    return s;
+}
+
+const char kDescription[] = R"(# test medium
+[medium]
+uninstall-key: テスト積算
+install-folder: C:\テスト
+series: 1
+master-adjust: 0
+category: 1
+version: 9.1S
+main-picture: pictures/main.bmp
+notice-picture: pictures/notice.bmp
+edition: 電気
+edition: 水道
+[notice]
+一行目
+二行目
+[folder-page]
+フォルダを指定して下さい。
+[entries]
+archive START \
+archive DATA \DATA\
+archive 形式 \形式\
+file docs/NOTE.TXT "\My Documents\"
+)";
+
+class PackTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        const char* bin = std::getenv("PARVEL_BINARY_DIR");
+        m_root = fs::path(bin ? bin : fs::temp_directory_path().string()) / "pack-tests" /
+                 std::to_string(std::random_device{}());
+        fs::create_directories(m_root);
+        m_source = m_root / "source";
+        Write(m_source / "medium.txt", kDescription);
+        Write(m_source / "Parvel.exe", "MZ not really");
+        Write(m_source / "pictures/main.bmp", Bitmap(150)); // 68 KB: on floppies of 130 KB, START goes to disk 2
+        Write(m_source / "pictures/notice.bmp", Bitmap());
+        Write(m_source / "START1/PROG/表.DAT", Random(90000, 1));
+        Write(m_source / "START1/VERSION.TXT", "9.1S\r\n");
+        Write(m_source / "START2/VERSION.TXT", std::string(50000, 'w'));
+        Write(m_source / "DATA/big.bin", Random(120000, 2));
+        Write(m_source / "形式/横A-A4g.xlsm", std::string(3000, 'x'));
+        Write(m_source / "docs/NOTE.TXT", "note\r\n");
+    }
+    void TearDown() override { fs::remove_all(m_root); }
+
+    int Pack(const std::string& options, const fs::path& out, std::string* errors = nullptr)
+    {
+        fs::path log = m_root / "stderr.txt";
+        int status = std::system((Quote(Binary("pack/parvel-pack")) + " " + options + " " + Quote(m_source) + " " +
+                                  Quote(out) + " >/dev/null 2>" + Quote(log))
+                                     .c_str());
+        if (errors)
+            *errors = Read(log);
+        return WEXITSTATUS(status);
+    }
+
+    int Check(const std::vector<fs::path>& disks)
+    {
+        std::string args;
+        for (const auto& d : disks)
+            args += " " + Quote(d);
+        return WEXITSTATUS(std::system((Quote(Binary("check/parvel-check")) + args + " >/dev/null").c_str()));
+    }
+
+    fs::path m_root, m_source;
+};
+
+std::map<std::string, std::string> Extract(const fs::path& archive, const fs::path& to)
+{
+    lzh::FileSource source;
+    EXPECT_TRUE(source.Open(archive.string()));
+    fs::create_directories(to);
+    lzh::PosixTarget target(to.string());
+    EXPECT_FALSE(lzh::ExtractArchive(source, lzh::Layout::Flat, target, nullptr));
+    std::map<std::string, std::string> files;
+    for (const auto& item : fs::directory_iterator(to))
+        files[item.path().filename().string()] = Read(item.path());
+    return files;
+}
+
+TEST_F(PackTest, FolderMediumPassesTheCheckAndHoldsThePayload)
+{
+    fs::path out = m_root / "medium";
+    ASSERT_EQ(Pack("", out), 0);
+    EXPECT_EQ(Check({out}), 0);
+    for (const char* name : {"Parvel.exe", "info.txt", "main.bmp", "notice.bmp", "START1.lzh", "START2.lzh", "DATA.lzh",
+                             "形式.lzh", "docs/NOTE.TXT"})
+        EXPECT_TRUE(fs::exists(out / name)) << name;
+    EXPECT_FALSE(fs::exists(out / "START.lzh")); // a folder medium asks for no disk
+    EXPECT_FALSE(fs::exists(m_root / "medium.parvel~"));
+    // "表.DAT" in CP932, as the extraction writes names.
+    auto start1 = Extract(out / "START1.lzh", m_root / "x1");
+    EXPECT_EQ(start1["\x95\x5C.DAT"], Random(90000, 1));
+    EXPECT_EQ(start1["VERSION.TXT"], "9.1S\r\n");
+    std::string info = Read(out / "info.txt");
+    // Line 26: the notice's line break as TAB and a filler byte; the entries from line 43, all on disk 1.
+    EXPECT_NE(info.find("\x88\xEA\x8D\x73\x96\xDA\t.\x93\xF1\x8D\x73\x96\xDA\r\n"), std::string::npos);
+    EXPECT_NE(info.find("\r\n1,1,START,\\\r\n1,1,DATA,\\DATA\\\r\n"), std::string::npos);
+    EXPECT_NE(info.find("\r\n1,0,docs\\NOTE.TXT,\\My Documents\\\r\n"), std::string::npos);
+}
+
+TEST_F(PackTest, FloppyDisksEachWithinTheirSize)
+{
+    fs::path out = m_root / "floppies";
+    const uint64_t size = 130 * 1024;
+    ASSERT_EQ(Pack("--disk-size=" + std::to_string(size), out), 0);
+    std::vector<fs::path> disks;
+    for (int n = 1; fs::exists(out / ("disk" + std::to_string(n))); ++n)
+        disks.push_back(out / ("disk" + std::to_string(n)));
+    ASSERT_GE(disks.size(), 3u);
+    EXPECT_EQ(Check(disks), 0);
+    for (const auto& disk : disks) {
+        uint64_t used = 0;
+        for (const auto& item : fs::recursive_directory_iterator(disk))
+            if (item.is_regular_file())
+                used += (item.file_size() + 511) / 512 * 512;
+        EXPECT_LE(used, size) << disk;
+    }
+    // START lies on a later disk, so that disk holds START.lzh, the mark the disk prompt looks for.
+    EXPECT_TRUE(fs::exists(disks[0] / "info.txt"));
+    EXPECT_FALSE(fs::exists(disks[0] / "START1.lzh"));
+    EXPECT_TRUE(fs::exists(disks[1] / "START1.lzh"));
+    EXPECT_TRUE(fs::exists(disks[1] / "START.lzh"));
+    // The default disk size is a 1.44 MB floppy: everything fits on one.
+    fs::path one = m_root / "one";
+    ASSERT_EQ(Pack("--disk-size", one), 0);
+    EXPECT_TRUE(fs::exists(one / "disk1" / "DATA.lzh"));
+    EXPECT_FALSE(fs::exists(one / "disk2"));
+}
+
+TEST_F(PackTest, BadDescriptionsAreRefusedWithLineAndReason)
+{
+    struct Case {
+        std::string from, to; // a change to the description
+        std::string options;
+        int line;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"version: 9.1S", "version: 9.1S \xF0\x9F\x98\x80", "", 8, "code page 932"},
+        {"archive DATA \\DATA\\", "archive CON \\DATA\\", "", 20, "cannot be the name of an archive"},
+        {"archive DATA \\DATA\\", "archive NONE \\DATA\\", "", 20, "no payload folder NONE"},
+        {"archive DATA \\DATA\\", "archive DATA DATA", "", 20, "must start and end with"},
+        {"series: 1", "series: one", "", 5, "must be a number"},
+        {"edition: 水道", "edition: 水道\xE2\x82\xAC", "", 12, "code page 932"}, // the second edition's line
+        {"二行目", "二行目\tタブ", "", 15, "TAB"},
+        {"edition: 水道", "colour: blue", "", 12, "unknown setting"},
+        {"archive DATA \\DATA\\", "archive DATA \\DATA\\", "--disk-size=95000", 20, "larger than a disk"},
+        {"archive DATA \\DATA\\", "archive DATA \"\\My Data\\", "", 20, "double quotes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.to + " " + c.options);
+        std::string description = kDescription;
+        description.replace(description.find(c.from), c.from.size(), c.to);
+        Write(m_source / "medium.txt", description);
+        fs::path out = m_root / "refused";
+        std::string errors;
+        EXPECT_EQ(Pack(c.options, out, &errors), 1);
+        EXPECT_NE(errors.find("medium.txt:" + std::to_string(c.line) + ": "), std::string::npos) << errors;
+        EXPECT_NE(errors.find(c.reason), std::string::npos) << errors;
+        EXPECT_FALSE(fs::exists(out));
+        EXPECT_FALSE(fs::exists(m_root / "refused.parvel~"));
+    }
+}
+
+TEST_F(PackTest, PayloadsWhoseFilesWouldCollideAndExistingOutputsAreRefused)
+{
+    Write(m_source / "DATA/sub/big.bin", "other");
+    std::string errors;
+    EXPECT_EQ(Pack("", m_root / "out", &errors), 1);
+    EXPECT_NE(errors.find("medium.txt:20: two files of the same name"), std::string::npos) << errors;
+    fs::remove_all(m_source / "DATA/sub");
+    // A name Windows cannot create, which extraction would refuse.
+    Write(m_source / "DATA/aux.txt", "device");
+    EXPECT_EQ(Pack("", m_root / "out", &errors), 1);
+    EXPECT_NE(errors.find("medium.txt:20: a name an archive may not hold"), std::string::npos) << errors;
+    fs::remove(m_source / "DATA/aux.txt");
+    Write(m_root / "taken/keep.txt", "mine");
+    EXPECT_EQ(Pack("", m_root / "taken", &errors), 1);
+    EXPECT_EQ(Read(m_root / "taken/keep.txt"), "mine");
+    EXPECT_EQ(Pack("--bogus", m_root / "out"), 2);
+}
+
+// The sample medium's own description (scripts/demo builds it), as one folder and as floppy disks.
+TEST_F(PackTest, TheDemoDescriptionBuildsBothWays)
+{
+    const char* src = std::getenv("PARVEL_SOURCE_DIR");
+    ASSERT_NE(src, nullptr);
+    fs::remove_all(m_source);
+    fs::create_directories(m_source);
+    fs::copy_file(fs::path(src) / "demo/medium/medium.txt", m_source / "medium.txt");
+    Write(m_source / "Parvel.exe", Random(400000, 5));
+    for (const char* picture : {"main.bmp", "notice.bmp", "folder.bmp", "confirm.bmp"})
+        Write(m_source / picture, Bitmap(picture == std::string("main.bmp") ? 400 : 32));
+    Write(m_source / "START1/PROG.DAT", Random(500000, 6));
+    Write(m_source / "MASTER/zai900-3.mst", "400400000107XA\r\n");
+    Write(m_source / "EXCEL/横A-A4g.xlsm", "template\r\n");
+    Write(m_source / "README.TXT", "readme\r\n");
+    ASSERT_EQ(Pack("", m_root / "folder"), 0);
+    EXPECT_EQ(Check({m_root / "folder"}), 0);
+    ASSERT_EQ(Pack("--disk-size=900000", m_root / "disks"), 0);
+    EXPECT_EQ(Check({m_root / "disks/disk1", m_root / "disks/disk2"}), 0);
+    EXPECT_TRUE(fs::exists(m_root / "disks/disk2/START.lzh"));
+}
+
+// A 1.44 MB floppy's root folder holds 224 entries, and a long name takes one more for each 13 characters: 60
+// loose files of 27-character names (4 entries each) do not fit on one disk, small as they are.
+TEST_F(PackTest, RootFolderEntriesFillADiskToo)
+{
+    std::string description = kDescription;
+    for (int i = 0; i < 60; ++i) {
+        std::string name = "long-file-name-number-" + std::to_string(10 + i) + ".txt";
+        Write(m_source / name, "x");
+        description += "file " + name + " \\DOC\\\n";
+    }
+    Write(m_source / "medium.txt", description);
+    ASSERT_EQ(Pack("--disk-size", m_root / "floppies"), 0);
+    ASSERT_TRUE(fs::exists(m_root / "floppies/disk2"));
+    size_t onFirst = 0;
+    for (const auto& item : fs::directory_iterator(m_root / "floppies/disk1"))
+        onFirst += item.path().filename().string().rfind("long-file-name", 0) == 0;
+    EXPECT_GT(onFirst, 40u);
+    EXPECT_LT(onFirst, 56u); // 224 entries / 4, less those of Parvel.exe, info.txt and the other entries
+    EXPECT_EQ(Check({m_root / "floppies/disk1", m_root / "floppies/disk2"}), 0);
+}
+
+}
