@@ -7,6 +7,7 @@
 #include "StdioFile.h"
 
 #include "Cp932.h"
+#include "UpdateDescription.h"
 #include "WorkFile.h"
 
 #include <algorithm>
@@ -113,7 +114,9 @@ private:
     std::ostream& m_out;
     Refusal m_refusal;
     Description m_description;
-    std::vector<std::string> m_info = std::vector<std::string>(42);
+    // The header lines of info.txt, before its entries.
+    std::vector<std::string> m_info = std::vector<std::string>(info::kFirstEntryLine - 1);
+    std::string& Line(size_t number) { return m_info[number - 1]; }
     std::vector<MediumFile> m_diskOne; // Parvel.exe and the pictures
     std::vector<Item> m_items;
     std::string m_staging;
@@ -158,22 +161,25 @@ bool Builder::PrepareHeader()
 {
     const Description& d = m_description;
     for (size_t i = 0; i < d.uninstallKeys.size(); ++i)
-        if (!ToCp932(d.uninstallKeys[i], d.LineOf("uninstall-key", i), "uninstall-key", m_info[i]))
+        if (!ToCp932(d.uninstallKeys[i], d.LineOf("uninstall-key", i), "uninstall-key", Line(info::kFirstUninstallKeyLine + i)))
             return false;
     struct Field {
         const char* key;
         const std::string& value;
-        size_t index;
+        size_t infoLine;
         bool number;
     };
-    const Field fields[] = {{"install-folder", d.installFolder, 15, false}, {"series", d.series, 16, true},
-                            {"master-adjust", d.masterAdjust, 17, true},   {"settings-file", d.settingsFile, 18, false},
-                            {"category", d.category, 19, true},            {"version", d.version, 20, false}};
+    const Field fields[] = {{"install-folder", d.installFolder, info::kInstallFolderLine, false},
+                            {"series", d.series, info::kSeriesNumberLine, true},
+                            {"master-adjust", d.masterAdjust, info::kMasterAdjustLine, true},
+                            {"settings-file", d.settingsFile, info::kSettingsFileLine, false},
+                            {"category", d.category, info::kCategoryLine, true},
+                            {"version", d.version, info::kVersionLine, false}};
     for (const Field& f : fields) {
         if (f.number && !f.value.empty() &&
             !std::all_of(f.value.begin(), f.value.end(), [](char c) { return c >= '0' && c <= '9'; }))
             return Refuse(d.LineOf(f.key), std::string(f.key) + " must be a number");
-        if (!ToCp932(f.value, d.LineOf(f.key), f.key, m_info[f.index]))
+        if (!ToCp932(f.value, d.LineOf(f.key), f.key, Line(f.infoLine)))
             return false;
     }
     const char* pictureKeys[] = {"main-picture", "notice-picture", "folder-picture", "confirm-picture"};
@@ -188,16 +194,16 @@ bool Builder::PrepareHeader()
         if (!lzh::StatPath(path, info) || info.isFolder)
             return Refuse(line, "no picture file " + picture + " in the source folder");
         std::string name = picture.substr(picture.find_last_of("/\\") + 1);
-        if (!ToCp932(name, line, pictureKeys[i], m_info[21 + i]))
+        if (!ToCp932(name, line, pictureKeys[i], Line(info::kMainPictureLine + static_cast<size_t>(i))))
             return false;
         if (copied.insert(name).second)
             m_diskOne.push_back({path, lzh::Utf8ToNative(name), info.size});
     }
     for (size_t i = 0; i < d.editions.size(); ++i)
-        if (!ToCp932(d.editions[i], d.LineOf("edition", i), "edition", m_info[27 + i]))
+        if (!ToCp932(d.editions[i], d.LineOf("edition", i), "edition", Line(info::kFirstTitleKeywordLine + i)))
             return false;
-    return PrepareText(d.notice, d.noticeLine, "the notice text", m_info[25]) &&
-           PrepareText(d.folderText, d.folderTextLine, "the folder page's text", m_info[26]);
+    return PrepareText(d.notice, d.noticeLine, "the notice text", Line(info::kNoticeTextLine)) &&
+           PrepareText(d.folderText, d.folderTextLine, "the folder page's text", Line(info::kFolderTextLine));
 }
 
 // The payload folders of the START entry: START1, START2, ... (START0 and START99 too), one per edition.
