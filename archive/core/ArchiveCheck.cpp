@@ -50,7 +50,7 @@ uint64_t WrittenSize(ArchiveSource& source, const ScannedEntry& entry)
 Failure TestArchive(ArchiveSource& source, Layout layout, Progress* progress)
 {
     std::vector<ScannedEntry> entries;
-    if (Failure failure = ScanArchive(source, layout, entries))
+    if (Failure failure = ScanArchive(source, layout, entries); failure.failed())
         return failure;
     uint64_t done = 0;
     if (progress)
@@ -61,7 +61,7 @@ Failure TestArchive(ArchiveSource& source, Layout layout, Progress* progress)
         if (progress)
             progress->OnEntry(DisplayPath(entry.header.path));
         DiscardSink discard;
-        if (Failure failure = DecodeEntry(source, entry, discard, progress, done))
+        if (Failure failure = DecodeEntry(source, entry, discard, progress, done); failure.failed())
             return failure;
         done += entry.header.originalSize;
     }
@@ -72,7 +72,7 @@ Failure ListFlatMembers(ArchiveSource& source, std::vector<FlatMember>& members)
 {
     members.clear();
     std::vector<ScannedEntry> entries;
-    if (Failure failure = ScanArchive(source, Layout::Flat, entries))
+    if (Failure failure = ScanArchive(source, Layout::Flat, entries); failure.failed())
         return failure;
     for (const ScannedEntry& entry : entries)
         if (!entry.isFolder)

@@ -55,7 +55,7 @@ Failure ScanArchive(ArchiveSource& source, Layout layout, std::vector<ScannedEnt
         if (entry.dataOffset > size || entry.header.packedSize > size - entry.dataOffset)
             return {FailureKind::Truncated, DisplayPath(entry.header.path), {}};
         entry.isFolder = IsFolderMethod(entry.header.method);
-        if (Failure failure = CheckEntry(entry, layout))
+        if (Failure failure = CheckEntry(entry, layout); failure.failed())
             return failure;
         offset = entry.dataOffset + entry.header.packedSize;
         entries.push_back(std::move(entry));

@@ -13,7 +13,7 @@ Failure RunCommandOn(const Command& command, ArchiveSource& source, Target* targ
     case 'l': {
         std::vector<ScannedEntry> entries;
         Failure failure = ScanArchive(source, Layout::Flat, entries);
-        if (!failure)
+        if (failure.ok())
             listing = ListingText(entries);
         return failure;
     }

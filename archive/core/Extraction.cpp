@@ -36,7 +36,7 @@ Failure ExtractOne(ArchiveSource& source, const ScannedEntry& entry, Target& tar
         return {FailureKind::CannotWrite, display, {}};
     MacBinarySink unwrapped(*file, entry.header, parts.back());
     Sink& sink = MayHoldMacBinary(entry.header) ? static_cast<Sink&>(unwrapped) : *file;
-    if (Failure failure = DecodeEntry(source, entry, sink, progress, done))
+    if (Failure failure = DecodeEntry(source, entry, sink, progress, done); failure.failed())
         return failure;
     if (!file->Commit())
         return {FailureKind::CannotWrite, display, {}};
@@ -70,7 +70,7 @@ Failure DecodeEntry(ArchiveSource& source, const ScannedEntry& entry, Sink& sink
 Failure ExtractArchive(ArchiveSource& source, Layout layout, Target& target, Progress* progress)
 {
     std::vector<ScannedEntry> entries;
-    if (Failure failure = ScanArchive(source, layout, entries))
+    if (Failure failure = ScanArchive(source, layout, entries); failure.failed())
         return failure;
     if (progress)
         progress->OnStart(TotalSize(entries));
@@ -78,7 +78,7 @@ Failure ExtractArchive(ArchiveSource& source, Layout layout, Target& target, Pro
     for (const ScannedEntry& entry : entries) {
         if (progress)
             progress->OnEntry(DisplayPath(entry.header.path));
-        if (Failure failure = ExtractOne(source, entry, target, progress, done))
+        if (Failure failure = ExtractOne(source, entry, target, progress, done); failure.failed())
             return failure;
         done += entry.isFolder ? 0 : entry.header.originalSize;
         if (progress)

@@ -27,7 +27,10 @@ struct Failure {
     std::string entry;  // stored path of the entry concerned, for display; may be empty
     std::string detail; // the method id for UnsupportedMethod
 
-    explicit operator bool() const { return kind != FailureKind::None; }
+    // Named, not a conversion to bool: a Failure that reads true when something failed turned "!Decode(...)"
+    // into "it worked".
+    bool ok() const { return kind == FailureKind::None; }
+    bool failed() const { return kind != FailureKind::None; }
 };
 
 }

@@ -47,7 +47,7 @@ int RunPosixCommand(const Command& command, std::ostream& out, std::string& mess
         failure.kind = errno == ENOENT ? FailureKind::ArchiveNotFound : FailureKind::CannotRead;
     else
         failure = Run(command, source, out);
-    if (!failure)
+    if (failure.ok())
         return 0;
     message = DescribeFailure(failure, command.archive);
     return 1;

@@ -64,7 +64,7 @@ int RunParsed(HWND owner, const lzh::Command& command, LzhModes modes, std::stri
     if (modes.waitCursor)
         cursor.emplace();
     lzh::Failure failure = Run(owner, command, modes, output, staged);
-    if (!failure)
+    if (failure.ok())
         return 0;
     output = FailureMessage(failure, FileNameOf(command.archive));
     return static_cast<int>(failure.kind);

@@ -53,13 +53,13 @@ bool TestMediaArchive(lzh::ArchiveSource& source, Finding& finding)
     bool outsideOnly = false;
     if (failure.kind == lzh::FailureKind::UnsafeName) {
         lzh::Failure flat = lzh::TestArchive(source, lzh::Layout::Flat);
-        outsideOnly = !flat;
-        failure = flat ? flat : failure;
+        outsideOnly = flat.ok();
+        failure = flat.failed() ? flat : failure;
     }
     std::vector<lzh::FlatMember> files;
-    if (!failure && !lzh::ListFlatMembers(source, files) && !files.empty())
+    if (failure.ok() && lzh::ListFlatMembers(source, files).ok() && !files.empty())
         return true;
-    if (!failure)
+    if (failure.ok())
         failure.kind = lzh::FailureKind::NoMembers; // folders only: e writes nothing
     finding.id = outsideOnly ? TextId::ArchiveOutsideName : IdOf(failure.kind);
     finding.args.clear();
@@ -77,9 +77,9 @@ bool ListMediaArchive(lzh::ArchiveSource& source, std::vector<std::string>& name
     // The preview follows the run: only what extraction with e refuses stops it.
     std::vector<lzh::FlatMember> files;
     lzh::Failure failure = lzh::TestArchive(source, lzh::Layout::Flat);
-    if (!failure)
+    if (failure.ok())
         failure = lzh::ListFlatMembers(source, files);
-    if (failure) {
+    if (failure.failed()) {
         finding.id = IdOf(failure.kind);
         finding.args = {failure.entry, failure.detail};
         return false;
@@ -92,7 +92,7 @@ bool ListMediaArchive(lzh::ArchiveSource& source, std::vector<std::string>& name
 bool ReadArchiveMember(lzh::ArchiveSource& source, const std::string& name, std::string& bytes)
 {
     std::vector<lzh::ScannedEntry> entries;
-    if (lzh::ScanArchive(source, lzh::Layout::Flat, entries))
+    if (lzh::ScanArchive(source, lzh::Layout::Flat, entries).failed())
         return false;
     const lzh::ScannedEntry* last = nullptr;
     for (const lzh::ScannedEntry& entry : entries) {
@@ -101,5 +101,5 @@ bool ReadArchiveMember(lzh::ArchiveSource& source, const std::string& name, std:
     }
     bytes.clear();
     StringSink sink(bytes);
-    return last && !lzh::DecodeEntry(source, *last, sink);
+    return last && lzh::DecodeEntry(source, *last, sink).ok();
 }

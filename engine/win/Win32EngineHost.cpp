@@ -325,7 +325,7 @@ bool CWin32EngineHost::MeasureArchive(const std::string& archive, uint64_t& byte
 {
     CWinFileSource source;
     std::vector<lzh::ScannedEntry> entries;
-    if (!source.Open(archive) || lzh::ScanArchive(source, lzh::Layout::Flat, entries))
+    if (!source.Open(archive) || lzh::ScanArchive(source, lzh::Layout::Flat, entries).failed())
         return false;
     bytes = lzh::TotalSize(entries);
     return true;

@@ -47,10 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     lzh::MemorySource archive(out.Bytes().data(), out.Bytes().size());
     std::vector<lzh::ScannedEntry> entries;
-    if (lzh::ScanArchive(archive, lzh::Layout::WithFolders, entries) || entries.size() != 1)
+    if (lzh::ScanArchive(archive, lzh::Layout::WithFolders, entries).failed() || entries.size() != 1)
         std::abort();
     MemorySink sink;
-    if (lzh::DecodeEntry(archive, entries[0], sink) || sink.bytes != input)
+    if (lzh::DecodeEntry(archive, entries[0], sink).failed() || sink.bytes != input)
         std::abort();
     return 0;
 }

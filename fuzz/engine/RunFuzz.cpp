@@ -77,7 +77,7 @@ void MakeHost(FakeHost& host, const UpdateDescription& description, const std::s
 
     lzh::MemorySource source(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
     MemberTarget decoded;
-    bool archive = !lzh::ExtractArchive(source, lzh::Layout::Flat, decoded, nullptr);
+    bool archive = lzh::ExtractArchive(source, lzh::Layout::Flat, decoded, nullptr).ok();
     for (const UpdateEntry& entry : description.entries) {
         if (!entry.IsArchive()) {
             host.AddFile(kMedium + entry.name, payload);

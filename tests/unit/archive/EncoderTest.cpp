@@ -71,14 +71,14 @@ std::vector<lzh::ScannedEntry> Unpack(const Bytes& archive, std::vector<Bytes>& 
 {
     lzh::MemorySource source(archive.data(), archive.size());
     std::vector<lzh::ScannedEntry> entries;
-    EXPECT_FALSE(lzh::ScanArchive(source, lzh::Layout::WithFolders, entries));
+    EXPECT_TRUE(lzh::ScanArchive(source, lzh::Layout::WithFolders, entries).ok());
     for (const auto& entry : entries) {
         MemorySink sink;
         if (entry.isFolder) {
             contents.push_back({});
             continue;
         }
-        EXPECT_FALSE(lzh::DecodeEntry(source, entry, sink)) << entry.header.path;
+        EXPECT_TRUE(lzh::DecodeEntry(source, entry, sink).ok()) << entry.header.path;
         contents.push_back(sink.bytes);
     }
     return entries;
