@@ -429,7 +429,7 @@ bool WriteMarker(const std::string& path)
     lzh::MemberHeader member;
     member.path = "START.TXT";
     uint8_t none = 0;
-    lzh::MemorySource empty(&none, 0);
+    MemorySource empty(&none, 0);
     return writer.AddFile(member, empty) == lzh::AddResult::Ok && writer.Finish() && out.Close();
 }
 

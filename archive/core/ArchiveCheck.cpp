@@ -33,7 +33,7 @@ private:
     size_t m_held = 0;
 };
 
-uint64_t WrittenSize(ArchiveSource& source, const ScannedEntry& entry)
+uint64_t WrittenSize(ByteSource& source, const ScannedEntry& entry)
 {
     uint64_t fork = 0;
     if (!MayHoldMacBinary(entry.header))
@@ -47,7 +47,7 @@ uint64_t WrittenSize(ArchiveSource& source, const ScannedEntry& entry)
 
 }
 
-Failure TestArchive(ArchiveSource& source, Layout layout, Progress* progress)
+Failure TestArchive(ByteSource& source, Layout layout, Progress* progress)
 {
     std::vector<ScannedEntry> entries;
     if (Failure failure = ScanArchive(source, layout, entries); failure.failed())
@@ -68,7 +68,7 @@ Failure TestArchive(ArchiveSource& source, Layout layout, Progress* progress)
     return {};
 }
 
-Failure ListFlatMembers(ArchiveSource& source, std::vector<FlatMember>& members)
+Failure ListFlatMembers(ByteSource& source, std::vector<FlatMember>& members)
 {
     members.clear();
     std::vector<ScannedEntry> entries;

@@ -16,7 +16,7 @@ namespace lzh {
 // Reads every header and decodes every member: fails on a file that is no archive or has no members, a broken
 // or truncated header or member, an unknown method, a length or CRC that does not match, or a name that layout
 // cannot create (Flat: the last component, as e writes it). Success means e (or x) finds nothing wrong.
-Failure TestArchive(ArchiveSource& source, Layout layout = Layout::Flat, Progress* progress = nullptr);
+Failure TestArchive(ByteSource& source, Layout layout = Layout::Flat, Progress* progress = nullptr);
 
 struct FlatMember {
     std::string name; // CP932, the last component of the stored path
@@ -26,6 +26,6 @@ struct FlatMember {
 // The files e writes, in archive order (a later one of the same name replaces an earlier one); folders are left
 // out. Fails as the header pass of TestArchive does, without decoding the members (only the first 128 bytes of
 // members from Mac archives, to see whether they are MacBinary-wrapped).
-Failure ListFlatMembers(ArchiveSource& source, std::vector<FlatMember>& members);
+Failure ListFlatMembers(ByteSource& source, std::vector<FlatMember>& members);
 
 }

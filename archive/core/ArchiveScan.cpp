@@ -29,7 +29,7 @@ Failure CheckEntry(ScannedEntry& entry, Layout layout)
 
 }
 
-Failure ScanArchive(ArchiveSource& source, Layout layout, std::vector<ScannedEntry>& entries)
+Failure ScanArchive(ByteSource& source, Layout layout, std::vector<ScannedEntry>& entries)
 {
     entries.clear();
     uint64_t offset = 0;

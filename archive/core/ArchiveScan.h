@@ -21,7 +21,7 @@ struct ScannedEntry {
 
 // Names are checked as layout creates them. An archive without a single member fails with NoMembers, one that
 // does not begin with a header with NotAnArchive.
-Failure ScanArchive(ArchiveSource& source, Layout layout, std::vector<ScannedEntry>& entries);
+Failure ScanArchive(ByteSource& source, Layout layout, std::vector<ScannedEntry>& entries);
 
 // The bytes of every member together, for progress.
 uint64_t TotalSize(const std::vector<ScannedEntry>& entries);

@@ -95,7 +95,7 @@ bool ParseMethod(const std::string& text, Method& method)
     return true;
 }
 
-AddResult ArchiveWriter::Encode(ArchiveSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank)
+AddResult ArchiveWriter::Encode(ByteSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank)
 {
     BoundedSink sink(m_out, size);
     LhNewEncoder encoder(DictionaryBits(m_method), sink, size);
@@ -121,7 +121,7 @@ AddResult ArchiveWriter::Encode(ArchiveSource& data, uint64_t size, uint64_t& pa
     return AddResult::Ok;
 }
 
-AddResult ArchiveWriter::Store(ArchiveSource& data, uint64_t size, uint16_t& crc)
+AddResult ArchiveWriter::Store(ByteSource& data, uint64_t size, uint16_t& crc)
 {
     if (!data.Seek(0))
         return AddResult::CannotRead;
@@ -140,7 +140,7 @@ AddResult ArchiveWriter::Store(ArchiveSource& data, uint64_t size, uint16_t& crc
     return AddResult::Ok;
 }
 
-AddResult ArchiveWriter::AddFile(MemberHeader member, ArchiveSource& data)
+AddResult ArchiveWriter::AddFile(MemberHeader member, ByteSource& data)
 {
     member.isFolder = false;
     member.originalSize = data.Size();

@@ -70,7 +70,7 @@ public:
 
     // A file: data holds its bytes from offset 0 (read once, and again when it is stored); member gives the
     // path, size, time and attributes (method, sizes and CRC are filled in here).
-    AddResult AddFile(MemberHeader member, ArchiveSource& data);
+    AddResult AddFile(MemberHeader member, ByteSource& data);
     AddResult AddFolder(MemberHeader member);
     // Raw bytes of members copied from another archive.
     bool AddRaw(const uint8_t* data, size_t size) { return m_out.Write(data, size); }
@@ -81,8 +81,8 @@ public:
     const std::string& LastMethod() const { return m_lastMethod; }
 
 private:
-    AddResult Encode(ArchiveSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank);
-    AddResult Store(ArchiveSource& data, uint64_t size, uint16_t& crc);
+    AddResult Encode(ByteSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank);
+    AddResult Store(ByteSource& data, uint64_t size, uint16_t& crc);
 
     ArchiveOutput& m_out;
     Method m_method;

@@ -1,5 +1,5 @@
 #pragma once
-// MSB-first bit stream over a Reader, as all LHA methods store their codes.
+// MSB-first bit stream over a ByteReader, as all LHA methods store their codes.
 //
 // Past the end of the input the stream yields zero bits; Overrun() tells when more bits were consumed than the
 // input held, so that every decoder stops in bounded time on a truncated stream.
@@ -51,7 +51,7 @@ class BitReader {
 public:
     static constexpr size_t kBufferSize = size_t(1) << 16;
 
-    explicit BitReader(Reader& in) : m_in(in), m_buffer(kBufferSize) {}
+    explicit BitReader(ByteReader& in) : m_in(in), m_buffer(kBufferSize) {}
 
     // At least 56 bits are available after Refill (and never 64, which the word-wise path cannot take).
     inline void Refill()
@@ -121,7 +121,7 @@ private:
         }
     }
 
-    Reader& m_in;
+    ByteReader& m_in;
     std::vector<uint8_t> m_buffer;
     BitCursor m_c;
     uint64_t m_padBytes = 0;

@@ -6,7 +6,7 @@
 
 namespace lzh {
 
-Failure RunCommandOn(const Command& command, ArchiveSource& source, Target* target, Progress* progress,
+Failure RunCommandOn(const Command& command, ByteSource& source, Target* target, Progress* progress,
                      std::string& listing)
 {
     switch (command.operation) {

@@ -15,7 +15,7 @@ enum class DecodeStatus { Ok, Corrupt, Truncated, WriteFailed };
 class Decoder {
 public:
     virtual ~Decoder() = default;
-    virtual DecodeStatus Decode(Reader& in, Sink& out, uint64_t length) = 0;
+    virtual DecodeStatus Decode(ByteReader& in, Sink& out, uint64_t length) = 0;
 };
 
 // The decoder for a five-character method id such as "-lh5-", or null for an unknown method.

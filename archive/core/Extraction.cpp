@@ -22,7 +22,7 @@ FailureKind KindOf(DecodeStatus status)
     return FailureKind::BrokenData;
 }
 
-Failure ExtractOne(ArchiveSource& source, const ScannedEntry& entry, Target& target, Progress* progress,
+Failure ExtractOne(ByteSource& source, const ScannedEntry& entry, Target& target, Progress* progress,
                    uint64_t done)
 {
     std::string display = DisplayPath(entry.header.path);
@@ -45,7 +45,7 @@ Failure ExtractOne(ArchiveSource& source, const ScannedEntry& entry, Target& tar
 
 }
 
-Failure DecodeEntry(ArchiveSource& source, const ScannedEntry& entry, Sink& sink, Progress* progress,
+Failure DecodeEntry(ByteSource& source, const ScannedEntry& entry, Sink& sink, Progress* progress,
                     uint64_t progressBase)
 {
     const EntryHeader& h = entry.header;
@@ -67,7 +67,7 @@ Failure DecodeEntry(ArchiveSource& source, const ScannedEntry& entry, Sink& sink
     return {};
 }
 
-Failure ExtractArchive(ArchiveSource& source, Layout layout, Target& target, Progress* progress)
+Failure ExtractArchive(ByteSource& source, Layout layout, Target& target, Progress* progress)
 {
     std::vector<ScannedEntry> entries;
     if (Failure failure = ScanArchive(source, layout, entries); failure.failed())

@@ -9,10 +9,10 @@
 namespace lzh {
 
 // Nothing is written unless every header and name passes; progress may be null.
-Failure ExtractArchive(ArchiveSource& source, Layout layout, Target& target, Progress* progress);
+Failure ExtractArchive(ByteSource& source, Layout layout, Target& target, Progress* progress);
 
 // Decodes one scanned entry into sink, checking its length and CRC; progress counts from progressBase.
-Failure DecodeEntry(ArchiveSource& source, const ScannedEntry& entry, Sink& sink, Progress* progress = nullptr,
+Failure DecodeEntry(ByteSource& source, const ScannedEntry& entry, Sink& sink, Progress* progress = nullptr,
                     uint64_t progressBase = 0);
 
 }

@@ -119,7 +119,7 @@ void FinishPath(EntryHeader& h, const ExtState& ext)
     }
 }
 
-bool ReadHeaderRest(Reader& in, std::vector<uint8_t>& raw, size_t total)
+bool ReadHeaderRest(ByteReader& in, std::vector<uint8_t>& raw, size_t total)
 {
     size_t have = raw.size();
     raw.resize(total);
@@ -145,7 +145,7 @@ void ReadLevel0Extension(const ByteCursor& c, size_t offset, size_t end, EntryHe
     h.unixMode = c.U16(offset + 6);
 }
 
-HeaderStatus ReadLevel01(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
+HeaderStatus ReadLevel01(ByteReader& in, std::vector<uint8_t>& raw, EntryHeader& h)
 {
     size_t total = size_t(raw[0]) + 2;
     if (total < kBaseSize + 2)
@@ -212,7 +212,7 @@ bool ParseLevel23(const std::vector<uint8_t>& raw, uint64_t total, bool level3, 
 }
 
 // Levels 2 and 3 keep every extended header inside one header of known total size, with an optional CRC.
-HeaderStatus ReadLevel23(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
+HeaderStatus ReadLevel23(ByteReader& in, std::vector<uint8_t>& raw, EntryHeader& h)
 {
     bool level3 = raw[20] == 3;
     size_t baseSize = level3 ? kLevel3BaseSize : kLevel2BaseSize;
@@ -254,7 +254,7 @@ HeaderStatus ReadLevel23(Reader& in, std::vector<uint8_t>& raw, EntryHeader& h)
 
 }
 
-HeaderStatus ReadHeader(Reader& in, EntryHeader& header)
+HeaderStatus ReadHeader(ByteReader& in, EntryHeader& header)
 {
     header = EntryHeader{};
     std::vector<uint8_t> raw(kBaseSize);

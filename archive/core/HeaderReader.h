@@ -16,6 +16,6 @@ enum class HeaderStatus {
 // Bigger headers are refused: LHA writers stay far below this.
 constexpr uint32_t kMaxHeaderSize = 1 << 20;
 
-HeaderStatus ReadHeader(Reader& in, EntryHeader& header);
+HeaderStatus ReadHeader(ByteReader& in, EntryHeader& header);
 
 }

@@ -107,7 +107,7 @@ public:
             m_offsetValues[p] = OffsetValue(p);
     }
 
-    DecodeStatus Decode(Reader& in, Sink& out, uint64_t length) override;
+    DecodeStatus Decode(ByteReader& in, Sink& out, uint64_t length) override;
 
 private:
     bool ReadBlockTables(BitReader& in);
@@ -401,7 +401,7 @@ DecodeStatus LhNewDecoder::DecodeBlock(BitReader& in, OutputWindow& window, uint
     return status;
 }
 
-DecodeStatus LhNewDecoder::Decode(Reader& input, Sink& out, uint64_t length)
+DecodeStatus LhNewDecoder::Decode(ByteReader& input, Sink& out, uint64_t length)
 {
     BitReader in(input);
     OutputWindow window(out, size_t(1) << (m_offsetCount - 1), ' ');

@@ -14,7 +14,7 @@ size_t LimitedReader::Read(uint8_t* buffer, size_t size)
     return n;
 }
 
-bool ReadFully(Reader& reader, uint8_t* buffer, size_t size)
+bool ReadFully(ByteReader& reader, uint8_t* buffer, size_t size)
 {
     while (size > 0) {
         size_t n = reader.Read(buffer, size);

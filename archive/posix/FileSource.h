@@ -7,7 +7,7 @@
 
 namespace lzh {
 
-class FileSource : public ArchiveSource {
+class FileSource : public ByteSource {
 public:
     FileSource() = default;
     ~FileSource() override;

@@ -10,7 +10,7 @@
 
 namespace lzh {
 
-class StdioSource : public ArchiveSource {
+class StdioSource : public ByteSource {
 public:
     StdioSource() = default;
     ~StdioSource() override;

@@ -45,7 +45,7 @@ private:
 
 } // namespace
 
-bool TestMediaArchive(lzh::ArchiveSource& source, Finding& finding)
+bool TestMediaArchive(ByteSource& source, Finding& finding)
 {
     // Judged by the stricter rule that keeps the stored folders: a name that points outside the destination
     // ("..", a root, a drive) is a mistake on a medium, even where extraction with e drops its folders.
@@ -71,7 +71,7 @@ bool TestMediaArchive(lzh::ArchiveSource& source, Finding& finding)
     return false;
 }
 
-bool ListMediaArchive(lzh::ArchiveSource& source, std::vector<std::string>& names, Finding& finding)
+bool ListMediaArchive(ByteSource& source, std::vector<std::string>& names, Finding& finding)
 {
     names.clear();
     // The preview follows the run: only what extraction with e refuses stops it.
@@ -89,7 +89,7 @@ bool ListMediaArchive(lzh::ArchiveSource& source, std::vector<std::string>& name
     return true;
 }
 
-bool ReadArchiveMember(lzh::ArchiveSource& source, const std::string& name, std::string& bytes)
+bool ReadArchiveMember(ByteSource& source, const std::string& name, std::string& bytes)
 {
     std::vector<lzh::ScannedEntry> entries;
     if (lzh::ScanArchive(source, lzh::Layout::Flat, entries).failed())

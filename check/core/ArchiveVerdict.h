@@ -5,14 +5,14 @@
 #include "Reader.h"
 
 // True when the archive passes; otherwise finding gets the id and arguments that say why.
-bool TestMediaArchive(lzh::ArchiveSource& source, Finding& finding);
+bool TestMediaArchive(ByteSource& source, Finding& finding);
 
 #include <string>
 #include <vector>
 
 // The names of the files extraction with e writes (last components, in archive order), once the archive has
 // passed a whole test; false, with finding telling why, when it has not.
-bool ListMediaArchive(lzh::ArchiveSource& source, std::vector<std::string>& names, Finding& finding);
+bool ListMediaArchive(ByteSource& source, std::vector<std::string>& names, Finding& finding);
 
 // The bytes extraction with e writes for the file of that name (the last member of the name wins).
-bool ReadArchiveMember(lzh::ArchiveSource& source, const std::string& name, std::string& bytes);
+bool ReadArchiveMember(ByteSource& source, const std::string& name, std::string& bytes);

@@ -223,7 +223,7 @@ bool MediumChecker::ArchivePasses(size_t disk, const std::string& file)
     auto known = m_tested.find(key);
     if (known != m_tested.end())
         return known->second;
-    std::unique_ptr<lzh::ArchiveSource> source = m_media.Open(disk, file);
+    std::unique_ptr<ByteSource> source = m_media.Open(disk, file);
     Finding finding{Severity::Error, TextId::ArchiveUnreadable, disk, file, 0, {}};
     bool passes = source && TestMediaArchive(*source, finding);
     if (!passes)

@@ -199,7 +199,7 @@ ExtractResult PreviewHost::ExtractArchive(const ExtractRequest& request)
     if (!IsMedium(request.archive))
         return failed(request.archive);
     std::string name = MediumPart(request.archive);
-    std::unique_ptr<lzh::ArchiveSource> archive = m_media.Open(m_disk, name);
+    std::unique_ptr<ByteSource> archive = m_media.Open(m_disk, name);
     if (!archive)
         return failed(FormatText(TextId::ArchiveMissing, {name, Where()}));
     Finding finding;

@@ -28,7 +28,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    lzh::MemorySource source(data, size);
+    MemorySource source(data, size);
     std::vector<lzh::FlatMember> members;
     lzh::ListFlatMembers(source, members);
     std::vector<lzh::ScannedEntry> entries;

@@ -41,11 +41,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     lzh::ArchiveWriter writer(out, method, level);
     lzh::MemberHeader member;
     member.path = "a/b";
-    lzh::MemorySource source(input.data(), input.size());
+    MemorySource source(input.data(), input.size());
     if (writer.AddFile(member, source) != lzh::AddResult::Ok || !writer.Finish())
         std::abort();
 
-    lzh::MemorySource archive(out.Bytes().data(), out.Bytes().size());
+    MemorySource archive(out.Bytes().data(), out.Bytes().size());
     std::vector<lzh::ScannedEntry> entries;
     if (lzh::ScanArchive(archive, lzh::Layout::WithFolders, entries).failed() || entries.size() != 1)
         std::abort();

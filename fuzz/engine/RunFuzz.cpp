@@ -75,7 +75,7 @@ void MakeHost(FakeHost& host, const UpdateDescription& description, const std::s
     // Now and then one host call fails, as a disk or a network may.
     host.failAt = flags & 2 ? flags >> 2 : 0;
 
-    lzh::MemorySource source(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
+    MemorySource source(reinterpret_cast<const uint8_t*>(payload.data()), payload.size());
     MemberTarget decoded;
     bool archive = lzh::ExtractArchive(source, lzh::Layout::Flat, decoded, nullptr).ok();
     for (const UpdateEntry& entry : description.entries) {

@@ -30,7 +30,7 @@ TEST(CheckTest, ListsWhatETestsAndWrites)
     Bytes wrapped = MacBinaryWrapped("mac.txt", kHelloWorld, {});
     Bytes archive = Concat({Level0({"\\dir\\a.txt", kHelloWorld}), Level2({"sub\xFF", {}, "-lhd-"}),
                             Level2({"mac.txt", wrapped}, {}, 'm'), Level0({"..\\other\\a.txt", kShort})});
-    lzh::MemorySource source(archive.data(), archive.size());
+    MemorySource source(archive.data(), archive.size());
     std::vector<lzh::FlatMember> members;
     ASSERT_EQ(lzh::ListFlatMembers(source, members).kind, FailureKind::None);
     ASSERT_EQ(members.size(), 3u);
@@ -61,7 +61,7 @@ TEST(CheckTest, TestFindsWhatListingCannot)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        lzh::MemorySource source(c.archive.data(), c.archive.size());
+        MemorySource source(c.archive.data(), c.archive.size());
         std::vector<lzh::FlatMember> members;
         EXPECT_EQ(lzh::TestArchive(source).kind, c.test);
         EXPECT_EQ(lzh::ListFlatMembers(source, members).kind, c.list);

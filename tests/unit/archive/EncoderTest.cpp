@@ -60,7 +60,7 @@ Bytes Pack(const std::vector<Member>& members, lzh::Method method, int level)
         h.unixTime = 1700000000;
         h.dosTime = lzh::DosTimeOf(h.unixTime);
         h.attributes = 0x21;
-        lzh::MemorySource source(m.data.data(), m.data.size());
+        MemorySource source(m.data.data(), m.data.size());
         EXPECT_EQ(writer.AddFile(h, source), lzh::AddResult::Ok) << m.path;
     }
     EXPECT_TRUE(writer.Finish());
@@ -69,7 +69,7 @@ Bytes Pack(const std::vector<Member>& members, lzh::Method method, int level)
 
 std::vector<lzh::ScannedEntry> Unpack(const Bytes& archive, std::vector<Bytes>& contents)
 {
-    lzh::MemorySource source(archive.data(), archive.size());
+    MemorySource source(archive.data(), archive.size());
     std::vector<lzh::ScannedEntry> entries;
     EXPECT_TRUE(lzh::ScanArchive(source, lzh::Layout::WithFolders, entries).ok());
     for (const auto& entry : entries) {
@@ -149,7 +149,7 @@ TEST(EncoderTest, FoldersAndBadNames)
     EXPECT_EQ(writer.AddFolder(folder), lzh::AddResult::Ok);
     lzh::MemberHeader bad;
     Bytes none;
-    lzh::MemorySource empty(none.data(), 0);
+    MemorySource empty(none.data(), 0);
     EXPECT_EQ(writer.AddFile(bad, empty), lzh::AddResult::EmptyName);
     bad.path = std::string(70000, 'a');
     EXPECT_EQ(writer.AddFile(bad, empty), lzh::AddResult::NameTooLong);
@@ -170,10 +170,10 @@ public:
     }
 };
 
-class ShortSource : public lzh::MemorySource {
+class ShortSource : public MemorySource {
 public:
-    using lzh::MemorySource::MemorySource;
-    uint64_t Size() const override { return lzh::MemorySource::Size() + 10; }
+    using MemorySource::MemorySource;
+    uint64_t Size() const override { return MemorySource::Size() + 10; }
 };
 
 TEST(EncoderTest, WriteAndReadFailuresAreReported)
@@ -184,7 +184,7 @@ TEST(EncoderTest, WriteAndReadFailuresAreReported)
     for (auto method : {lzh::Method::Lh0, lzh::Method::Lh5}) {
         FullOutput full;
         lzh::ArchiveWriter writer(full, method, 2);
-        lzh::MemorySource source(data.data(), data.size());
+        MemorySource source(data.data(), data.size());
         EXPECT_EQ(writer.AddFile(member, source), lzh::AddResult::CannotWrite);
         lzh::MemoryOutput out;
         lzh::ArchiveWriter reader(out, method, 2);
@@ -206,7 +206,7 @@ TEST(EncoderTest, EveryNameLengthRoundTrips)
             member.path = "d/" + std::string(length, static_cast<char>('a' + length % 26));
             names.push_back(member.path);
             Bytes data(length, 'x');
-            lzh::MemorySource source(data.data(), data.size());
+            MemorySource source(data.data(), data.size());
             ASSERT_EQ(writer.AddFile(member, source), lzh::AddResult::Ok);
         }
         ASSERT_TRUE(writer.Finish());

@@ -75,7 +75,7 @@ lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destinatio
 
 lzh::Failure ExtractBytes(const Bytes& archive, const fs::path& destination, lzh::Layout layout)
 {
-    lzh::MemorySource source(archive.data(), archive.size());
+    MemorySource source(archive.data(), archive.size());
     lzh::PosixTarget target(destination.string());
     return lzh::ExtractArchive(source, layout, target, nullptr);
 }
