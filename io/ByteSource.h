@@ -13,6 +13,8 @@ public:
     virtual ~ByteReader() = default;
     // Reads up to size bytes; returns how many were read, 0 at the end or on a read error.
     virtual size_t Read(uint8_t* buffer, size_t size) = 0;
+    // Whether a read failed: tells the end of the bytes from an error, for readers that must know.
+    virtual bool Failed() const { return false; }
 };
 
 // A whole file: readable from any offset.

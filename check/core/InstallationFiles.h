@@ -15,7 +15,7 @@ public:
     virtual LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) = 0;
     virtual ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) = 0;
     // Opened for reading only; null when it cannot be.
-    virtual std::unique_ptr<HostReader> OpenForReading(const std::string& path) = 0;
+    virtual std::unique_ptr<ByteReader> OpenForReading(const std::string& path) = 0;
     virtual ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
                                           const std::string& defaultValue, const std::string& path,
                                           std::string& value) = 0;

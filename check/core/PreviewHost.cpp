@@ -14,15 +14,15 @@ const char kPreviewMedium[] = "<medium>\\";
 namespace {
 
 // Reads a file the run would have written from the bytes it would hold.
-class MemoryReader : public HostReader {
+class MemoryReader : public ByteReader {
 public:
     explicit MemoryReader(std::string bytes) : m_bytes(std::move(bytes)) {}
-    bool Read(char* buffer, size_t size, size_t& got) override
+    size_t Read(uint8_t* buffer, size_t size) override
     {
-        got = std::min(size, m_bytes.size() - m_at);
+        size_t got = std::min(size, m_bytes.size() - m_at);
         std::memcpy(buffer, m_bytes.data() + m_at, got);
         m_at += got;
-        return true;
+        return got;
     }
 
 private:
@@ -115,9 +115,9 @@ ListResult PreviewHost::ListFolder(const std::string& pattern, std::vector<Found
     return names.empty() ? ListResult::NotFound : ListResult::Listed;
 }
 
-std::unique_ptr<HostReader> PreviewHost::OpenExclusive(const std::string& path)
+std::unique_ptr<ByteReader> PreviewHost::OpenExclusive(const std::string& path)
 {
-    std::unique_ptr<HostReader> reader;
+    std::unique_ptr<ByteReader> reader;
     auto written = m_written.find(PathKey(path));
     if (written != m_written.end() && written->second.isFile) {
         std::string bytes;

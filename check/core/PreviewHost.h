@@ -38,7 +38,7 @@ public:
     bool ClearAttributes(const std::string& path) override;
     LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
     ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) override;
-    std::unique_ptr<HostReader> OpenExclusive(const std::string& path) override;
+    std::unique_ptr<ByteReader> OpenExclusive(const std::string& path) override;
     std::unique_ptr<HostWriter> CreateExclusive(const std::string& path) override;
     bool CopyFileTo(const std::string& source, const std::string& target) override;
     bool MoveOver(const std::string& source, const std::string& target) override;

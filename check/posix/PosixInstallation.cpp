@@ -30,21 +30,23 @@ std::vector<std::string> Components(const std::string& path)
     return parts;
 }
 
-class FdReader : public HostReader {
+class FdReader : public ByteReader {
 public:
     explicit FdReader(int fd) : m_fd(fd) {}
     ~FdReader() override { close(m_fd); }
     FdReader(const FdReader&) = delete;
     FdReader& operator=(const FdReader&) = delete;
-    bool Read(char* buffer, size_t size, size_t& got) override
+    size_t Read(uint8_t* buffer, size_t size) override
     {
         ssize_t n = read(m_fd, buffer, size);
-        got = n > 0 ? static_cast<size_t>(n) : 0;
-        return n >= 0;
+        m_failed = m_failed || n < 0;
+        return n > 0 ? static_cast<size_t>(n) : 0;
     }
+    bool Failed() const override { return m_failed; }
 
 private:
     int m_fd;
+    bool m_failed = false;
 };
 
 } // namespace
@@ -114,7 +116,7 @@ ListResult PosixInstallation::ListFolder(const std::string& pattern, std::vector
     return names.empty() ? ListResult::NotFound : ListResult::Listed;
 }
 
-std::unique_ptr<HostReader> PosixInstallation::OpenForReading(const std::string& path)
+std::unique_ptr<ByteReader> PosixInstallation::OpenForReading(const std::string& path)
 {
     std::string mapped;
     uint64_t size = 0;
@@ -127,16 +129,11 @@ ProfileReadResult PosixInstallation::ReadProfile(const std::string& section, con
                                                  std::string& value)
 {
     value = defaultValue;
-    std::unique_ptr<HostReader> file = OpenForReading(path);
+    std::unique_ptr<ByteReader> file = OpenForReading(path);
     if (!file)
         return Exists(path) ? ProfileReadResult::Failed : ProfileReadResult::FileMissing;
-    std::string bytes;
-    char buffer[16384];
-    size_t got = 0;
-    bool read = false;
-    while ((read = file->Read(buffer, sizeof buffer, got)) && got > 0)
-        bytes.append(buffer, got);
-    if (!read)
+    std::string bytes = ReadRest(*file);
+    if (file->Failed())
         return ProfileReadResult::Failed;
     FindProfileValue(bytes, section, key, value);
     return ProfileReadResult::Read;

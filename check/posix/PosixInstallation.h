@@ -17,7 +17,7 @@ public:
     bool Exists(const std::string& path) override;
     LastWriteResult ReadLastWriteDate(const std::string& path, UtcDate& date) override;
     ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) override;
-    std::unique_ptr<HostReader> OpenForReading(const std::string& path) override;
+    std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override;
     ProfileReadResult ReadProfile(const std::string& section, const std::string& key,
                                   const std::string& defaultValue, const std::string& path,
                                   std::string& value) override;

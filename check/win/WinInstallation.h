@@ -17,7 +17,7 @@ public:
     }
     // Opened as the conversion opens it, without sharing: a master another program holds fails here as in
     // the run. Nothing is written through it.
-    std::unique_ptr<HostReader> OpenForReading(const std::string& path) override { return m_host.OpenExclusive(path); }
+    std::unique_ptr<ByteReader> OpenForReading(const std::string& path) override { return m_host.OpenExclusive(path); }
     ProfileReadResult ReadProfile(const std::string& section, const std::string& key, const std::string& defaultValue,
                                   const std::string& path, std::string& value) override
     {

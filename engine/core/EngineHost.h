@@ -9,19 +9,14 @@
 // what is in the files.
 
 #include <cstddef>
+
+#include "ByteSource.h"
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// A file opened by the host for the master conversion; closing it releases it.
-class HostReader {
-public:
-    virtual ~HostReader() = default;
-    // Up to size bytes into buffer; got is 0 at the end of the file. False on a read error.
-    virtual bool Read(char* buffer, size_t size, size_t& got) = 0;
-};
 
 class HostWriter {
 public:
@@ -137,7 +132,7 @@ public:
     // letter case ignored) in the order the platform gives them; "." and ".." are never listed.
     virtual ListResult ListFolder(const std::string& pattern, std::vector<FoundFile>& names) = 0;
     // Opens an existing file for reading and writing without sharing; null when it cannot be opened.
-    virtual std::unique_ptr<HostReader> OpenExclusive(const std::string& path) = 0;
+    virtual std::unique_ptr<ByteReader> OpenExclusive(const std::string& path) = 0;
     // Creates the file, emptying an existing one, without sharing; null when it cannot be created.
     virtual std::unique_ptr<HostWriter> CreateExclusive(const std::string& path) = 0;
     // Copies source to target, overwriting an existing target even when it is read-only. The target may

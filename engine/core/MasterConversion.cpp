@@ -6,15 +6,15 @@ constexpr char kWorkFileName[] = "temp.mst";
 constexpr size_t kChunkBytes = 1 << 16;
 
 // Streams the master through the rule into the work file; false on any read or write error.
-bool CopyConverted(HostReader& master, HostWriter& work, MasterRule rule, size_t& changedRecords)
+bool CopyConverted(ByteReader& master, HostWriter& work, MasterRule rule, size_t& changedRecords)
 {
     MasterStreamConverter converter(rule);
     std::string chunk(kChunkBytes, '\0');
     std::string out;
     out.reserve(kChunkBytes + kChunkBytes / 2);
     for (;;) {
-        size_t got = 0;
-        if (!master.Read(chunk.data(), chunk.size(), got))
+        size_t got = master.Read(reinterpret_cast<uint8_t*>(chunk.data()), chunk.size());
+        if (got == 0 && master.Failed())
             return false;
         if (got == 0)
             break;
@@ -67,7 +67,7 @@ bool ConvertMasterFile(EngineHost& host, const std::string& folder, const std::s
 {
     std::string masterPath = folder + name;
     std::string workPath = folder + kWorkFileName;
-    std::unique_ptr<HostReader> master = host.OpenExclusive(masterPath);
+    std::unique_ptr<ByteReader> master = host.OpenExclusive(masterPath);
     if (!master)
         return false;
     // A work file left by an interrupted run is emptied here; one that someone else holds is not ours.

@@ -87,20 +87,24 @@ void RemoveWorkFile(const std::string& path)
     DeleteFileA(path.c_str());
 }
 
-class CWinReader : public HostReader {
+class CWinReader : public ByteReader {
 public:
     explicit CWinReader(HANDLE file) : m_file(file) {}
-    bool Read(char* buffer, size_t size, size_t& got) override
+    size_t Read(uint8_t* buffer, size_t size) override
     {
         DWORD part = static_cast<DWORD>(size < (1u << 30) ? size : (1u << 30));
         DWORD read = 0;
-        bool ok = ReadFile(m_file.Get(), buffer, part, &read, nullptr) != 0;
-        got = read;
-        return ok;
+        if (!ReadFile(m_file.Get(), buffer, part, &read, nullptr)) {
+            m_failed = true;
+            return 0;
+        }
+        return read;
     }
+    bool Failed() const override { return m_failed; }
 
 private:
     CFileHandle m_file;
+    bool m_failed = false;
 };
 
 class CWinWriter : public HostWriter {
@@ -189,7 +193,7 @@ ListResult CWin32EngineHost::ListFolder(const std::string& pattern, std::vector<
     return ListResult::Failed;
 }
 
-std::unique_ptr<HostReader> CWin32EngineHost::OpenExclusive(const std::string& path)
+std::unique_ptr<ByteReader> CWin32EngineHost::OpenExclusive(const std::string& path)
 {
     HANDLE file = OpenWithoutSharing(path, OPEN_EXISTING);
     return file == INVALID_HANDLE_VALUE ? nullptr : std::make_unique<CWinReader>(file);

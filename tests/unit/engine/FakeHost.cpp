@@ -31,25 +31,28 @@ bool WildcardMatch(std::string_view pattern, std::string_view name)
     return (pattern[0] == '?' || pattern[0] == name[0]) && WildcardMatch(pattern.substr(1), name.substr(1));
 }
 
-class FakeReader : public HostReader {
+class FakeReader : public ByteReader {
 public:
     FakeReader(FakeHost& host, std::string path) : m_host(host), m_path(std::move(path)) {}
-    bool Read(char* buffer, size_t size, size_t& got) override
+    size_t Read(uint8_t* buffer, size_t size) override
     {
-        got = 0;
-        if (m_host.Fails("Read " + m_path))
-            return false;
+        if (m_host.Fails("Read " + m_path)) {
+            m_failed = true;
+            return 0;
+        }
         std::string bytes = m_host.Bytes(m_path);
-        got = std::min(size, bytes.size() - std::min(m_offset, bytes.size()));
-        bytes.copy(buffer, got, m_offset);
+        size_t got = std::min(size, bytes.size() - std::min(m_offset, bytes.size()));
+        bytes.copy(reinterpret_cast<char*>(buffer), got, m_offset);
         m_offset += got;
-        return true;
+        return got;
     }
+    bool Failed() const override { return m_failed; }
 
 private:
     FakeHost& m_host;
     std::string m_path;
     size_t m_offset = 0;
+    bool m_failed = false;
 };
 
 class FakeWriter : public HostWriter {
@@ -337,7 +340,7 @@ ListResult FakeHost::ListFolder(const std::string& pattern, std::vector<FoundFil
     return names.empty() ? ListResult::NotFound : ListResult::Listed;
 }
 
-std::unique_ptr<HostReader> FakeHost::OpenExclusive(const std::string& path)
+std::unique_ptr<ByteReader> FakeHost::OpenExclusive(const std::string& path)
 {
     FakeFile* file = Find(path);
     if (Fails("OpenExclusive " + path) || !file || file->directory || file->readOnly || file->locked)
