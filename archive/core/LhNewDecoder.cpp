@@ -2,6 +2,7 @@
 
 #include "BitReader.h"
 #include "HuffmanTable.h"
+#include "LhNewFormat.h"
 #include "OutputWindow.h"
 
 #include <algorithm>
@@ -11,16 +12,12 @@
 namespace lzh {
 namespace {
 
-// Block layout:
-//   16 bits  number of symbols in the block
-//   temp table (lengths of the code-length code), literal/length table, offset table
-//   symbols: 0-255 literal, 256-509 match of length symbol-253, followed by an offset code
-constexpr int kCodeCount = 510;   // NC
-constexpr int kCodeCountBits = 9; // CBIT
-constexpr int kTempCount = 19;    // NT
-constexpr int kTempBits = 5;      // TBIT
-constexpr int kMatchBase = 253;
-constexpr size_t kMaxMatch = 256;
+using lhnew::kCodeCount;
+using lhnew::kCodeCountBits;
+using lhnew::kMatchBase;
+using lhnew::kTempBits;
+using lhnew::kTempCount;
+constexpr size_t kMaxMatch = lhnew::kMaxMatch;
 // Input bytes kept buffered ahead of the fast loop, so that it rarely stops for lack of a whole word.
 constexpr size_t kInputReserve = 4096;
 

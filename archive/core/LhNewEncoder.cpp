@@ -2,6 +2,7 @@
 
 #include "BitWriter.h"
 #include "HuffmanCode.h"
+#include "LhNewFormat.h"
 
 #include <algorithm>
 #include <array>
@@ -11,13 +12,12 @@
 namespace lzh {
 namespace {
 
-// The symbol alphabet of the decoder (LhNewDecoder.cpp): 0-255 literals, 256-509 match lengths 3-256.
-constexpr int kCodeCount = 510;   // NC
-constexpr int kCodeCountBits = 9; // CBIT
-constexpr int kTempCount = 19;    // NT
-constexpr int kTempBits = 5;      // TBIT
-constexpr uint32_t kMinMatch = 3;
-constexpr uint32_t kMaxMatch = 256;
+using lhnew::kCodeCount;
+using lhnew::kCodeCountBits;
+using lhnew::kTempBits;
+using lhnew::kTempCount;
+constexpr uint32_t kMinMatch = lhnew::kMinMatch;
+constexpr uint32_t kMaxMatch = lhnew::kMaxMatch;
 // A block counts its symbols in 16 bits.
 constexpr size_t kBlockSymbols = 0xFFFF;
 // Bytes kept ahead of the coding position, so that a match can run to its longest.
@@ -253,7 +253,7 @@ private:
 
     void EmitMatch(uint32_t length, uint32_t distance)
     {
-        uint16_t code = static_cast<uint16_t>(256 + length - kMinMatch);
+        uint16_t code = static_cast<uint16_t>(length + lhnew::kMatchBase);
         uint32_t offset = distance - 1;
         m_symbols[m_count] = code;
         m_offsets[m_count] = static_cast<uint16_t>(offset);
