@@ -34,15 +34,24 @@ bool CopyConverted(ByteReader& master, HostWriter& work, MasterRule rule, size_t
 
 bool ConvertMaster(EngineHost& host, const std::string& settingsPath, MasterRule rule, ConvertedMasters* converted)
 {
+    std::array<std::string, 2> folders;
+    if (!MasterFolders(host, settingsPath, folders))
+        return false;
+    return ConvertMasterFolder(host, folders[0], rule, converted) &&
+           ConvertMasterFolder(host, folders[1], rule, converted);
+}
+
+} // namespace
+
+bool MasterFolders(EngineHost& host, const std::string& settingsPath, std::array<std::string, 2>& folders)
+{
     std::string masterPrefix;
     // A missing settings file gives the empty prefix; one that cannot be read hides where the masters are.
     if (host.ReadProfile("DIR", "MASTER", "", settingsPath, masterPrefix) == ProfileReadResult::Failed)
         return false;
-    return ConvertMasterFolder(host, masterPrefix + "1\\", rule, converted) &&
-           ConvertMasterFolder(host, masterPrefix + "21\\", rule, converted);
+    folders = {masterPrefix + "1\\", masterPrefix + "21\\"};
+    return true;
 }
-
-} // namespace
 
 bool ListMasterFiles(EngineHost& host, MasterNameList& list, const std::string& pattern)
 {

@@ -6,6 +6,7 @@
 // file could not be converted; every master is then still whole under its own name, either converted or
 // as it was.
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,10 @@ using ConvertedMasters = std::vector<ConvertedMaster>;
 // converted, when given, receives every master rewritten, in order.
 bool ConvertMaterialSize(EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted = nullptr);
 bool ConvertMaterialType(EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted = nullptr);
+
+// The two master folders, prefix + "1\\" and prefix + "21\\", in the order they are converted. False when the
+// settings file exists but cannot be read.
+bool MasterFolders(EngineHost& host, const std::string& settingsPath, std::array<std::string, 2>& folders);
 
 bool ConvertMasterFolder(EngineHost& host, const std::string& folder, MasterRule rule,
                          ConvertedMasters* converted = nullptr);

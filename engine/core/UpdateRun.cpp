@@ -87,6 +87,8 @@ private:
         return entry.IsArchive() ? m_programDirectory + ArchiveNameOf(entry) + ".lzh" : MediaFileOf(entry);
     }
     std::string SettingsPath() const { return m_workingFolder + m_settingsFile; }
+    // Always this name: the masters are found through tavilo1.ini, whatever the settings file is.
+    std::string MasterSettingsPath() const { return m_workingFolder + "tavilo1.ini"; }
     // The checks' time, for the log.
     class CheckClock;
 
@@ -195,10 +197,10 @@ void CUpdateRun::ListMasters()
     if (!m_description.ConvertsMasters())
         return;
     CheckClock clock(*this);
-    std::string prefix;
-    m_host.ReadProfile("DIR", "MASTER", "", m_workingFolder + "tavilo1.ini", prefix);
-    for (const char* tail : {"1\\", "21\\"}) {
-        std::string folder = prefix + tail;
+    std::array<std::string, 2> folders;
+    if (!MasterFolders(m_host, MasterSettingsPath(), folders))
+        return;
+    for (const std::string& folder : folders) {
         std::vector<FoundFile> found;
         if (m_host.ListFolder(folder + kMasterPattern, found) != ListResult::Listed)
             continue;
@@ -266,24 +268,17 @@ bool CUpdateRun::CheckSpace()
     m_host.FileSize(m_workingFolder + "mok3.ini", history);
     // The masters' work file and the settings files' work copies come on top of the new files.
     uint64_t need = m_largestMaster + settings + history;
-    bool measuredAny = false;
     for (size_t i = 0; i < m_description.entries.size(); ++i) {
         const UpdateEntry& entry = m_description.entries[i];
         uint64_t bytes = 0;
         if (m_measured[i])
             continue;
-        bool known = entry.IsArchive() ? m_host.MeasureArchive(SourceOf(entry), bytes)
-                                     : m_host.FileSize(SourceOf(entry), bytes);
-        if (!known)
-            continue;
-        m_measured[i] = true;
-        measuredAny = true;
-        need += bytes;
+        m_measured[i] = entry.IsArchive() ? m_host.MeasureArchive(SourceOf(entry), bytes)
+                                          : m_host.FileSize(SourceOf(entry), bytes);
+        need += m_measured[i] ? bytes : 0;
     }
     uint64_t free = 0;
-    if (!measuredAny && need == 0)
-        return true;
-    if (!m_host.FreeBytes(m_workingFolder, free) || need <= free)
+    if (need == 0 || !m_host.FreeBytes(m_workingFolder, free) || need <= free)
         return true;
     constexpr uint64_t kMegabyte = 1024 * 1024;
     Show(IDS_NO_SPACE, IDS_CAPTION_ERROR,
@@ -543,8 +538,7 @@ bool CUpdateRun::RunConversions()
     if (!m_description.ConvertsMasters())
         return true;
     m_host.RestoreWaitCursor();
-    // Always this name: the masters are found through tavilo1.ini, whatever the settings file is.
-    const std::string settingsPath = m_workingFolder + "tavilo1.ini";
+    const std::string settingsPath = MasterSettingsPath();
     auto convert = [&](Conversion conversion, bool (*run)(EngineHost&, const std::string&, ConvertedMasters*),
                        unsigned failedText) {
         ConvertedMasters converted;
