@@ -80,13 +80,6 @@ DWORD ReplaceDurably(const std::string& source, const std::string& target)
     return error;
 }
 
-void RemoveWorkFile(const std::string& path)
-{
-    // A copy of a read-only file is read-only too, and DeleteFile refuses it.
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    DeleteFileA(path.c_str());
-}
-
 class CWinReader : public ByteReader {
 public:
     explicit CWinReader(HANDLE file) : m_file(file) {}
@@ -221,6 +214,7 @@ bool CWin32EngineHost::MoveOver(const std::string& source, const std::string& ta
 
 bool CWin32EngineHost::RemoveFile(const std::string& path)
 {
+    // A copy of a read-only file is read-only too, and DeleteFile refuses it.
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileA(path.c_str()) != 0;
 }
@@ -371,20 +365,19 @@ ProfileWriteResult CWin32EngineHost::WriteProfile(const std::string& section, co
     std::string work = path + kWorkFileSuffix;
     if (work.size() >= MAX_PATH)
         return inPlace();
-    SetFileAttributesA(work.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!CopyFileA(path.c_str(), work.c_str(), FALSE)) {
+    if (!CopyFileTo(path, work)) {
         if (!IsMissing(GetLastError()) || Exists(path))
             return ProfileWriteResult::Failed;
         DeleteFileA(work.c_str());
     }
     if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), work.c_str()) || !FlushFile(work)) {
-        RemoveWorkFile(work);
+        RemoveFile(work);
         return ProfileWriteResult::Failed;
     }
     DWORD error = ReplaceDurably(work, path);
     if (error == ERROR_SUCCESS)
         return ProfileWriteResult::Written;
-    RemoveWorkFile(work);
+    RemoveFile(work);
     // Another program has the file open and will not let it be replaced (a rename over an open file is
     // refused as a sharing or access violation): write where it is, as the profile call always did. A file
     // the user may not write fails there too.

@@ -202,13 +202,7 @@ TEST_F(PackedMedium, FloppyDisksWithThePromptForTheSecond)
     RemoveTree(floppy);
     ::CreateDirectoryA(floppy.c_str(), nullptr);
     MoveEntries(disk1, floppy);
-    HKEY drives;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", 0, nullptr, 0, KEY_WRITE, nullptr,
-                                &drives, nullptr),
-              ERROR_SUCCESS);
-    ::RegSetValueExA(drives, "a:", 0, REG_SZ, reinterpret_cast<const BYTE*>("floppy"), 7);
-    ::RegCloseKey(drives);
-    ASSERT_EQ(RunUnix("ln -sfn '" + UnixPath(floppy) + "' '" + UnixPath("C:\\") + "../dosdevices/a:'"), 0);
+    ASSERT_TRUE(MapFloppyDrive(floppy));
 
     m_parvel = std::make_unique<ParvelProcess>("A:\\Parvel.exe");
     ASSERT_TRUE(m_parvel->Started());

@@ -131,6 +131,17 @@ int RunUnix(const std::string& command)
     return std::atoi(code.c_str());
 }
 
+bool MapFloppyDrive(const std::string& folder)
+{
+    HKEY drives;
+    if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", 0, nullptr, 0, KEY_WRITE, nullptr, &drives,
+                          nullptr) != ERROR_SUCCESS)
+        return false;
+    ::RegSetValueExA(drives, "a:", 0, REG_SZ, reinterpret_cast<const BYTE*>("floppy"), 7);
+    ::RegCloseKey(drives);
+    return RunUnix("ln -sfn '" + UnixPath(folder) + "' '" + UnixPath("C:\\") + "../dosdevices/a:'") == 0;
+}
+
 bool MakeArchive(const std::string& folder, const std::string& archivePath, const char* options)
 {
     std::string dir = UnixPath(folder);

@@ -51,6 +51,8 @@ private:
 std::string UnixPath(const std::string& windowsPath);
 // Runs a shell command on the host (Wine starts Unix programs too); its exit code, or -1.
 int RunUnix(const std::string& command);
+// Drive A: as a floppy drive holding folder (without a trailing backslash); false when it cannot be mapped.
+bool MapFloppyDrive(const std::string& folder);
 // An LZH archive of every file in folder, made with jlha (CP932 names under the Japanese locale).
 bool MakeArchive(const std::string& folder, const std::string& archivePath, const char* options = "c");
 // Creates the folders of a path, one level at a time.

@@ -203,15 +203,7 @@ TEST_F(Unattended, TheWizardCancelledOnTheNoticePage)
 TEST_F(Unattended, ADiskPromptNoOneCanAnswer)
 {
     const std::string floppy = Medium("unattended-floppy").Folder();
-    HKEY drives;
-    ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", 0, nullptr, 0, KEY_WRITE, nullptr,
-                                &drives, nullptr),
-              ERROR_SUCCESS);
-    ::RegSetValueExA(drives, "a:", 0, REG_SZ, reinterpret_cast<const BYTE*>("floppy"), 7);
-    ::RegCloseKey(drives);
-    ASSERT_EQ(RunUnix("ln -sfn '" + UnixPath(floppy.substr(0, floppy.size() - 1)) + "' '" + UnixPath("C:\\") +
-                      "../dosdevices/a:'"),
-              0);
+    ASSERT_TRUE(MapFloppyDrive(floppy.substr(0, floppy.size() - 1)));
     ASSERT_TRUE(::CopyFileA(m_medium->Path("PROG.lzh").c_str(), (floppy + "PROG.lzh").c_str(), FALSE));
     // Also after disk 1's archive was staged: nothing is put in place before the whole update is.
     struct Case {

@@ -253,14 +253,7 @@ protected:
     {
         m_floppy = Medium("floppy").Folder();
         m_floppy.pop_back();
-        HKEY drives;
-        ASSERT_EQ(::RegCreateKeyExA(HKEY_LOCAL_MACHINE, "Software\\Wine\\Drives", 0, nullptr, 0, KEY_WRITE,
-                                    nullptr, &drives, nullptr),
-                  ERROR_SUCCESS);
-        ::RegSetValueExA(drives, "a:", 0, REG_SZ, reinterpret_cast<const BYTE*>("floppy"), 7);
-        ::RegCloseKey(drives);
-        std::string prefix = UnixPath("C:\\");
-        ASSERT_EQ(RunUnix("ln -sfn '" + UnixPath(m_floppy) + "' '" + prefix + "../dosdevices/a:'"), 0);
+        ASSERT_TRUE(MapFloppyDrive(m_floppy));
 
         m_install = Cp932("C:\\e2e\\二枚\\電気");
         RemoveTree(m_install);
