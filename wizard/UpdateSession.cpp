@@ -13,17 +13,17 @@ void CUpdateSession::Configure(UpdateMedium medium, bool suppressBoxes, bool win
     m_medium = std::move(medium);
     m_suppressBoxes = suppressBoxes;
     m_windowless = windowless;
-    m_switches = m_suppressBoxes || m_windowless;
     if (!logCopy.empty())
         m_logFile.AlsoWriteTo(logCopy);
 }
 
-RunOutcome CUpdateSession::Run(UpdateDescription& description, HWND owner)
+RunOutcome CUpdateSession::Run(const UpdateDescription& description, HWND owner)
 {
     const std::string& programDirectory = m_medium.programDirectory;
     m_log.RunStarting(programDirectory, m_medium.FirstLine(), description.installFolder);
     RunOutcome outcome;
-    if (m_switches) {
+    // Any switch that changes what is shown: the host that honours it.
+    if (m_suppressBoxes || m_windowless) {
         CUnattendedHost host(owner, m_log, m_suppressBoxes, m_windowless);
         outcome = ApplyUpdate(description, programDirectory, host, &m_log);
         m_exitCode = ExitCodeOf(outcome, host.RefusedQuestion());

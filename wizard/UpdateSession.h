@@ -32,7 +32,7 @@ public:
     const UpdateMedium& Medium() const { return m_medium; }
 
     // One update of description.installFolder, its boxes owned by owner; sets the exit code.
-    RunOutcome Run(UpdateDescription& description, HWND owner);
+    RunOutcome Run(const UpdateDescription& description, HWND owner);
     // An update without pages: the folder of /DIR=, else the one the install-folder page would offer.
     ExitCode RunWithoutPages(const std::optional<std::string>& folder);
     // The usage box, or with /SUPPRESSMSGBOXES only the log; the code is BadCommandLine when word (the word
@@ -51,6 +51,5 @@ private:
     RunLog m_log{[this](const std::string& line) { m_logFile.Append(line); }, LocalLogTime};
     bool m_suppressBoxes = false;
     bool m_windowless = false;
-    bool m_switches = false; // any switch given: the host that honours them is used
     ExitCode m_exitCode = ExitCode::Cancelled;
 };
