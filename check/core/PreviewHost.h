@@ -7,7 +7,6 @@
 #include "EngineHost.h"
 #include "InstallationFiles.h"
 #include "MediaFiles.h"
-#include "MasterRecord.h"
 #include "PreviewLog.h"
 
 #include <map>
