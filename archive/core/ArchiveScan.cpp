@@ -1,6 +1,6 @@
 #include "ArchiveScan.h"
 
-#include "Decoder.h"
+#include "MethodTable.h"
 #include "HeaderReader.h"
 
 namespace lzh {

@@ -1,12 +1,10 @@
 #pragma once
 // One decoder per compression method. Decode produces exactly `length` bytes into the sink or fails.
 
-#include "Reader.h"
 #include "Sink.h"
+#include "Reader.h"
 
 #include <cstdint>
-#include <memory>
-#include <string_view>
 
 namespace lzh {
 
@@ -17,11 +15,5 @@ public:
     virtual ~Decoder() = default;
     virtual DecodeStatus Decode(ByteReader& in, Sink& out, uint64_t length) = 0;
 };
-
-// The decoder for a five-character method id such as "-lh5-", or null for an unknown method.
-std::unique_ptr<Decoder> MakeDecoder(std::string_view method);
-
-// True for "-lhd-", the method of folder entries, which carry no data.
-bool IsFolderMethod(std::string_view method);
 
 }

@@ -1,7 +1,7 @@
 #include "Extraction.h"
 
 #include "CheckedSink.h"
-#include "Decoder.h"
+#include "MethodTable.h"
 #include "MacBinary.h"
 
 namespace lzh {

@@ -3,6 +3,8 @@
 
 #include "Decoder.h"
 
+#include <memory>
+
 namespace lzh {
 
 std::unique_ptr<Decoder> MakeLh1Decoder();

@@ -3,6 +3,8 @@
 
 #include "Decoder.h"
 
+#include <memory>
+
 namespace lzh {
 
 // offsetBits: the longest match offset in bits: 13 for -lh4- and -lh5-, 15, 16 and 20 for -lh6-, -lh7-, -lhx-.

@@ -2,6 +2,7 @@
 
 #include "CommandRun.h"
 #include "Cp932.h"
+#include "Extraction.h"
 #include "MessageText.h"
 #include "ProgressWindow.h"
 #include "WaitCursor.h"
@@ -9,6 +10,7 @@
 #include "WinTarget.h"
 
 #include <cstring>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -31,42 +33,47 @@ void PutOutput(const std::string& text, char* output, unsigned long outputSize)
     output[cut.size()] = '\0';
 }
 
-lzh::Failure Run(HWND owner, const lzh::Command& command, LzhModes modes, std::string& listing,
-                 std::vector<CStagedMember>* staged)
+lzh::Failure OpenArchive(const std::string& path, CWinFileSource& source)
 {
-    using lzh::FailureKind;
-    CWinFileSource source;
-    if (!source.Open(command.archive)) {
-        DWORD error = GetLastError();
-        bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        return {missing ? FailureKind::ArchiveNotFound : FailureKind::CannotRead, {}, {}};
-    }
-    bool extracts = command.operation == 'e' || command.operation == 'x';
-    if (extracts) {
-        DWORD attributes = GetFileAttributesA(command.destination.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-            return {FailureKind::NoDestination, command.destination, {}};
-    }
-    CWinTarget target(command.destination, staged);
-    CProgressWindow window;
-    bool showProgress = modes.progressWindow && command.operation != 'l';
-    if (showProgress)
-        window.Start(owner, FileNameOf(command.archive));
-    return lzh::RunCommandOn(command, source, extracts ? &target : nullptr, showProgress ? &window : nullptr,
-                             listing);
+    if (source.Open(path))
+        return {};
+    DWORD error = GetLastError();
+    bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return {missing ? lzh::FailureKind::ArchiveNotFound : lzh::FailureKind::CannotRead, {}, {}};
 }
 
-// Carries out a parsed command, under the wait cursor when asked; the failure's message in output.
-int RunParsed(HWND owner, const lzh::Command& command, LzhModes modes, std::string& output,
-              std::vector<CStagedMember>* staged)
+lzh::Failure CheckDestination(const std::string& destination)
+{
+    DWORD attributes = GetFileAttributesA(destination.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {lzh::FailureKind::NoDestination, destination, {}};
+    return {};
+}
+
+using Work = std::function<lzh::Failure(ByteSource& source, lzh::Progress* progress)>;
+
+// Opens the archive and does the work on it, under the wait cursor and with the progress window as modes ask;
+// destination (null for t and l) must be an existing folder. 0, or the failure's kind with its message in output.
+int RunOn(HWND owner, const std::string& archive, const std::string* destination, bool showsProgress, LzhModes modes,
+          const Work& work, std::string& output)
 {
     std::optional<CWaitCursor> cursor;
     if (modes.waitCursor)
         cursor.emplace();
-    lzh::Failure failure = Run(owner, command, modes, output, staged);
+    CWinFileSource source;
+    lzh::Failure failure = OpenArchive(archive, source);
+    if (failure.ok() && destination)
+        failure = CheckDestination(*destination);
+    if (failure.ok()) {
+        CProgressWindow window;
+        bool showProgress = modes.progressWindow && showsProgress;
+        if (showProgress)
+            window.Start(owner, FileNameOf(archive));
+        failure = work(source, showProgress ? &window : nullptr);
+    }
     if (failure.ok())
         return 0;
-    output = FailureMessage(failure, FileNameOf(command.archive));
+    output = FailureMessage(failure, FileNameOf(archive));
     return static_cast<int>(failure.kind);
 }
 
@@ -74,14 +81,13 @@ int RunParsed(HWND owner, const lzh::Command& command, LzhModes modes, std::stri
 
 LzhResult LzhExtract(HWND owner, const LzhExtraction& request)
 {
-    lzh::Command command;
-    command.operation = request.keepFolders ? 'x' : 'e';
-    command.archive = request.archive;
-    command.destination = request.destination;
     LzhResult result;
-    result.failure = RunParsed(owner, command, request.modes, result.message, &result.staged);
-    if (result.failure == 0)
-        result.message.clear();
+    lzh::Layout layout = request.keepFolders ? lzh::Layout::WithFolders : lzh::Layout::Flat;
+    auto extract = [&](ByteSource& source, lzh::Progress* progress) {
+        CWinTarget target(request.destination, &result.staged);
+        return lzh::ExtractArchive(source, layout, target, progress);
+    };
+    result.failure = RunOn(owner, request.archive, &request.destination, true, request.modes, extract, result.message);
     return result;
 }
 
@@ -94,7 +100,13 @@ int LzhRunCommand(HWND owner, const char* command, std::string& output, LzhModes
         output = FailureMessage(lzh::Failure{lzh::FailureKind::BadCommand, {}, {}}, "");
         return static_cast<int>(lzh::FailureKind::BadCommand);
     }
-    return RunParsed(owner, parsed, modes, output, nullptr);
+    bool extracts = parsed.operation == 'e' || parsed.operation == 'x';
+    auto run = [&](ByteSource& source, lzh::Progress* progress) {
+        CWinTarget target(parsed.destination);
+        return lzh::RunCommandOn(parsed, source, extracts ? &target : nullptr, progress, output);
+    };
+    return RunOn(owner, parsed.archive, extracts ? &parsed.destination : nullptr, parsed.operation != 'l', modes, run,
+                 output);
 }
 
 int LzhRunCommand(HWND owner, const char* command, char* output, unsigned long outputSize, LzhModes modes)

@@ -1,4 +1,4 @@
-#include "Decoder.h"
+#include "MethodTable.h"
 
 #include "Lh1Decoder.h"
 #include "LhNewDecoder.h"
