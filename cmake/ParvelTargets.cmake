@@ -77,3 +77,24 @@ function(parvel_fuzz_target name)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_libraries(${name} PRIVATE ${T_LIBS})
 endfunction()
+
+# parvel_shipped_program(NAME WINDOWS|CONSOLE): a program that goes to users (Parvel.exe, parvel-check.exe,
+# lzhx.exe, parvel-pack.exe). Its entry point keeps DLL loads to System32 before anything else runs
+# (framework/ProgramStart.cpp); it imports known DLLs only (tests/win/trust checks that).
+function(parvel_shipped_program name kind)
+  if(NOT WIN32)
+    return()
+  endif()
+  target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/framework/ProgramStart.cpp)
+  target_link_libraries(${name} PRIVATE framework_system)
+  if(kind STREQUAL "WINDOWS")
+    set(entry ParvelWindowsStart)
+  else()
+    set(entry ParvelConsoleStart)
+  endif()
+  # 32-bit symbols carry a leading underscore.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    set(entry _${entry})
+  endif()
+  target_link_options(${name} PRIVATE -Wl,--entry=${entry})
+endfunction()

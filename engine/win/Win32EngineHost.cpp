@@ -7,12 +7,12 @@
 #include "Handles.h"
 #include "LzhLibrary.h"
 #include "MediaPath.h"
+#include "RestartManager.h"
 #include "ResourceString.h"
 #include "WinFileSource.h"
 #include "WorkFile.h"
 
 #include <aclapi.h>
-#include <restartmanager.h>
 
 #include <algorithm>
 #include <vector>
@@ -262,44 +262,7 @@ OpenCheck CWin32EngineHost::CheckOpen(const std::string& path, Access access)
 
 std::vector<std::string> CWin32EngineHost::HoldingPrograms(const std::vector<std::string>& paths)
 {
-    std::vector<std::string> names;
-    DWORD session = 0;
-    WCHAR key[CCH_RM_SESSION_KEY + 1] = {};
-    if (RmStartSession(&session, 0, key) != ERROR_SUCCESS)
-        return names;
-    std::vector<std::wstring> wide;
-    for (const std::string& path : paths)
-        wide.push_back(ToWide(path, CP_ACP));
-    std::vector<LPCWSTR> files;
-    for (const std::wstring& path : wide)
-        files.push_back(path.c_str());
-    UINT needed = 0, count = 0;
-    DWORD reasons = 0;
-    std::vector<RM_PROCESS_INFO> found;
-    if (RmRegisterResources(session, static_cast<UINT>(files.size()), files.data(), 0, nullptr, 0, nullptr) ==
-        ERROR_SUCCESS) {
-        // The list may grow between the two calls: ask again while it does.
-        for (int attempt = 0; attempt < 3; ++attempt) {
-            count = static_cast<UINT>(found.size());
-            DWORD result = RmGetList(session, &needed, &count, found.data(), &reasons);
-            if (result == ERROR_MORE_DATA) {
-                found.resize(needed);
-                continue;
-            }
-            if (result == ERROR_SUCCESS)
-                found.resize(count);
-            else
-                found.clear();
-            break;
-        }
-    }
-    RmEndSession(session);
-    for (const RM_PROCESS_INFO& process : found) {
-        std::string name = FromWide(process.strAppName, CP_ACP);
-        if (!name.empty() && std::find(names.begin(), names.end(), name) == names.end())
-            names.push_back(name);
-    }
-    return names;
+    return ProgramsHoldingFiles(paths);
 }
 
 bool CWin32EngineHost::FreeBytes(const std::string& folder, uint64_t& bytes)
