@@ -10,13 +10,13 @@
 namespace lzh {
 namespace {
 
-class DiscardSink : public Sink {
+class DiscardSink : public ByteSink {
 public:
     bool Write(const uint8_t*, size_t) override { return true; }
 };
 
 // Keeps the first 128 bytes, then stops the decoder.
-class HeaderSink : public Sink {
+class HeaderSink : public ByteSink {
 public:
     bool Write(const uint8_t* data, size_t size) override
     {

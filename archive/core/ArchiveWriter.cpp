@@ -13,9 +13,9 @@ constexpr size_t kChunk = 64 * 1024;
 
 // Passes coded bytes to the output until they reach the member's own size: from there on storing it is no
 // worse, so coding stops.
-class BoundedSink : public Sink {
+class BoundedSink : public ByteSink {
 public:
-    BoundedSink(ArchiveOutput& out, uint64_t bound) : m_out(out), m_bound(bound) {}
+    BoundedSink(SeekableSink& out, uint64_t bound) : m_out(out), m_bound(bound) {}
     bool Write(const uint8_t* data, size_t size) override
     {
         m_written += size;
@@ -34,7 +34,7 @@ public:
     bool Failed() const { return m_failed; }
 
 private:
-    ArchiveOutput& m_out;
+    SeekableSink& m_out;
     uint64_t m_bound;
     uint64_t m_written = 0;
     bool m_overflow = false;

@@ -3,10 +3,10 @@
 // stored as -lh0- when coding does not make it smaller; folders become -lhd- members. The header goes first
 // with room for the sizes and the CRC, and is written again over itself once they are known.
 
+#include "ByteSink.h"
 #include "HeaderWriter.h"
 #include "Reader.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,54 +19,12 @@ enum class Method { Lh0, Lh5, Lh6, Lh7 };
 const char* MethodId(Method method);
 bool ParseMethod(const std::string& text, Method& method);
 
-// Where the archive goes: written in order, with seeks back over headers already written.
-class ArchiveOutput {
-public:
-    virtual ~ArchiveOutput() = default;
-    virtual bool Write(const uint8_t* data, size_t size) = 0;
-    virtual uint64_t Position() const = 0;
-    virtual bool Seek(uint64_t offset) = 0;
-    // Ends the output at the current position.
-    virtual bool Truncate() = 0;
-};
-
-// An archive in memory, for the tests and the fuzzer.
-class MemoryOutput : public ArchiveOutput {
-public:
-    bool Write(const uint8_t* data, size_t size) override
-    {
-        if (m_position + size > m_bytes.size())
-            m_bytes.resize(m_position + size);
-        std::copy(data, data + size, m_bytes.begin() + static_cast<std::ptrdiff_t>(m_position));
-        m_position += size;
-        return true;
-    }
-    uint64_t Position() const override { return m_position; }
-    bool Seek(uint64_t offset) override
-    {
-        if (offset > m_bytes.size())
-            return false;
-        m_position = static_cast<size_t>(offset);
-        return true;
-    }
-    bool Truncate() override
-    {
-        m_bytes.resize(m_position);
-        return true;
-    }
-    const std::vector<uint8_t>& Bytes() const { return m_bytes; }
-
-private:
-    std::vector<uint8_t> m_bytes;
-    size_t m_position = 0;
-};
-
 enum class AddResult { Ok, EmptyName, NameTooLong, TooLarge, CannotRead, CannotWrite };
 
 class ArchiveWriter {
 public:
     // level: 1 or 2.
-    ArchiveWriter(ArchiveOutput& out, Method method, int level) : m_out(out), m_method(method), m_level(level) {}
+    ArchiveWriter(SeekableSink& out, Method method, int level) : m_out(out), m_method(method), m_level(level) {}
 
     // A file: data holds its bytes from offset 0 (read once, and again when it is stored); member gives the
     // path, size, time and attributes (method, sizes and CRC are filled in here).
@@ -84,7 +42,7 @@ private:
     AddResult Encode(ByteSource& data, uint64_t size, uint64_t& packed, uint16_t& crc, bool& shrank);
     AddResult Store(ByteSource& data, uint64_t size, uint16_t& crc);
 
-    ArchiveOutput& m_out;
+    SeekableSink& m_out;
     Method m_method;
     int m_level;
     std::string m_lastMethod;

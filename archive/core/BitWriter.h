@@ -2,7 +2,7 @@
 // Writes bit fields MSB-first, as the lh4-lh7 methods read them, into a buffer that goes to a sink in whole
 // chunks.
 
-#include "Sink.h"
+#include "ByteSink.h"
 
 #include <cstdint>
 #include <vector>
@@ -11,7 +11,7 @@ namespace lzh {
 
 class BitWriter {
 public:
-    explicit BitWriter(Sink& out) : m_out(out) { m_buffer.reserve(kChunk + 8); }
+    explicit BitWriter(ByteSink& out) : m_out(out) { m_buffer.reserve(kChunk + 8); }
 
     // The low `count` bits of value (count <= 32).
     void Put(int count, uint32_t value)
@@ -47,7 +47,7 @@ private:
         return !m_failed;
     }
 
-    Sink& m_out;
+    ByteSink& m_out;
     std::vector<uint8_t> m_buffer;
     uint64_t m_bits = 0;
     int m_count = 0;

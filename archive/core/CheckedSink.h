@@ -2,14 +2,14 @@
 // Passes decoded bytes on while counting them and computing their CRC-16.
 
 #include "Crc16.h"
-#include "Sink.h"
+#include "ByteSink.h"
 #include "Target.h"
 
 namespace lzh {
 
-class CheckedSink : public Sink {
+class CheckedSink : public ByteSink {
 public:
-    CheckedSink(Sink* inner, Progress* progress, uint64_t progressBase)
+    CheckedSink(ByteSink* inner, Progress* progress, uint64_t progressBase)
         : m_inner(inner), m_progress(progress), m_progressBase(progressBase)
     {
     }
@@ -27,7 +27,7 @@ public:
     uint64_t Count() const { return m_count; }
 
 private:
-    Sink* m_inner;
+    ByteSink* m_inner;
     Progress* m_progress;
     uint64_t m_progressBase;
     uint16_t m_crc = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // One decoder per compression method. Decode produces exactly `length` bytes into the sink or fails.
 
-#include "Sink.h"
+#include "ByteSink.h"
 #include "Reader.h"
 
 #include <cstdint>
@@ -13,7 +13,7 @@ enum class DecodeStatus { Ok, Corrupt, Truncated, WriteFailed };
 class Decoder {
 public:
     virtual ~Decoder() = default;
-    virtual DecodeStatus Decode(ByteReader& in, Sink& out, uint64_t length) = 0;
+    virtual DecodeStatus Decode(ByteReader& in, ByteSink& out, uint64_t length) = 0;
 };
 
 }

@@ -35,7 +35,7 @@ Failure ExtractOne(ByteSource& source, const ScannedEntry& entry, Target& target
     if (!file)
         return {FailureKind::CannotWrite, display, {}};
     MacBinarySink unwrapped(*file, entry.header, parts.back());
-    Sink& sink = MayHoldMacBinary(entry.header) ? static_cast<Sink&>(unwrapped) : *file;
+    ByteSink& sink = MayHoldMacBinary(entry.header) ? static_cast<ByteSink&>(unwrapped) : *file;
     if (Failure failure = DecodeEntry(source, entry, sink, progress, done); failure.failed())
         return failure;
     if (!file->Commit())
@@ -45,7 +45,7 @@ Failure ExtractOne(ByteSource& source, const ScannedEntry& entry, Target& target
 
 }
 
-Failure DecodeEntry(ByteSource& source, const ScannedEntry& entry, Sink& sink, Progress* progress,
+Failure DecodeEntry(ByteSource& source, const ScannedEntry& entry, ByteSink& sink, Progress* progress,
                     uint64_t progressBase)
 {
     const EntryHeader& h = entry.header;

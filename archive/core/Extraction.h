@@ -12,7 +12,7 @@ namespace lzh {
 Failure ExtractArchive(ByteSource& source, Layout layout, Target& target, Progress* progress);
 
 // Decodes one scanned entry into sink, checking its length and CRC; progress counts from progressBase.
-Failure DecodeEntry(ByteSource& source, const ScannedEntry& entry, Sink& sink, Progress* progress = nullptr,
+Failure DecodeEntry(ByteSource& source, const ScannedEntry& entry, ByteSink& sink, Progress* progress = nullptr,
                     uint64_t progressBase = 0);
 
 }

@@ -37,7 +37,7 @@ const OffsetCode kOffsetCode;
 
 class Lh1Decoder : public Decoder {
 public:
-    DecodeStatus Decode(ByteReader& input, Sink& out, uint64_t length) override
+    DecodeStatus Decode(ByteReader& input, ByteSink& out, uint64_t length) override
     {
         BitReader in(input);
         AdaptiveHuffman tree;

@@ -104,7 +104,7 @@ public:
             m_offsetValues[p] = OffsetValue(p);
     }
 
-    DecodeStatus Decode(ByteReader& in, Sink& out, uint64_t length) override;
+    DecodeStatus Decode(ByteReader& in, ByteSink& out, uint64_t length) override;
 
 private:
     bool ReadBlockTables(BitReader& in);
@@ -398,7 +398,7 @@ DecodeStatus LhNewDecoder::DecodeBlock(BitReader& in, OutputWindow& window, uint
     return status;
 }
 
-DecodeStatus LhNewDecoder::Decode(ByteReader& input, Sink& out, uint64_t length)
+DecodeStatus LhNewDecoder::Decode(ByteReader& input, ByteSink& out, uint64_t length)
 {
     BitReader in(input);
     OutputWindow window(out, size_t(1) << (m_offsetCount - 1), ' ');

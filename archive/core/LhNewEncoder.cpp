@@ -83,7 +83,7 @@ inline int BitLength(uint32_t v)
 
 class LhNewEncoder::Impl {
 public:
-    Impl(int dictionaryBits, Sink& out, uint64_t sizeHint)
+    Impl(int dictionaryBits, ByteSink& out, uint64_t sizeHint)
         : m_bits(out),
           m_maxDistance((1u << dictionaryBits) - 1),
           m_dictMask((1u << dictionaryBits) - 1),
@@ -447,7 +447,7 @@ private:
     std::array<uint16_t, 17> m_offsetCodes{};
 };
 
-LhNewEncoder::LhNewEncoder(int dictionaryBits, Sink& out, uint64_t sizeHint)
+LhNewEncoder::LhNewEncoder(int dictionaryBits, ByteSink& out, uint64_t sizeHint)
     : m_impl(std::make_unique<Impl>(dictionaryBits, out, sizeHint))
 {
 }

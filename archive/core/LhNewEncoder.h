@@ -3,7 +3,7 @@
 // static Huffman blocks of up to 65535 symbols. Streams: bytes go in by Write in pieces of any size, and the
 // coded bytes go out to the sink as they are made; memory does not grow with the input.
 
-#include "Sink.h"
+#include "ByteSink.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -15,7 +15,7 @@ class LhNewEncoder {
 public:
     // dictionaryBits: 13 for -lh5-, 15 for -lh6-, 16 for -lh7-. sizeHint: the bytes to come when known (0: not
     // known); a smaller member gets smaller tables, and the same code for 64 KiB and more.
-    LhNewEncoder(int dictionaryBits, Sink& out, uint64_t sizeHint = 0);
+    LhNewEncoder(int dictionaryBits, ByteSink& out, uint64_t sizeHint = 0);
     ~LhNewEncoder();
     LhNewEncoder(const LhNewEncoder&) = delete;
     LhNewEncoder& operator=(const LhNewEncoder&) = delete;

@@ -9,7 +9,7 @@ namespace {
 // -lzs-: a 1 bit is followed by an 8-bit literal; a 0 bit by an 11-bit ring position and a 4-bit length - 2.
 class LzsDecoder : public Decoder {
 public:
-    DecodeStatus Decode(ByteReader& input, Sink& out, uint64_t length) override
+    DecodeStatus Decode(ByteReader& input, ByteSink& out, uint64_t length) override
     {
         BitReader in(input);
         RingWindow ring(out, 2048, ' ');
@@ -30,7 +30,7 @@ public:
 // two-byte match: position low 8 bits, then position high 4 bits and length - 3.
 class Lz5Decoder : public Decoder {
 public:
-    DecodeStatus Decode(ByteReader& input, Sink& out, uint64_t length) override
+    DecodeStatus Decode(ByteReader& input, ByteSink& out, uint64_t length) override
     {
         BitReader in(input);
         RingWindow ring(out, 4096, ' ');

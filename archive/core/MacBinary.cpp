@@ -118,7 +118,7 @@ bool MacBinaryForkLength(const uint8_t* p, const EntryHeader& member, std::strin
     return true;
 }
 
-MacBinarySink::MacBinarySink(Sink& inner, const EntryHeader& member, std::string fileName)
+MacBinarySink::MacBinarySink(ByteSink& inner, const EntryHeader& member, std::string fileName)
     : m_inner(inner), m_member(member), m_fileName(std::move(fileName))
 {
 }

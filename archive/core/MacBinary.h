@@ -5,7 +5,7 @@
 // The member's CRC still covers every byte. An invalid header leaves the member's bytes unchanged.
 
 #include "EntryHeader.h"
-#include "Sink.h"
+#include "ByteSink.h"
 
 #include <cstdint>
 #include <string>
@@ -24,13 +24,13 @@ bool MacBinaryForkLength(const uint8_t* header, const EntryHeader& member, std::
                          uint64_t& forkLength);
 
 // Holds back the first 128 bytes, then passes on either the fork or every byte.
-class MacBinarySink : public Sink {
+class MacBinarySink : public ByteSink {
 public:
-    MacBinarySink(Sink& inner, const EntryHeader& member, std::string fileName);
+    MacBinarySink(ByteSink& inner, const EntryHeader& member, std::string fileName);
     bool Write(const uint8_t* data, size_t size) override;
 
 private:
-    Sink& m_inner;
+    ByteSink& m_inner;
     const EntryHeader& m_member;
     std::string m_fileName;
     uint8_t m_header[kMacBinaryHeaderSize];

@@ -3,7 +3,7 @@
 // bytes decoded since the last flush. Matches never wrap, so they copy with plain loops; when the buffer
 // fills, its new part goes to the sink and the last dictionary-size bytes move to the front.
 
-#include "Sink.h"
+#include "ByteSink.h"
 
 #include <cstdint>
 #include <cstring>
@@ -14,7 +14,7 @@ namespace lzh {
 class OutputWindow {
 public:
     // history: the farthest a match may reach back; initial: the byte the history starts filled with.
-    OutputWindow(Sink& sink, size_t history, uint8_t initial)
+    OutputWindow(ByteSink& sink, size_t history, uint8_t initial)
         : m_sink(sink), m_history(history), m_chunk(history * 4 > (1u << 18) ? history * 4 : (1u << 18)),
           m_buffer(history + m_chunk + kSlack, initial)
     {
@@ -56,7 +56,7 @@ public:
     static constexpr size_t kSlack = 512;
 
 private:
-    Sink& m_sink;
+    ByteSink& m_sink;
     size_t m_history;
     size_t m_chunk;
     std::vector<uint8_t> m_buffer;

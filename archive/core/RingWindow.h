@@ -4,7 +4,7 @@
 
 #include "BitReader.h"
 #include "Decoder.h"
-#include "Sink.h"
+#include "ByteSink.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -14,7 +14,7 @@ namespace lzh {
 
 class RingWindow {
 public:
-    RingWindow(Sink& sink, size_t size, uint8_t initial) : m_sink(sink), m_ring(size, initial), m_mask(size - 1)
+    RingWindow(ByteSink& sink, size_t size, uint8_t initial) : m_sink(sink), m_ring(size, initial), m_mask(size - 1)
     {
         m_staging.reserve(kStaging);
     }
@@ -48,7 +48,7 @@ public:
 
 private:
     static constexpr size_t kStaging = 1 << 16;
-    Sink& m_sink;
+    ByteSink& m_sink;
     std::vector<uint8_t> m_ring;
     size_t m_mask;
     size_t m_pos = 0;

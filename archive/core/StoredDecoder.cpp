@@ -8,7 +8,7 @@ namespace {
 
 class StoredDecoder : public Decoder {
 public:
-    DecodeStatus Decode(ByteReader& in, Sink& out, uint64_t length) override
+    DecodeStatus Decode(ByteReader& in, ByteSink& out, uint64_t length) override
     {
         std::vector<uint8_t> buffer(1 << 18);
         while (length > 0) {

@@ -3,7 +3,7 @@
 // checked stored path, relative to the destination folder.
 
 #include "EntryHeader.h"
-#include "Sink.h"
+#include "ByteSink.h"
 
 #include <memory>
 #include <string>
@@ -14,7 +14,7 @@ namespace lzh {
 // A file being written under a temporary name beside its target. Commit moves it over the target (an
 // existing file, read-only or not, is replaced) with the stored time stamp and attributes; a file destroyed
 // without Commit is removed.
-class OutputFile : public Sink {
+class OutputFile : public ByteSink {
 public:
     virtual bool Commit() = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "CommandRun.h"
 #include "FailureText.h"
-#include "FileSource.h"
+#include "PosixFileSource.h"
 #include "PosixTarget.h"
 
 #include <cerrno>
@@ -11,7 +11,7 @@
 namespace lzh {
 namespace {
 
-Failure Run(const Command& command, FileSource& source, std::ostream& out)
+Failure Run(const Command& command, PosixFileSource& source, std::ostream& out)
 {
     std::string listing;
     if (command.operation == 'l' || command.operation == 't') {
@@ -41,7 +41,7 @@ int RunPosixCommand(const std::string& text, std::ostream& out, std::string& mes
 
 int RunPosixCommand(const Command& command, std::ostream& out, std::string& message)
 {
-    FileSource source;
+    PosixFileSource source;
     Failure failure;
     if (!source.Open(command.archive))
         failure.kind = errno == ENOENT ? FailureKind::ArchiveNotFound : FailureKind::CannotRead;

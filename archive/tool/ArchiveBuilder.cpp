@@ -90,9 +90,10 @@ std::string ComparablePath(const std::string& stored)
 bool KeepExisting(const std::string& archive, const std::set<std::string>& replaced, ArchiveWriter& writer,
                   std::string& problem)
 {
-    StdioSource old;
-    if (!old.Open(archive))
+    std::unique_ptr<ByteSource> opened = OpenFileSource(archive);
+    if (!opened)
         return true;
+    ByteSource& old = *opened;
     std::vector<uint8_t> buffer;
     uint64_t at = 0;
     for (;;) {
@@ -157,8 +158,8 @@ bool AddMember(ArchiveWriter& writer, const PackInput& input, std::ostream* log,
     if (input.isFolder) {
         result = writer.AddFolder(member);
     } else {
-        StdioSource source;
-        result = source.Open(input.path) ? writer.AddFile(member, source) : AddResult::CannotRead;
+        std::unique_ptr<ByteSource> source = OpenFileSource(input.path);
+        result = source ? writer.AddFile(member, *source) : AddResult::CannotRead;
     }
     if (result != AddResult::Ok) {
         problem = std::string(ResultText(result)) + ": " + input.path;

@@ -3,7 +3,10 @@
 // (names in UTF-8) and Windows (names in the ANSI code page, 932 on a Japanese system): one implementation
 // file per platform. Paths use '/' on both; Windows takes it too.
 
+#include "ByteSource.h"
+
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +30,8 @@ bool RenamePath(const std::string& from, const std::string& to);
 // Removes a file, or a folder with everything in it; true when nothing is left.
 bool RemoveTree(const std::string& path);
 bool CopyFileBytes(const std::string& from, const std::string& to);
+// The file through the platform's one file reader (io/); null when it cannot be opened.
+std::unique_ptr<ByteSource> OpenFileSource(const std::string& path);
 
 // A native name (UTF-8 on Linux, the ANSI code page on Windows) in CP932; false when a character has no
 // CP932 form.

@@ -1,5 +1,7 @@
 #include "NativeFiles.h"
 
+#include "PosixFileSource.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -112,6 +114,12 @@ std::string Cp932ToNative(const std::string& cp932)
 {
     std::string out;
     return Convert(cp932, "UTF-8", "CP932", out) ? out : cp932;
+}
+
+std::unique_ptr<ByteSource> OpenFileSource(const std::string& path)
+{
+    auto source = std::make_unique<PosixFileSource>();
+    return source->Open(path) ? std::move(source) : nullptr;
 }
 
 }

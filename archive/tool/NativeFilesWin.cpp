@@ -1,5 +1,7 @@
 #include "NativeFiles.h"
 
+#include "WinFileSource.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -105,5 +107,11 @@ std::string Utf8ToNative(const std::string& utf8)
 }
 
 std::string Cp932ToNative(const std::string& cp932) { return cp932; }
+
+std::unique_ptr<ByteSource> OpenFileSource(const std::string& path)
+{
+    auto source = std::make_unique<CWinFileSource>();
+    return source->Open(path) ? std::move(source) : nullptr;
+}
 
 }

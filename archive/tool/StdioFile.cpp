@@ -20,36 +20,6 @@ bool SeekTo(std::FILE* file, uint64_t offset)
 
 }
 
-StdioSource::~StdioSource()
-{
-    if (m_file)
-        std::fclose(m_file);
-}
-
-bool StdioSource::Open(const std::string& path)
-{
-    m_file = std::fopen(path.c_str(), "rb");
-    if (!m_file)
-        return false;
-#ifdef _WIN32
-    if (_fseeki64(m_file, 0, SEEK_END) != 0)
-        return false;
-    long long end = _ftelli64(m_file);
-#else
-    if (fseeko(m_file, 0, SEEK_END) != 0)
-        return false;
-    off_t end = ftello(m_file);
-#endif
-    if (end < 0)
-        return false;
-    m_size = static_cast<uint64_t>(end);
-    return SeekTo(m_file, 0);
-}
-
-size_t StdioSource::Read(uint8_t* buffer, size_t size) { return std::fread(buffer, 1, size, m_file); }
-
-bool StdioSource::Seek(uint64_t offset) { return offset <= m_size && SeekTo(m_file, offset); }
-
 StdioOutput::~StdioOutput()
 {
     if (m_file)

@@ -1,33 +1,15 @@
 #pragma once
-// Files through the C library, for the tools that build archives on Linux and on Windows alike (lzhx a,
-// parvel-pack): a file read as an archive member and an archive being written.
+// An archive being written through the C library, for the tools that build archives on Linux and on Windows
+// alike (lzhx a, parvel-pack).
 
 #include "ArchiveWriter.h"
-#include "Reader.h"
 
 #include <cstdio>
 #include <string>
 
 namespace lzh {
 
-class StdioSource : public ByteSource {
-public:
-    StdioSource() = default;
-    ~StdioSource() override;
-    StdioSource(const StdioSource&) = delete;
-    StdioSource& operator=(const StdioSource&) = delete;
-
-    bool Open(const std::string& path);
-    size_t Read(uint8_t* buffer, size_t size) override;
-    uint64_t Size() const override { return m_size; }
-    bool Seek(uint64_t offset) override;
-
-private:
-    std::FILE* m_file = nullptr;
-    uint64_t m_size = 0;
-};
-
-class StdioOutput : public ArchiveOutput {
+class StdioOutput : public SeekableSink {
 public:
     StdioOutput() = default;
     ~StdioOutput() override;

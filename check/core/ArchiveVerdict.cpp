@@ -30,7 +30,7 @@ TextId IdOf(lzh::FailureKind kind)
     }
 }
 
-class StringSink : public lzh::Sink {
+class StringSink : public ByteSink {
 public:
     explicit StringSink(std::string& bytes) : m_bytes(bytes) {}
     bool Write(const uint8_t* data, size_t size) override

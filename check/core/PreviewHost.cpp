@@ -13,23 +13,6 @@ const char kPreviewMedium[] = "<medium>\\";
 
 namespace {
 
-// Reads a file the run would have written from the bytes it would hold.
-class MemoryReader : public ByteReader {
-public:
-    explicit MemoryReader(std::string bytes) : m_bytes(std::move(bytes)) {}
-    size_t Read(uint8_t* buffer, size_t size) override
-    {
-        size_t got = std::min(size, m_bytes.size() - m_at);
-        std::memcpy(buffer, m_bytes.data() + m_at, got);
-        m_at += got;
-        return got;
-    }
-
-private:
-    std::string m_bytes;
-    size_t m_at = 0;
-};
-
 // Takes the converted records in place of the work file: the run counts the records that change itself.
 class DiscardingWriter : public HostWriter {
 public:
@@ -123,7 +106,7 @@ std::unique_ptr<ByteReader> PreviewHost::OpenExclusive(const std::string& path)
         std::string bytes;
         if (!ReadSource(written->second, bytes))
             return nullptr;
-        reader = std::make_unique<MemoryReader>(std::move(bytes));
+        reader = std::make_unique<MemorySource>(std::move(bytes));
     } else {
         reader = m_installation.OpenForReading(path);
     }

@@ -2,6 +2,7 @@
 
 #include "Cp932.h"
 #include "IniReader.h"
+#include "PosixFileSource.h"
 #include "PosixMedia.h"
 #include "Utf8.h"
 #include "WindowsPath.h"
@@ -29,25 +30,6 @@ std::vector<std::string> Components(const std::string& path)
     }
     return parts;
 }
-
-class FdReader : public ByteReader {
-public:
-    explicit FdReader(int fd) : m_fd(fd) {}
-    ~FdReader() override { close(m_fd); }
-    FdReader(const FdReader&) = delete;
-    FdReader& operator=(const FdReader&) = delete;
-    size_t Read(uint8_t* buffer, size_t size) override
-    {
-        ssize_t n = read(m_fd, buffer, size);
-        m_failed = m_failed || n < 0;
-        return n > 0 ? static_cast<size_t>(n) : 0;
-    }
-    bool Failed() const override { return m_failed; }
-
-private:
-    int m_fd;
-    bool m_failed = false;
-};
 
 } // namespace
 
@@ -119,9 +101,10 @@ ListResult PosixInstallation::ListFolder(const std::string& pattern, std::vector
 std::unique_ptr<ByteReader> PosixInstallation::OpenForReading(const std::string& path)
 {
     std::string mapped;
-    uint64_t size = 0;
-    int fd = Map(path, mapped) ? OpenRegularFile(mapped, size) : -1;
-    return fd < 0 ? nullptr : std::make_unique<FdReader>(fd);
+    auto file = std::make_unique<PosixFileSource>();
+    if (!Map(path, mapped) || !file->Open(mapped))
+        return nullptr;
+    return file;
 }
 
 ProfileReadResult PosixInstallation::ReadProfile(const std::string& section, const std::string& key,

@@ -1,7 +1,7 @@
 #include "PosixMedia.h"
 
 #include "Cp932.h"
-#include "FileSource.h"
+#include "PosixFileSource.h"
 #include "Utf8.h"
 
 #include <dirent.h>
@@ -68,26 +68,12 @@ bool PosixMedia::Exists(size_t disk, const std::string& name)
     return disk < m_roots.size() && ResolveWindowsName(m_roots[disk], name, path);
 }
 
-int OpenRegularFile(const std::string& path, uint64_t& size)
-{
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return -1;
-    struct stat st {};
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return -1;
-    }
-    size = static_cast<uint64_t>(st.st_size);
-    return fd;
-}
-
 std::unique_ptr<ByteSource> PosixMedia::Open(size_t disk, const std::string& name)
 {
     std::string path;
     if (disk >= m_roots.size() || !ResolveWindowsName(m_roots[disk], name, path))
         return nullptr;
-    auto source = std::make_unique<lzh::FileSource>();
+    auto source = std::make_unique<PosixFileSource>();
     return source->Open(path) ? std::move(source) : nullptr;
 }
 

@@ -24,6 +24,3 @@ private:
 // Finds the path a Windows-style relative name (CP932, '\\' or '/' between parts, runs of them as one)
 // names under folder, matching each part without regard to letter case. False when a part is missing.
 bool ResolveWindowsName(const std::string& folder, const std::string& name, std::string& path);
-
-// Opens a regular file for reading; -1 when it is missing, a folder or unreadable. size gets its length.
-int OpenRegularFile(const std::string& path, uint64_t& size);

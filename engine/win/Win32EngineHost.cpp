@@ -80,26 +80,6 @@ DWORD ReplaceDurably(const std::string& source, const std::string& target)
     return error;
 }
 
-class CWinReader : public ByteReader {
-public:
-    explicit CWinReader(HANDLE file) : m_file(file) {}
-    size_t Read(uint8_t* buffer, size_t size) override
-    {
-        DWORD part = static_cast<DWORD>(size < (1u << 30) ? size : (1u << 30));
-        DWORD read = 0;
-        if (!ReadFile(m_file.Get(), buffer, part, &read, nullptr)) {
-            m_failed = true;
-            return 0;
-        }
-        return read;
-    }
-    bool Failed() const override { return m_failed; }
-
-private:
-    CFileHandle m_file;
-    bool m_failed = false;
-};
-
 class CWinWriter : public HostWriter {
 public:
     explicit CWinWriter(HANDLE file) : m_file(file) {}
@@ -189,7 +169,11 @@ ListResult CWin32EngineHost::ListFolder(const std::string& pattern, std::vector<
 std::unique_ptr<ByteReader> CWin32EngineHost::OpenExclusive(const std::string& path)
 {
     HANDLE file = OpenWithoutSharing(path, OPEN_EXISTING);
-    return file == INVALID_HANDLE_VALUE ? nullptr : std::make_unique<CWinReader>(file);
+    if (file == INVALID_HANDLE_VALUE)
+        return nullptr;
+    auto reader = std::make_unique<CWinFileSource>();
+    reader->Adopt(file); // read as a stream: its size is not needed
+    return reader;
 }
 
 std::unique_ptr<HostWriter> CWin32EngineHost::CreateExclusive(const std::string& path)

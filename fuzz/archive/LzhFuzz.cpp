@@ -12,7 +12,7 @@
 
 namespace {
 
-class CappedSink : public lzh::Sink {
+class CappedSink : public ByteSink {
 public:
     bool Write(const uint8_t*, size_t size) override
     {

@@ -11,20 +11,6 @@
 #include <cstdlib>
 #include <vector>
 
-namespace {
-
-class MemorySink : public lzh::Sink {
-public:
-    bool Write(const uint8_t* data, size_t size) override
-    {
-        bytes.insert(bytes.end(), data, data + size);
-        return true;
-    }
-    std::vector<uint8_t> bytes;
-};
-
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     if (size == 0)
@@ -37,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int i = 0; i < copies; ++i)
         input.insert(input.end(), data + 1, data + size);
 
-    lzh::MemoryOutput out;
+    MemorySink out;
     lzh::ArchiveWriter writer(out, method, level);
     lzh::MemberHeader member;
     member.path = "a/b";
@@ -50,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (lzh::ScanArchive(archive, lzh::Layout::WithFolders, entries).failed() || entries.size() != 1)
         std::abort();
     MemorySink sink;
-    if (lzh::DecodeEntry(archive, entries[0], sink).failed() || sink.bytes != input)
+    if (lzh::DecodeEntry(archive, entries[0], sink).failed() || sink.Bytes() != input)
         std::abort();
     return 0;
 }

@@ -15,16 +15,6 @@ namespace {
 
 using Bytes = std::vector<uint8_t>;
 
-class MemorySink : public lzh::Sink {
-public:
-    bool Write(const uint8_t* data, size_t size) override
-    {
-        bytes.insert(bytes.end(), data, data + size);
-        return true;
-    }
-    Bytes bytes;
-};
-
 struct Member {
     std::string path;
     Bytes data;
@@ -52,7 +42,7 @@ Bytes Random(size_t size, unsigned seed)
 
 Bytes Pack(const std::vector<Member>& members, lzh::Method method, int level)
 {
-    lzh::MemoryOutput out;
+    MemorySink out;
     lzh::ArchiveWriter writer(out, method, level);
     for (const Member& m : members) {
         lzh::MemberHeader h;
@@ -79,7 +69,7 @@ std::vector<lzh::ScannedEntry> Unpack(const Bytes& archive, std::vector<Bytes>& 
             continue;
         }
         EXPECT_TRUE(lzh::DecodeEntry(source, entry, sink).ok()) << entry.header.path;
-        contents.push_back(sink.bytes);
+        contents.push_back(sink.Bytes());
     }
     return entries;
 }
@@ -142,7 +132,7 @@ TEST(EncoderTest, LongMembersCrossBlocksAndSlides)
 
 TEST(EncoderTest, FoldersAndBadNames)
 {
-    lzh::MemoryOutput out;
+    MemorySink out;
     lzh::ArchiveWriter writer(out, lzh::Method::Lh5, 2);
     lzh::MemberHeader folder;
     folder.path = "\x8C\x60\x8E\xAE";
@@ -162,11 +152,11 @@ TEST(EncoderTest, FoldersAndBadNames)
 }
 
 // A disk that fills up, and a file that ends before its size, are told apart.
-class FullOutput : public lzh::MemoryOutput {
+class FullOutput : public MemorySink {
 public:
     bool Write(const uint8_t* data, size_t size) override
     {
-        return Position() + size <= 1000 && lzh::MemoryOutput::Write(data, size);
+        return Position() + size <= 1000 && MemorySink::Write(data, size);
     }
 };
 
@@ -186,7 +176,7 @@ TEST(EncoderTest, WriteAndReadFailuresAreReported)
         lzh::ArchiveWriter writer(full, method, 2);
         MemorySource source(data.data(), data.size());
         EXPECT_EQ(writer.AddFile(member, source), lzh::AddResult::CannotWrite);
-        lzh::MemoryOutput out;
+        MemorySink out;
         lzh::ArchiveWriter reader(out, method, 2);
         ShortSource shortSource(data.data(), data.size());
         EXPECT_EQ(reader.AddFile(member, shortSource), lzh::AddResult::CannotRead);
@@ -198,7 +188,7 @@ TEST(EncoderTest, WriteAndReadFailuresAreReported)
 TEST(EncoderTest, EveryNameLengthRoundTrips)
 {
     for (int level : {1, 2}) {
-        lzh::MemoryOutput out;
+        MemorySink out;
         lzh::ArchiveWriter writer(out, lzh::Method::Lh5, level);
         std::vector<std::string> names;
         for (size_t length = 1; length <= 250; ++length) {

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
 #include "Extraction.h"
-#include "FileSource.h"
+#include "PosixFileSource.h"
 #include "PosixTarget.h"
 
 #include <algorithm>
@@ -66,7 +66,7 @@ int Shell(const std::string& command)
 
 lzh::Failure ExtractFile(const fs::path& archivePath, const fs::path& destination, lzh::Layout layout)
 {
-    lzh::FileSource source;
+    PosixFileSource source;
     if (!source.Open(archivePath.string()))
         return {lzh::FailureKind::ArchiveNotFound, {}, {}};
     lzh::PosixTarget target(destination.string());

@@ -3,7 +3,7 @@
 // medium is refused with its line and reason, and nothing is written to OUT.
 
 #include "Extraction.h"
-#include "FileSource.h"
+#include "PosixFileSource.h"
 #include "PosixTarget.h"
 
 #include <gtest/gtest.h>
@@ -139,7 +139,7 @@ protected:
 
 std::map<std::string, std::string> Extract(const fs::path& archive, const fs::path& to)
 {
-    lzh::FileSource source;
+    PosixFileSource source;
     EXPECT_TRUE(source.Open(archive.string()));
     fs::create_directories(to);
     lzh::PosixTarget target(to.string());

@@ -1,18 +1,16 @@
-#include "FileSource.h"
+#include "PosixFileSource.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace lzh {
-
-FileSource::~FileSource()
+PosixFileSource::~PosixFileSource()
 {
     if (m_fd >= 0)
         close(m_fd);
 }
 
-bool FileSource::Open(const std::string& path)
+bool PosixFileSource::Open(const std::string& path)
 {
     m_fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (m_fd < 0)
@@ -24,15 +22,14 @@ bool FileSource::Open(const std::string& path)
     return true;
 }
 
-size_t FileSource::Read(uint8_t* buffer, size_t size)
+size_t PosixFileSource::Read(uint8_t* buffer, size_t size)
 {
     ssize_t n = read(m_fd, buffer, size);
+    m_failed = m_failed || n < 0;
     return n > 0 ? static_cast<size_t>(n) : 0;
 }
 
-bool FileSource::Seek(uint64_t offset)
+bool PosixFileSource::Seek(uint64_t offset)
 {
     return offset <= m_size && lseek(m_fd, static_cast<off_t>(offset), SEEK_SET) >= 0;
-}
-
 }

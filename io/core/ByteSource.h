@@ -1,11 +1,12 @@
 #pragma once
-// Where the platform-free readers (the archive core, the bitmap reader) take their bytes from: an open file in
-// the program, memory in the tests and the fuzzers. None of them opens a file itself.
+// Where the platform-free readers (the archive core, the bitmap reader, the engine) take their bytes from: a file
+// through the platform's one file reader (win/, posix/), or memory. None of them opens a file itself.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 
 // A stream of bytes.
 class ByteReader {
@@ -39,6 +40,13 @@ inline std::string ReadRest(ByteReader& reader)
 class MemorySource : public ByteSource {
 public:
     MemorySource(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
+    // Keeps the bytes itself.
+    explicit MemorySource(std::string bytes)
+        : m_owned(std::move(bytes)), m_data(reinterpret_cast<const uint8_t*>(m_owned.data())), m_size(m_owned.size())
+    {
+    }
+    MemorySource(const MemorySource&) = delete;
+    MemorySource& operator=(const MemorySource&) = delete;
 
     size_t Read(uint8_t* buffer, size_t size) override
     {
@@ -58,6 +66,7 @@ public:
     }
 
 private:
+    std::string m_owned;
     const uint8_t* m_data;
     size_t m_size;
     size_t m_position = 0;

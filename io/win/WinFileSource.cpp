@@ -9,9 +9,15 @@ bool CWinFileSource::Open(const std::string& path)
                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return false;
-    m_file.Reset(h);
+    return Adopt(h);
+}
+
+bool CWinFileSource::Adopt(HANDLE file)
+{
+    m_file.Reset(file);
+    m_failed = false;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(h, &size))
+    if (!GetFileSizeEx(file, &size))
         return false;
     m_size = static_cast<uint64_t>(size.QuadPart);
     return true;
@@ -21,8 +27,10 @@ size_t CWinFileSource::Read(uint8_t* buffer, size_t size)
 {
     DWORD want = static_cast<DWORD>(std::min<size_t>(size, 1u << 30));
     DWORD got = 0;
-    if (!ReadFile(m_file.Get(), buffer, want, &got, nullptr))
+    if (!ReadFile(m_file.Get(), buffer, want, &got, nullptr)) {
+        m_failed = true;
         return 0;
+    }
     return got;
 }
 
