@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-// 1 when the file was read and the painting issued, 0 when the file cannot be read.
-int PaintPictureFile(HDC dc, const RECT& destination, const std::string& path, DWORD rasterOp);
+// True when the file was read and the painting issued, false when the file cannot be read.
+bool PaintPictureFile(HDC dc, const RECT& destination, const std::string& path, DWORD rasterOp);
 
 // The logical palette for a block from ReadBitmapFile; the stock default palette when it has no colour table;
 // null when the palette cannot be made.

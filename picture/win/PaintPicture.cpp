@@ -28,13 +28,13 @@ HPALETTE CreateBitmapPalette(const std::vector<uint8_t>& block)
     return CreatePalette(description);
 }
 
-int PaintPictureFile(HDC dc, const RECT& destination, const std::string& path, DWORD rasterOp)
+bool PaintPictureFile(HDC dc, const RECT& destination, const std::string& path, DWORD rasterOp)
 {
     CWinFileSource file;
     std::vector<uint8_t> block;
     uint32_t bitsOffset = 0;
     if (!file.Open(path) || !ReadBitmapFile(file, block, bitsOffset))
-        return 0;
+        return false;
 
     dib::InfoHeader header = dib::ParseInfoHeader(block.data());
     CPaletteHandle palette(CreateBitmapPalette(block));
@@ -48,5 +48,5 @@ int PaintPictureFile(HDC dc, const RECT& destination, const std::string& path, D
                       block.data() + bitsOffset, reinterpret_cast<const BITMAPINFO*>(block.data()), DIB_RGB_COLORS,
                       rasterOp);
     }
-    return 1;
+    return true;
 }
