@@ -119,13 +119,13 @@ void ParseUpdateDescription(std::string_view bytes, UpdateDescription& d)
     DecodeLineBreaks(d.folderText);
 }
 
-int LoadUpdateDescription(UpdateDescription& description, const std::string& programDirectory)
+bool LoadUpdateDescription(UpdateDescription& description, const std::string& programDirectory)
 {
     description.entries.clear();
     description.brokenEntryLines.clear();
     std::string bytes;
     if (!ReadWholeFile(programDirectory + "info.txt", bytes))
-        return 0;
+        return false;
     ParseUpdateDescription(bytes, description);
-    return 1;
+    return true;
 }

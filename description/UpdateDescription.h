@@ -98,9 +98,9 @@ struct UpdateDescription {
     bool ConvertsMasters() const { return masterAdjust == info::kConvertMasters; }
 };
 
-// Reads programDirectory + "info.txt" into the record. Returns 1 when the file was read, 0 when it cannot
-// be opened (the record keeps its empty state).
-int LoadUpdateDescription(UpdateDescription& description, const std::string& programDirectory);
+// Reads programDirectory + info.txt into the record; false when it cannot be opened (the record keeps its
+// empty state).
+bool LoadUpdateDescription(UpdateDescription& description, const std::string& programDirectory);
 
 // Fills the record from the bytes of an info.txt.
 void ParseUpdateDescription(std::string_view bytes, UpdateDescription& description);

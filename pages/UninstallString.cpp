@@ -2,11 +2,11 @@
 
 #include "Cp932.h"
 
-int ExtractFolderFromUninstallString(std::string& value)
+bool ExtractFolderFromUninstallString(std::string& value)
 {
     size_t marker = value.find(" -f");
     if (marker == std::string::npos)
-        return 0;
+        return false;
     std::string_view path = std::string_view(value).substr(marker + 3);
     // Quotes are not special: a quoted path keeps its opening quote.
     size_t nextOption = path.find(" -");
@@ -14,7 +14,7 @@ int ExtractFolderFromUninstallString(std::string& value)
         path = path.substr(0, nextOption);
     PathParts parts = SplitPath(path);
     value = parts.drive + parts.dir;
-    return 1;
+    return true;
 }
 
 std::optional<std::string> FolderFromUninstallString(std::string_view value)

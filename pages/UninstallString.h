@@ -6,8 +6,8 @@
 #include <string_view>
 
 // Rewrites value to the drive and directory of the path after the first " -f" (cut at the next " -");
-// 1 when " -f" was found, else 0 and value unchanged.
-int ExtractFolderFromUninstallString(std::string& value);
+// false, with value unchanged, when there is no " -f".
+bool ExtractFolderFromUninstallString(std::string& value);
 
 // The pre-fill text for the folder field: the extracted folder without its one trailing backslash, or nothing
 // when the value names no folder.

@@ -189,14 +189,14 @@ TEST(LoadUpdateDescription, ReadsInfoTxtFromTheProgramDirectory)
 
     UpdateDescription d;
     d.entries.push_back(UpdateEntry{});
-    EXPECT_EQ(LoadUpdateDescription(d, programDirectory), 0);
+    EXPECT_FALSE(LoadUpdateDescription(d, programDirectory));
     EXPECT_EQ(d.entryCount(), 0u);
     EXPECT_EQ(d.uninstallKeys[0], "");
 
     std::vector<std::string> lines = Header();
     lines.push_back("1,1,start,\\PROG\\");
     std::ofstream(dir / "info.txt", std::ios::binary) << Join(lines);
-    EXPECT_EQ(LoadUpdateDescription(d, programDirectory), 1);
+    EXPECT_TRUE(LoadUpdateDescription(d, programDirectory));
     EXPECT_EQ(d.installFolder, "line16");
     EXPECT_EQ(d.entryCount(), 1u);
     EXPECT_EQ(d.uninstallKeys[0], "line1") << "line 1, also the title";

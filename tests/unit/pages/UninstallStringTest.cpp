@@ -40,10 +40,10 @@ TEST(FolderFromUninstallString, TakesTheFolderAfterTheFOption)
 TEST(ExtractFolderFromUninstallString, RewritesTheTextOnlyWhenFound)
 {
     std::string found = "UNINST.EXE -fD:\\APP\\U.LOG -y";
-    EXPECT_EQ(ExtractFolderFromUninstallString(found), 1);
+    EXPECT_TRUE(ExtractFolderFromUninstallString(found));
     EXPECT_EQ(found, "D:\\APP\\");
     std::string missing = "UNINST.EXE /S";
-    EXPECT_EQ(ExtractFolderFromUninstallString(missing), 0);
+    EXPECT_FALSE(ExtractFolderFromUninstallString(missing));
     EXPECT_EQ(missing, "UNINST.EXE /S");
 }
 

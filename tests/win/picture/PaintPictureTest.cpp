@@ -78,7 +78,7 @@ TEST(PaintPictureFile, StretchesOverTheWholeRectangle)
         SCOPED_TRACE(height > 0 ? "bottom-up" : "top-down");
         Canvas canvas(200, 200);
         std::string path = TempFile("halves.bmp", Halves(height));
-        EXPECT_EQ(PaintPictureFile(canvas.Dc(), RECT{0, 0, 200, 200}, path, SRCCOPY), 1);
+        EXPECT_TRUE(PaintPictureFile(canvas.Dc(), RECT{0, 0, 200, 200}, path, SRCCOPY));
         EXPECT_EQ(canvas.At(0, 0), RGB(0, 255, 0));
         EXPECT_EQ(canvas.At(199, 1), RGB(0, 255, 0));
         EXPECT_EQ(canvas.At(50, 100), RGB(255, 0, 0));
@@ -97,7 +97,7 @@ TEST(PaintPictureFile, IndexedAndBitFieldPictures)
     indexed.tableEntries = 256; // entry i: blue i, green 2i, red 3i
     indexed.bits = {10, 80, 0, 0};
     Canvas canvas(20, 10);
-    EXPECT_EQ(PaintPictureFile(canvas.Dc(), RECT{0, 0, 20, 10}, TempFile("indexed.bmp", BuildBmp(indexed)), SRCCOPY), 1);
+    EXPECT_TRUE(PaintPictureFile(canvas.Dc(), RECT{0, 0, 20, 10}, TempFile("indexed.bmp", BuildBmp(indexed)), SRCCOPY));
     EXPECT_EQ(canvas.At(2, 5), RGB(30, 20, 10));
     EXPECT_EQ(canvas.At(17, 5), RGB(240, 160, 80));
 
@@ -109,7 +109,7 @@ TEST(PaintPictureFile, IndexedAndBitFieldPictures)
     fields.masks = {0, 0xF8, 0, 0, 0xE0, 0x07, 0, 0, 0x1F, 0, 0, 0}; // 5-6-5
     fields.bits = {0x00, 0xF8, 0, 0};                                 // pure red
     Canvas small(4, 4);
-    EXPECT_EQ(PaintPictureFile(small.Dc(), RECT{0, 0, 4, 4}, TempFile("fields.bmp", BuildBmp(fields)), SRCCOPY), 1);
+    EXPECT_TRUE(PaintPictureFile(small.Dc(), RECT{0, 0, 4, 4}, TempFile("fields.bmp", BuildBmp(fields)), SRCCOPY));
     EXPECT_EQ(small.At(1, 1), RGB(255, 0, 0));
 }
 
@@ -124,7 +124,7 @@ TEST(PaintPictureFile, PaintsNothingWhenTheFileCannotBeRead)
     for (const std::string& path : paths) {
         SCOPED_TRACE(path);
         Canvas canvas(20, 20);
-        EXPECT_EQ(PaintPictureFile(canvas.Dc(), RECT{0, 0, 20, 20}, path, SRCCOPY), 0);
+        EXPECT_FALSE(PaintPictureFile(canvas.Dc(), RECT{0, 0, 20, 20}, path, SRCCOPY));
         EXPECT_EQ(canvas.At(10, 10), kSentinel);
     }
 }
