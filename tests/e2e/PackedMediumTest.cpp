@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "BmpBuilder.h"
 #include "ParvelProcess.h"
 #include "UninstallKey.h"
 #include "resource.h"
@@ -34,26 +35,6 @@ std::string PackExePath()
     return parvel.substr(0, parvel.size() - std::string("app\\Parvel.exe").size()) + "pack\\parvel-pack.exe";
 }
 
-std::string Bitmap()
-{
-    std::string b(54 + 16, '\0');
-    auto put = [&](size_t at, uint32_t v, int n) {
-        for (int i = 0; i < n; ++i)
-            b[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put(2, static_cast<uint32_t>(b.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, 2, 4);
-    put(22, 2, 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, 16, 4);
-    return b;
-}
-
 // The electrical edition, 8.0S, with the marker files target identification looks for.
 void MakeInstallation(const std::string& folder)
 {
@@ -77,7 +58,7 @@ std::string MakeSource(const std::string& utf8Key, const std::string& install)
                                    "[folder-page]\r\nフォルダを指定して下さい。\r\n"
                                    "[entries]\r\narchive START \\\r\narchive 形式 \\形式\\\r\n"
                                    "file SUB/NOTE.TXT \\DOC\\\r\n");
-    source.Write("main.bmp", Bitmap());
+    source.Write("main.bmp", PlainBmpFile());
     MakeFolders(source.Path("START1\\PROG"));
     source.Write("START1\\PROG\\" + Cp932("表示.txt"), "version 9.1S\r\n");
     MakeFolders(source.Path(Cp932("形式")));

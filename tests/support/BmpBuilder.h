@@ -2,6 +2,7 @@
 // Builds bitmap files in memory for the tests, with every header field under the test's control.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct BmpSpec {
@@ -60,6 +61,19 @@ inline std::vector<uint8_t> BuildBmp(const BmpSpec& s)
     out.insert(out.end(), s.gap, 0xEE);
     out.insert(out.end(), s.bits.begin(), s.bits.end());
     return out;
+}
+
+// A plain picture of side x side pixels, 24 bits each, as the bytes of a file: a medium's picture.
+inline std::string PlainBmpFile(uint32_t side = 2)
+{
+    BmpSpec s;
+    s.width = s.height = static_cast<int32_t>(side);
+    uint32_t row = (3 * side + 3) & ~3u;
+    s.sizeImage = row * side;
+    s.offBits = 54;
+    s.bits.assign(s.sizeImage, 0);
+    std::vector<uint8_t> bytes = BuildBmp(s);
+    return std::string(bytes.begin(), bytes.end());
 }
 
 // Counting bytes 0, 1, 2, ... as pixel data.

@@ -2,6 +2,7 @@
 // parvel-check passes and whose archives extract to the payload; a description it cannot turn into a valid
 // medium is refused with its line and reason, and nothing is written to OUT.
 
+#include "BmpBuilder.h"
 #include "Extraction.h"
 #include "PosixFileSource.h"
 #include "PosixTarget.h"
@@ -36,28 +37,6 @@ std::string Read(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// A bitmap of side x side pixels, 24 bits per pixel, with the classic 40-byte header.
-std::string Bitmap(uint32_t side = 2)
-{
-    uint32_t row = (3 * side + 3) & ~3u;
-    std::string b(54 + row * side, '\0');
-    auto put = [&](size_t at, uint32_t v, int n) {
-        for (int i = 0; i < n; ++i)
-            b[at + i] = static_cast<char>(v >> (8 * i));
-    };
-    b[0] = 'B';
-    b[1] = 'M';
-    put(2, static_cast<uint32_t>(b.size()), 4);
-    put(10, 54, 4);
-    put(14, 40, 4);
-    put(18, side, 4);
-    put(22, side, 4);
-    put(26, 1, 2);
-    put(28, 24, 2);
-    put(34, row * side, 4);
-    return b;
 }
 
 std::string Random(size_t size, unsigned seed)
@@ -104,8 +83,8 @@ protected:
         m_source = m_root / "source";
         Write(m_source / "medium.txt", kDescription);
         Write(m_source / "Parvel.exe", "MZ not really");
-        Write(m_source / "pictures/main.bmp", Bitmap(150)); // 68 KB: on floppies of 130 KB, START goes to disk 2
-        Write(m_source / "pictures/notice.bmp", Bitmap());
+        Write(m_source / "pictures/main.bmp", PlainBmpFile(150)); // 68 KB: on floppies of 130 KB, START goes to disk 2
+        Write(m_source / "pictures/notice.bmp", PlainBmpFile());
         Write(m_source / "START1/PROG/表.DAT", Random(90000, 1));
         Write(m_source / "START1/VERSION.TXT", "9.1S\r\n");
         Write(m_source / "START2/VERSION.TXT", std::string(50000, 'w'));
@@ -263,7 +242,7 @@ TEST_F(PackTest, TheDemoDescriptionBuildsBothWays)
     fs::copy_file(fs::path(src) / "demo/medium/medium.txt", m_source / "medium.txt");
     Write(m_source / "Parvel.exe", Random(400000, 5));
     for (const char* picture : {"main.bmp", "notice.bmp", "folder.bmp", "confirm.bmp"})
-        Write(m_source / picture, Bitmap(picture == std::string("main.bmp") ? 400 : 32));
+        Write(m_source / picture, PlainBmpFile(picture == std::string("main.bmp") ? 400 : 32));
     Write(m_source / "START1/PROG.DAT", Random(500000, 6));
     Write(m_source / "MASTER/zai900-3.mst", "400400000107XA\r\n");
     Write(m_source / "EXCEL/横A-A4g.xlsm", "template\r\n");
