@@ -69,6 +69,11 @@ bool ParseEntryLine(std::string_view line, UpdateEntry& entry)
     return true;
 }
 
+std::string FormatEntryLine(const UpdateEntry& entry)
+{
+    return std::to_string(entry.disk) + (entry.IsArchive() ? ",1," : ",0,") + entry.name + "," + entry.subfolder;
+}
+
 void DecodeLineBreaks(std::string& text)
 {
     size_t pos = 0;
@@ -124,7 +129,7 @@ bool LoadUpdateDescription(UpdateDescription& description, const std::string& pr
     description.entries.clear();
     description.brokenEntryLines.clear();
     std::string bytes;
-    if (!ReadWholeFile(programDirectory + "info.txt", bytes))
+    if (!ReadWholeFile(programDirectory + info::kDescriptionFile, bytes))
         return false;
     ParseUpdateDescription(bytes, description);
     return true;

@@ -27,6 +27,11 @@ constexpr size_t kFolderTextLine = 27;
 constexpr size_t kFirstTitleKeywordLine = 28; // to 42
 constexpr size_t kFirstEntryLine = 43;
 
+// The medium's own files: the program, its description, and the ending of every archive's file name.
+constexpr char kProgramFile[] = "Parvel.exe";
+constexpr char kDescriptionFile[] = "info.txt";
+constexpr char kArchiveExtension[] = ".lzh";
+
 // Entry names with a meaning of their own (the archive's base name, upper-cased).
 constexpr char kStartArchive[] = "START"; // the edition's program archive, START<edition>
 constexpr char kExcelArchive[] = "EXCEL"; // the cost statement's workbook template
@@ -112,6 +117,9 @@ std::vector<std::string_view> SplitTextLines(std::string_view bytes);
 // Parses one entry line: four non-empty comma-separated fields, kept whole at any length.
 // Returns false for any other line.
 bool ParseEntryLine(std::string_view line, UpdateEntry& entry);
+
+// The entry as its line in info.txt: "disk,kind,name,subfolder", kind 1 for an archive and 0 for a loose file.
+std::string FormatEntryLine(const UpdateEntry& entry);
 
 // Turns each TAB + filler byte pair into CR LF, at most 100 times; the length does not change.
 void DecodeLineBreaks(std::string& text);

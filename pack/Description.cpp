@@ -1,6 +1,5 @@
 #include "Description.h"
 
-#include <map>
 #include <sstream>
 
 namespace pack {
@@ -44,42 +43,42 @@ bool Words(const std::string& s, std::vector<std::string>& words)
 
 enum class Section { None, Medium, Notice, FolderPage, Entries };
 
-bool ApplySetting(Description& d, const std::string& key, const std::string& value, int line, Refusal& refusal)
+const Setting kSettings[] = {
+    {"uninstall-key", info::kFirstUninstallKeyLine, true},
+    {"install-folder", info::kInstallFolderLine},
+    {"series", info::kSeriesNumberLine, false, true},
+    {"master-adjust", info::kMasterAdjustLine, false, true},
+    {"settings-file", info::kSettingsFileLine},
+    {"category", info::kCategoryLine, false, true},
+    {"version", info::kVersionLine},
+    {"main-picture", info::kMainPictureLine},
+    {"notice-picture", info::kNoticePictureLine},
+    {"folder-picture", info::kFolderPictureLine},
+    {"confirm-picture", info::kConfirmPictureLine},
+    {"edition", info::kFirstTitleKeywordLine, true},
+};
+
+bool ApplySetting(SourceMedium& m, const std::string& key, const std::string& value, int line, Refusal& refusal)
 {
-    static const std::map<std::string, int> kPictures = {
-        {"main-picture", 0}, {"notice-picture", 1}, {"folder-picture", 2}, {"confirm-picture", 3}};
-    if (key == "uninstall-key") {
-        if (d.uninstallKeys.size() == 15) {
-            refusal = {line, "more than 15 uninstall keys (info.txt has lines 1-15 for them)"};
-            return false;
+    for (const Setting& setting : kSettings) {
+        if (key != setting.key)
+            continue;
+        if (!setting.repeated) {
+            m.Give(setting.line, value, line);
+            return true;
         }
-        d.uninstallKeys.push_back(value);
-    } else if (key == "edition") {
-        if (d.editions.size() == 15) {
-            refusal = {line, "more than 15 editions (info.txt has lines 28-42 for them)"};
-            return false;
-        }
-        d.editions.push_back(value);
-    } else if (key == "install-folder") {
-        d.installFolder = value;
-    } else if (key == "series") {
-        d.series = value;
-    } else if (key == "master-adjust") {
-        d.masterAdjust = value;
-    } else if (key == "settings-file") {
-        d.settingsFile = value;
-    } else if (key == "category") {
-        d.category = value;
-    } else if (key == "version") {
-        d.version = value;
-    } else if (auto p = kPictures.find(key); p != kPictures.end()) {
-        d.pictures[p->second] = value;
-    } else {
-        refusal = {line, "unknown setting \"" + key + "\""};
+        for (size_t n = setting.line; n < setting.line + UpdateDescription::kKeyCount; ++n)
+            if (m.SourceOf(n) == 0) {
+                m.Give(n, value, line);
+                return true;
+            }
+        refusal = {line, setting.line == info::kFirstUninstallKeyLine
+                             ? "more than 15 uninstall keys (info.txt has lines 1-15 for them)"
+                             : "more than 15 editions (info.txt has lines 28-42 for them)"};
         return false;
     }
-    d.lines.push_back({key, line});
-    return true;
+    refusal = {line, "unknown setting \"" + key + "\""};
+    return false;
 }
 
 // Drops the empty lines at the end of a text.
@@ -91,17 +90,35 @@ void TrimText(std::string& text)
 
 }
 
-int Description::LineOf(const std::string& key, size_t index) const
+const Setting* SettingOfLine(size_t line)
 {
-    for (const auto& [k, line] : lines)
-        if (k == key && index-- == 0)
-            return line;
-    return 0;
+    for (const Setting& setting : kSettings)
+        if (line == setting.line ||
+            (setting.repeated && line > setting.line && line < setting.line + UpdateDescription::kKeyCount))
+            return &setting;
+    return nullptr;
 }
 
-bool ParseDescription(const std::string& utf8, Description& d, Refusal& refusal)
+SourceMedium::SourceMedium() : m_header(info::kFirstEntryLine - 1), m_source(info::kFirstEntryLine - 1)
 {
-    d = Description{};
+    m_header[info::kSeriesNumberLine - 1] = "0";
+    m_header[info::kMasterAdjustLine - 1] = "0";
+    m_header[info::kSettingsFileLine - 1] = info::kSearchSettingsFile;
+}
+
+// A setting given twice keeps the last value and the line of the first, for messages.
+void SourceMedium::Give(size_t infoLine, const std::string& text, int sourceLine)
+{
+    m_header[infoLine - 1] = text;
+    if (m_source[infoLine - 1] == 0)
+        m_source[infoLine - 1] = sourceLine;
+}
+
+bool ParseDescription(const std::string& utf8, SourceMedium& d, Refusal& refusal)
+{
+    d = SourceMedium{};
+    std::string notice, folderText;
+    int noticeLine = 0, folderTextLine = 0;
     std::istringstream in(utf8);
     std::string raw;
     Section section = Section::None;
@@ -117,9 +134,9 @@ bool ParseDescription(const std::string& utf8, Description& d, Refusal& refusal)
             if (name == "medium")
                 section = Section::Medium;
             else if (name == "notice")
-                section = Section::Notice, d.noticeLine = line + 1;
+                section = Section::Notice, noticeLine = line + 1;
             else if (name == "folder-page")
-                section = Section::FolderPage, d.folderTextLine = line + 1;
+                section = Section::FolderPage, folderTextLine = line + 1;
             else if (name == "entries")
                 section = Section::Entries;
             else {
@@ -129,7 +146,7 @@ bool ParseDescription(const std::string& utf8, Description& d, Refusal& refusal)
             continue;
         }
         if (section == Section::Notice || section == Section::FolderPage) {
-            std::string& text = section == Section::Notice ? d.notice : d.folderText;
+            std::string& text = section == Section::Notice ? notice : folderText;
             bool& started = section == Section::Notice ? noticeStarted : folderStarted;
             text += (started ? "\n" : "") + raw;
             started = true;
@@ -153,15 +170,18 @@ bool ParseDescription(const std::string& utf8, Description& d, Refusal& refusal)
                                  "double quotes)"};
                 return false;
             }
-            d.entries.push_back({line, w[0] == "archive", w[1], w[2]});
+            d.entries.push_back({0, w[0] == "archive" ? EntryKind::Archive : EntryKind::LooseFile, w[1], w[2]});
+            d.entrySources.push_back(line);
         } else {
             refusal = {line, "text before the first section ([medium])"};
             return false;
         }
     }
-    TrimText(d.notice);
-    TrimText(d.folderText);
-    if (d.uninstallKeys.empty()) {
+    TrimText(notice);
+    TrimText(folderText);
+    d.Give(info::kNoticeTextLine, notice, noticeLine);
+    d.Give(info::kFolderTextLine, folderText, folderTextLine);
+    if (d.SourceOf(info::kFirstUninstallKeyLine) == 0) {
         refusal = {0, "no uninstall-key: the first one is also the main window's title", true};
         return false;
     }

@@ -6,7 +6,7 @@
 //   install-folder: C:\積算\電気     line 16
 //   series: 3                     line 17
 //   master-adjust: 1              line 18
-//   settings-file: NULL           line 19 (NULL when left out)
+//   settings-file: NULL           line 19 (info::kSearchSettingsFile when left out)
 //   category: 1                   line 20
 //   version: 9.1S                 line 21
 //   main-picture: main.bmp        lines 22-25: bitmap files of SOURCE, put on disk 1 under their names
@@ -23,31 +23,43 @@
 // Lines starting with # are notes, except inside the two texts. Entry fields are separated by spaces; a field
 // that holds spaces is written in double quotes ("\Program Files\").
 
+#include "UpdateDescription.h"
+
 #include <string>
 #include <vector>
 
 namespace pack {
 
-struct DescribedEntry {
-    int line = 0;
-    bool archive = false;
-    std::string name;      // UTF-8, as written
-    std::string subfolder; // UTF-8, as written
+// A setting of [medium] and the info.txt line it writes; a repeated one fills the 15 lines from there.
+struct Setting {
+    const char* key;
+    size_t line;
+    bool repeated = false;
+    bool number = false;
 };
 
-struct Description {
-    std::vector<std::string> uninstallKeys;
-    std::string installFolder, series = "0", masterAdjust = "0", settingsFile = "NULL", category, version;
-    std::string pictures[4]; // main, notice, folder page, confirmation page
-    std::string notice, folderText; // lines joined with '\n'
-    std::vector<std::string> editions;
-    std::vector<DescribedEntry> entries;
-    // The line of each setting and text line, for messages: key -> line.
-    std::vector<std::pair<std::string, int>> lines;
-    int noticeLine = 0, folderTextLine = 0;
+// The setting that writes info.txt's line (null for the two texts, which have sections of their own).
+const Setting* SettingOfLine(size_t line);
 
-    // The line of the setting; of its index-th occurrence for the repeated ones (uninstall-key, edition).
-    int LineOf(const std::string& key, size_t index = 0) const;
+// medium.txt read straight into info.txt's terms: the text of each header line and the entries, in UTF-8 as
+// written (the builder turns them into CP932 and lays the entries out on the disks), each with the medium.txt
+// line it came from, for messages.
+class SourceMedium {
+public:
+    SourceMedium();
+
+    const std::string& Line(size_t infoLine) const { return m_header[infoLine - 1]; }
+    // The medium.txt line that gave info.txt's line; 0 when it was left out.
+    int SourceOf(size_t infoLine) const { return m_source[infoLine - 1]; }
+    void Give(size_t infoLine, const std::string& text, int sourceLine);
+
+    // Disk 0 until the entries are laid out.
+    std::vector<UpdateEntry> entries;
+    std::vector<int> entrySources;
+
+private:
+    std::vector<std::string> m_header;
+    std::vector<int> m_source;
 };
 
 // A reason a description is refused, with its line (0 for the description as a whole).
@@ -58,6 +70,6 @@ struct Refusal {
 };
 
 // False, with the first problem found, for a description that is not well formed.
-bool ParseDescription(const std::string& utf8, Description& description, Refusal& refusal);
+bool ParseDescription(const std::string& utf8, SourceMedium& medium, Refusal& refusal);
 
 }

@@ -66,12 +66,9 @@ struct MediumFile {
 
 struct Item {
     int line = 0;
-    bool archive = false;
-    std::string infoName;  // CP932, as info.txt names it
-    std::string subfolder; // CP932
+    UpdateEntry entry; // as info.txt writes it: name and subfolder in CP932, the disk once laid out
     std::vector<MediumFile> files;
     bool start = false;
-    int disk = 1;
 };
 
 class Builder {
@@ -99,8 +96,9 @@ private:
     bool PrepareHeader();
     bool PrepareText(const std::string& text, int firstLine, const char* what, std::string& encoded);
     bool PrepareEntries();
-    bool PrepareArchive(const DescribedEntry& e, Item& item);
-    bool PrepareLooseFile(const DescribedEntry& e, Item& item);
+    bool PreparePicture(size_t infoLine, std::set<std::string>& copied);
+    bool PrepareArchive(const std::string& name, Item& item);
+    bool PrepareLooseFile(const std::string& name, Item& item);
     bool BuildArchives();
     bool LayOut();
     bool WriteDisks();
@@ -113,7 +111,7 @@ private:
     const PackOptions& m_options;
     std::ostream& m_out;
     Refusal m_refusal;
-    Description m_description;
+    SourceMedium m_source;
     // The header lines of info.txt, before its entries.
     std::vector<std::string> m_info = std::vector<std::string>(info::kFirstEntryLine - 1);
     std::string& Line(size_t number) { return m_info[number - 1]; }
@@ -157,53 +155,50 @@ bool Builder::PrepareText(const std::string& text, int firstLine, const char* wh
     return true;
 }
 
+bool Builder::PreparePicture(size_t infoLine, std::set<std::string>& copied)
+{
+    const std::string& picture = m_source.Line(infoLine);
+    if (picture.empty())
+        return true;
+    int line = m_source.SourceOf(infoLine);
+    const char* key = SettingOfLine(infoLine)->key;
+    std::string path = SourcePath(picture);
+    lzh::FileInfo info;
+    if (!lzh::StatPath(path, info) || info.isFolder)
+        return Refuse(line, "no picture file " + picture + " in the source folder");
+    std::string name = picture.substr(picture.find_last_of("/\\") + 1);
+    if (!ToCp932(name, line, key, Line(infoLine)))
+        return false;
+    if (copied.insert(name).second)
+        m_diskOne.push_back({path, lzh::Utf8ToNative(name), info.size});
+    return true;
+}
+
+// Line by line, but the two texts last, as their messages name lines of their own sections.
 bool Builder::PrepareHeader()
 {
-    const Description& d = m_description;
-    for (size_t i = 0; i < d.uninstallKeys.size(); ++i)
-        if (!ToCp932(d.uninstallKeys[i], d.LineOf("uninstall-key", i), "uninstall-key", Line(info::kFirstUninstallKeyLine + i)))
-            return false;
-    struct Field {
-        const char* key;
-        const std::string& value;
-        size_t infoLine;
-        bool number;
-    };
-    const Field fields[] = {{"install-folder", d.installFolder, info::kInstallFolderLine, false},
-                            {"series", d.series, info::kSeriesNumberLine, true},
-                            {"master-adjust", d.masterAdjust, info::kMasterAdjustLine, true},
-                            {"settings-file", d.settingsFile, info::kSettingsFileLine, false},
-                            {"category", d.category, info::kCategoryLine, true},
-                            {"version", d.version, info::kVersionLine, false}};
-    for (const Field& f : fields) {
-        if (f.number && !f.value.empty() &&
-            !std::all_of(f.value.begin(), f.value.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            return Refuse(d.LineOf(f.key), std::string(f.key) + " must be a number");
-        if (!ToCp932(f.value, d.LineOf(f.key), f.key, Line(f.infoLine)))
-            return false;
-    }
-    const char* pictureKeys[] = {"main-picture", "notice-picture", "folder-picture", "confirm-picture"};
     std::set<std::string> copied;
-    for (int i = 0; i < 4; ++i) {
-        const std::string& picture = d.pictures[i];
-        if (picture.empty())
+    for (size_t n = 1; n < info::kFirstEntryLine; ++n) {
+        const Setting* setting = SettingOfLine(n);
+        if (!setting)
             continue;
-        int line = d.LineOf(pictureKeys[i]);
-        std::string path = SourcePath(picture);
-        lzh::FileInfo info;
-        if (!lzh::StatPath(path, info) || info.isFolder)
-            return Refuse(line, "no picture file " + picture + " in the source folder");
-        std::string name = picture.substr(picture.find_last_of("/\\") + 1);
-        if (!ToCp932(name, line, pictureKeys[i], Line(info::kMainPictureLine + static_cast<size_t>(i))))
+        if (n >= info::kMainPictureLine && n <= info::kConfirmPictureLine) {
+            if (!PreparePicture(n, copied))
+                return false;
+            continue;
+        }
+        const std::string& value = m_source.Line(n);
+        int line = m_source.SourceOf(n);
+        if (setting->number && !value.empty() &&
+            !std::all_of(value.begin(), value.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return Refuse(line, std::string(setting->key) + " must be a number");
+        if (!ToCp932(value, line, setting->key, Line(n)))
             return false;
-        if (copied.insert(name).second)
-            m_diskOne.push_back({path, lzh::Utf8ToNative(name), info.size});
     }
-    for (size_t i = 0; i < d.editions.size(); ++i)
-        if (!ToCp932(d.editions[i], d.LineOf("edition", i), "edition", Line(info::kFirstTitleKeywordLine + i)))
-            return false;
-    return PrepareText(d.notice, d.noticeLine, "the notice text", Line(info::kNoticeTextLine)) &&
-           PrepareText(d.folderText, d.folderTextLine, "the folder page's text", Line(info::kFolderTextLine));
+    return PrepareText(m_source.Line(info::kNoticeTextLine), m_source.SourceOf(info::kNoticeTextLine), "the notice text",
+                       Line(info::kNoticeTextLine)) &&
+           PrepareText(m_source.Line(info::kFolderTextLine), m_source.SourceOf(info::kFolderTextLine),
+                       "the folder page's text", Line(info::kFolderTextLine));
 }
 
 // The payload folders of the START entry: START1, START2, ... (START0 and START99 too), one per edition.
@@ -214,40 +209,42 @@ std::vector<std::string> StartFolders(const std::string& source)
     for (const std::string& name : names) {
         std::string upper = UpperAsciiBytes(name);
         lzh::FileInfo info;
-        if (upper.size() > 5 && upper.compare(0, 5, "START") == 0 &&
-            std::all_of(upper.begin() + 5, upper.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+        const std::string start = info::kStartArchive;
+        if (upper.size() > start.size() && upper.compare(0, start.size(), start) == 0 &&
+            std::all_of(upper.begin() + static_cast<std::ptrdiff_t>(start.size()), upper.end(),
+                        [](char c) { return c >= '0' && c <= '9'; }) &&
             lzh::StatPath(source + "/" + name, info) && info.isFolder)
             found.push_back(name);
     }
     return found;
 }
 
-bool Builder::PrepareArchive(const DescribedEntry& e, Item& item)
+bool Builder::PrepareArchive(const std::string& name, Item& item)
 {
-    std::string upper = UpperAsciiBytes(e.name);
+    std::string upper = UpperAsciiBytes(name);
     std::vector<std::string> parts;
-    if (!ToCp932(upper, e.line, "the archive's name", item.infoName))
+    if (!ToCp932(upper, item.line, "the archive's name", item.entry.name))
         return false;
     if (upper.find_first_of("/\\,") != std::string::npos ||
-        !lzh::SplitStoredPath(item.infoName + ".lzh", lzh::Layout::Flat, parts))
-        return Refuse(e.line, "\"" + e.name + "\" cannot be the name of an archive file");
-    item.start = upper == "START";
+        !lzh::SplitStoredPath(item.entry.name + info::kArchiveExtension, lzh::Layout::Flat, parts))
+        return Refuse(item.line, "\"" + name + "\" cannot be the name of an archive file");
+    item.start = upper == info::kStartArchive;
     std::vector<std::string> folders;
     if (item.start) {
         folders = StartFolders(m_options.source);
         if (folders.empty())
-            return Refuse(e.line, "no payload folder START1 (START2, ... one per edition) for the START entry");
+            return Refuse(item.line, "no payload folder START1 (START2, ... one per edition) for the START entry");
     } else {
         lzh::FileInfo info;
-        if (!lzh::StatPath(SourcePath(e.name), info) || !info.isFolder)
-            return Refuse(e.line, "no payload folder " + e.name + " in the source folder");
-        folders.push_back(lzh::Utf8ToNative(e.name));
+        if (!lzh::StatPath(SourcePath(name), info) || !info.isFolder)
+            return Refuse(item.line, "no payload folder " + name + " in the source folder");
+        folders.push_back(lzh::Utf8ToNative(name));
     }
     for (const std::string& folder : folders) {
         std::vector<lzh::PackInput> inputs;
         std::string problem;
         if (!lzh::CollectFolderContents(m_options.source + "/" + folder, inputs, problem))
-            return Refuse(e.line, problem);
+            return Refuse(item.line, problem);
         // The wizard extracts with e: only the last part of each name counts, so two equal ones collide.
         std::map<std::string, std::string> names;
         size_t files = 0;
@@ -257,61 +254,63 @@ bool Builder::PrepareArchive(const DescribedEntry& e, Item& item)
             ++files;
             std::string last = UpperAscii(input.stored.substr(input.stored.rfind('/') + 1));
             if (!names.insert({last, input.stored}).second)
-                return Refuse(e.line, "two files of the same name in " + folder + " (" +
+                return Refuse(item.line, "two files of the same name in " + folder + " (" +
                                           lzh::Cp932ToNative(names[last]) + ", " + lzh::Cp932ToNative(input.stored) +
                                           "): the update puts every file of an archive into one folder");
         }
         if (files == 0)
-            return Refuse(e.line, "the payload folder " + folder + " holds no file");
-        item.files.push_back({m_options.source + "/" + folder, UpperAsciiBytes(folder) + ".lzh", 0});
+            return Refuse(item.line, "the payload folder " + folder + " holds no file");
+        item.files.push_back({m_options.source + "/" + folder, UpperAsciiBytes(folder) + info::kArchiveExtension, 0});
     }
     return true;
 }
 
-bool Builder::PrepareLooseFile(const DescribedEntry& e, Item& item)
+bool Builder::PrepareLooseFile(const std::string& name, Item& item)
 {
     std::string cp932;
-    if (!ToCp932(e.name, e.line, "the file's name", cp932))
+    if (!ToCp932(name, item.line, "the file's name", cp932))
         return false;
     std::vector<std::string> parts;
     if (cp932.find(',') != std::string::npos || !lzh::SplitStoredPath(cp932, lzh::Layout::WithFolders, parts))
-        return Refuse(e.line, "\"" + e.name + "\" cannot be the name of a file on the medium");
+        return Refuse(item.line, "\"" + name + "\" cannot be the name of a file on the medium");
     std::string native;
     for (const std::string& part : parts) {
-        item.infoName += (item.infoName.empty() ? "" : "\\") + part;
+        item.entry.name += (item.entry.name.empty() ? "" : "\\") + part;
         native += (native.empty() ? "" : "/") + lzh::Cp932ToNative(part);
     }
     lzh::FileInfo info;
     if (!lzh::StatPath(m_options.source + "/" + native, info) || info.isFolder)
-        return Refuse(e.line, "no file " + e.name + " in the source folder");
+        return Refuse(item.line, "no file " + name + " in the source folder");
     item.files.push_back({m_options.source + "/" + native, native, info.size});
     return true;
 }
 
 bool Builder::PrepareEntries()
 {
-    const Description& d = m_description;
+    const SourceMedium& d = m_source;
     if (d.entries.size() > kMaxEntries)
-        return Refuse(d.entries[kMaxEntries].line, "more than 100 entries: the wizard reads 100");
+        return Refuse(d.entrySources[kMaxEntries], "more than 100 entries: the wizard reads 100");
     std::map<std::string, int> seen;
-    for (const DescribedEntry& e : d.entries) {
+    for (size_t i = 0; i < d.entries.size(); ++i) {
+        const UpdateEntry& e = d.entries[i];
         Item item;
-        item.line = e.line;
-        item.archive = e.archive;
-        if (!(e.archive ? PrepareArchive(e, item) : PrepareLooseFile(e, item)))
+        item.line = d.entrySources[i];
+        item.entry.kind = e.kind;
+        item.entry.disk = 1;
+        if (!(e.IsArchive() ? PrepareArchive(e.name, item) : PrepareLooseFile(e.name, item)))
             return false;
-        if (item.infoName.size() > kMaxField)
-            return Refuse(e.line, "the name is longer than the 31 bytes an entry's field holds");
-        if (!ToCp932(e.subfolder, e.line, "the subfolder", item.subfolder))
+        if (item.entry.name.size() > kMaxField)
+            return Refuse(item.line, "the name is longer than the 31 bytes an entry's field holds");
+        if (!ToCp932(e.subfolder, item.line, "the subfolder", item.entry.subfolder))
             return false;
-        if (item.subfolder.size() > kMaxField)
-            return Refuse(e.line, "the subfolder is longer than the 31 bytes an entry's field holds");
-        if (item.subfolder[0] != '\\' || !EndsWithSeparator(item.subfolder) ||
-            item.subfolder.find(',') != std::string::npos)
-            return Refuse(e.line, "the subfolder must start and end with \\ (\\ alone is the installation folder)");
-        std::string key = std::string(e.archive ? "a" : "f") + UpperAscii(item.infoName);
-        if (auto [at, fresh] = seen.insert({key, e.line}); !fresh)
-            return Refuse(e.line, e.name + " is already listed on line " + std::to_string(at->second));
+        const std::string& subfolder = item.entry.subfolder;
+        if (subfolder.size() > kMaxField)
+            return Refuse(item.line, "the subfolder is longer than the 31 bytes an entry's field holds");
+        if (subfolder[0] != '\\' || !EndsWithSeparator(subfolder) || subfolder.find(',') != std::string::npos)
+            return Refuse(item.line, "the subfolder must start and end with \\ (\\ alone is the installation folder)");
+        std::string key = std::string(e.IsArchive() ? "a" : "f") + UpperAscii(item.entry.name);
+        if (auto [at, fresh] = seen.insert({key, item.line}); !fresh)
+            return Refuse(item.line, e.name + " is already listed on line " + std::to_string(at->second));
         m_items.push_back(item);
     }
     return true;
@@ -322,7 +321,7 @@ bool Builder::BuildArchives()
     if (!lzh::MakeFolder(m_staging + "/archives"))
         return Refuse(0, "cannot create " + m_staging);
     for (Item& item : m_items) {
-        if (!item.archive)
+        if (!item.entry.IsArchive())
             continue;
         for (MediumFile& file : item.files) {
             std::vector<lzh::PackInput> inputs;
@@ -350,8 +349,7 @@ std::string Builder::InfoText() const
     for (const std::string& line : m_info)
         text += line + "\r\n";
     for (const Item& item : m_items)
-        text += std::to_string(item.disk) + "," + (item.archive ? "1" : "0") + "," + item.infoName + "," +
-                item.subfolder + "\r\n";
+        text += FormatEntryLine(item.entry) + "\r\n";
     return text;
 }
 
@@ -368,8 +366,8 @@ bool Builder::LayOut()
         uint64_t infoSize = InfoText().size();
         int disk = 1;
         uint64_t used = OnDisk(infoSize);
-        std::set<std::string> root = {"info.txt"};
-        size_t entries = RootEntries("info.txt");
+        std::set<std::string> root = {info::kDescriptionFile};
+        size_t entries = RootEntries(info::kDescriptionFile);
         for (const MediumFile& f : m_diskOne) {
             used += OnDisk(f.size);
             if (root.insert(f.name).second)
@@ -380,7 +378,7 @@ bool Builder::LayOut()
         m_startDisk = 0;
         for (Item& item : m_items) {
             uint64_t need = 0;
-            size_t needEntries = item.start ? 1 : 0; // START.lzh on a later disk
+            size_t needEntries = item.start ? 1 : 0; // the START archive's marker on a later disk
             std::set<std::string> names;
             for (const MediumFile& f : item.files) {
                 need += OnDisk(f.size) + (f.name.find('/') != std::string::npos ? kCluster : 0);
@@ -410,7 +408,7 @@ bool Builder::LayOut()
                 if (root.insert(f.name.substr(0, f.name.find('/'))).second)
                     entries += RootEntries(f.name);
             entries += item.start && disk > 1 ? 1 : 0;
-            item.disk = disk;
+            item.entry.disk = disk;
         }
         m_diskCount = disk;
         if (InfoText().size() == infoSize)
@@ -427,7 +425,7 @@ bool WriteMarker(const std::string& path)
         return false;
     lzh::ArchiveWriter writer(out, lzh::Method::Lh0, 2);
     lzh::MemberHeader member;
-    member.path = "START.TXT";
+    member.path = std::string(info::kStartArchive) + ".TXT";
     uint8_t none = 0;
     MemorySource empty(&none, 0);
     return writer.AddFile(member, empty) == lzh::AddResult::Ok && writer.Finish() && out.Close();
@@ -440,29 +438,31 @@ bool Builder::WriteDisks()
             return Refuse(0, "cannot create " + DiskFolder(disk));
     std::string one = DiskFolder(1);
     std::string info = InfoText();
-    std::FILE* f = std::fopen((one + "/info.txt").c_str(), "wb");
+    std::string infoPath = one + "/" + info::kDescriptionFile;
+    std::FILE* f = std::fopen(infoPath.c_str(), "wb");
     bool ok = f && std::fwrite(info.data(), 1, info.size(), f) == info.size();
     if (f && std::fclose(f) != 0)
         ok = false;
     if (!ok)
-        return Refuse(0, "cannot write " + one + "/info.txt");
+        return Refuse(0, "cannot write " + infoPath);
     for (const MediumFile& file : m_diskOne)
         if (!lzh::CopyFileBytes(file.from, one + "/" + file.name))
             return Refuse(0, "cannot copy " + file.from);
     for (const Item& item : m_items) {
-        std::string folder = DiskFolder(item.disk);
+        std::string folder = DiskFolder(item.entry.disk);
         for (const MediumFile& file : item.files) {
             size_t slash = 0;
             while ((slash = file.name.find('/', slash)) != std::string::npos)
                 lzh::MakeFolder(folder + "/" + file.name.substr(0, slash++));
-            bool moved = item.archive ? lzh::RenamePath(file.from, folder + "/" + file.name)
+            bool moved = item.entry.IsArchive() ? lzh::RenamePath(file.from, folder + "/" + file.name)
                                       : lzh::CopyFileBytes(file.from, folder + "/" + file.name);
             if (!moved)
                 return Refuse(item.line, "cannot write " + folder + "/" + file.name);
         }
     }
-    if (m_startDisk > 1 && !WriteMarker(DiskFolder(m_startDisk) + "/START.lzh"))
-        return Refuse(0, "cannot write START.lzh");
+    std::string marker = std::string(info::kStartArchive) + info::kArchiveExtension;
+    if (m_startDisk > 1 && !WriteMarker(DiskFolder(m_startDisk) + "/" + marker))
+        return Refuse(0, "cannot write " + marker);
     lzh::RemoveTree(m_staging + "/archives");
     return true;
 }
@@ -480,17 +480,17 @@ bool Builder::ReadDescription()
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
         text.append(buffer, n);
     std::fclose(f);
-    return ParseDescription(text, m_description, m_refusal);
+    return ParseDescription(text, m_source, m_refusal);
 }
 
 // Parvel.exe goes first on disk 1; OUT must be new or an empty folder.
 bool Builder::PrepareOutput()
 {
-    std::string exe = m_options.exe.empty() ? m_options.source + "/Parvel.exe" : m_options.exe;
+    std::string exe = m_options.exe.empty() ? m_options.source + "/" + info::kProgramFile : m_options.exe;
     lzh::FileInfo info;
     if (!lzh::StatPath(exe, info) || info.isFolder)
         return Refuse(0, "no Parvel.exe: put it into the source folder or name it with --exe=FILE");
-    m_diskOne.insert(m_diskOne.begin(), {exe, "Parvel.exe", info.size});
+    m_diskOne.insert(m_diskOne.begin(), {exe, info::kProgramFile, info.size});
     std::vector<std::string> names;
     if (lzh::StatPath(m_options.out, info) && (!info.isFolder || !lzh::ListFolder(m_options.out, names) || !names.empty()))
         return Refuse(0, m_options.out + " exists already: parvel-pack writes a new medium into a new or empty folder");
@@ -516,13 +516,13 @@ void Builder::PrintDisks() const
     for (int disk = 1; disk <= m_diskCount; ++disk) {
         m_out << (m_options.split ? "disk" + std::to_string(disk) + ":" : std::string("medium:"));
         if (disk == 1)
-            m_out << " Parvel.exe info.txt";
+            m_out << ' ' << info::kProgramFile << ' ' << info::kDescriptionFile;
         for (const Item& item : m_items)
-            if (item.disk == disk)
+            if (item.entry.disk == disk)
                 for (const MediumFile& file : item.files)
                     m_out << ' ' << file.name;
         if (disk == m_startDisk)
-            m_out << " START.lzh";
+            m_out << ' ' << info::kStartArchive << info::kArchiveExtension;
         m_out << '\n';
     }
 }

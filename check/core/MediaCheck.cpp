@@ -12,7 +12,7 @@ namespace {
 
 using info::kFirstEntryLine;
 constexpr size_t kMaxLineBreaks = 100;
-const std::string kInfoFile = "info.txt";
+const std::string kInfoFile = info::kDescriptionFile;
 
 bool IsStartArchive(const UpdateEntry& entry)
 {
@@ -209,7 +209,7 @@ void MediumChecker::CheckEntry(const Located& located)
     // The START archive of each edition is checked with the editions.
     if (IsStartArchive(entry))
         return;
-    std::string file = entry.name + ".lzh";
+    std::string file = entry.name + info::kArchiveExtension;
     if (!m_media.Exists(located.disk, file)) {
         Add(Severity::Error, TextId::ArchiveMissing, 0, kInfoFile, located.line, {file, Where(located.disk)});
         return;
@@ -244,7 +244,7 @@ void MediumChecker::CheckDiskPrompts(const std::vector<Located>& entries)
         if (entry.disk == 1 || entry.disk == currentDisk)
             continue;
         currentDisk = entry.disk;
-        std::string marker = entry.name + ".lzh";
+        std::string marker = entry.name + info::kArchiveExtension;
         if (IsStartArchive(entry) && !m_media.Exists(located.disk, marker))
             InfoWarning(TextId::PromptNeverEnds, located.line, {std::to_string(entry.disk), marker});
     }
@@ -279,7 +279,7 @@ void MediumChecker::CheckEditions(const std::vector<Located>& entries)
             continue;
         for (size_t i = 0; i < editions.size(); ++i) {
             std::string kind = std::to_string(editions[i].edition.Number());
-            std::string file = located.entry.name + kind + ".lzh";
+            std::string file = located.entry.name + kind + info::kArchiveExtension;
             bool present = m_media.Open(located.disk, file) != nullptr;
             if (!present) {
                 std::string label = !editions[i].edition.FromKeyword()
