@@ -5,7 +5,7 @@
 
 #include <iostream>
 
-// The platform's check of the built medium (CheckPosix.cpp, CheckWin.cpp).
+// The platform's check of the built medium (posix/CheckPosix.cpp, win/CheckWin.cpp).
 bool CheckBuiltMedium(const std::vector<std::string>& disks, std::ostream& out);
 
 int main(int argc, char** argv)
