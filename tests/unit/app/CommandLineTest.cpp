@@ -31,6 +31,7 @@ const Case kCases[] = {
     {"/DIR= /SILENT", "/DIR=", true, false, false, false, nullptr, ""},
     {"/LOG=\"\"", "/LOG=", false, false, false, false, nullptr, ""},
     {"/DIR=C:\\A /DIR=C:\\B", "/DIR=C:\\B", false, false, false, false, "C:\\A", ""},
+    {"/LOG=a.log -log=b.log", "-log=b.log", false, false, false, false, nullptr, "a.log"},
     {"/SILENT=1", "/SILENT=1", false, false, false, false, nullptr, ""},
     {"C:\\積算", "C:\\積算", false, false, false, false, nullptr, ""},
     {"/ -", "/", false, false, false, false, nullptr, ""},

@@ -1,6 +1,7 @@
 // The run log's lines: what support staff read of a run, in order, in the product's code page.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -178,31 +179,55 @@ TEST(RunLog, FileNameFromTheStartingTime)
     EXPECT_EQ(RunLogFileName({1999, 1, 31, 0, 0, 0}), "Parvel-19990131-000000.log");
 }
 
-TEST(RunLog, NoExitCodeWithoutALog)
+// Events alone, each a line of its own: a refused folder with the reason and the settings file looked at, a
+// broken entry line; a program run that began no log (cancelled on the notice page) writes no exit code.
+TEST(RunLog, EventsAlone)
 {
-    Recorder r;
-    r.log.ProgramEnding(ExitCode::Cancelled);
-    EXPECT_TRUE(r.lines.empty());
-}
-
-TEST(RunLog, ABrokenEntryLineIsNamedByItsLine)
-{
-    Recorder r;
-    r.log.BrokenEntryLine(47);
-    EXPECT_EQ(r.lines, std::vector<std::string>{
-                           "03:04:00 info.txt の 47 行目が項目行として読めないため、何も更新しませんでした。"});
+    const std::pair<std::function<void(RunLog&)>, std::string> cases[] = {
+        {[](RunLog& log) { log.IdentificationFailed(IdentificationFailure::SettingsFileNotFound, "C:\\A\\x.ini"); },
+         "設定ファイルが見つかりません。最後に探したもの: C:\\A\\x.ini"},
+        {[](RunLog& log) { log.IdentificationFailed(IdentificationFailure::FolderNotValid, "C:\\A\\x.ini"); },
+         "インストール先に目印のファイルがそろっていません。設定ファイル: C:\\A\\x.ini"},
+        {[](RunLog& log) { log.IdentificationFailed(IdentificationFailure::KindNotRecognised, "C:\\A\\x.ini"); },
+         "設定ファイルの TITLE から版を判別できません。設定ファイル: C:\\A\\x.ini"},
+        {[](RunLog& log) { log.BrokenEntryLine(47); },
+         "info.txt の 47 行目が項目行として読めないため、何も更新しませんでした。"},
+        {[](RunLog& log) { log.ProgramEnding(ExitCode::Cancelled); }, ""},
+    };
+    for (const auto& [event, line] : cases) {
+        Recorder r;
+        event(r.log);
+        EXPECT_EQ(r.lines, line.empty() ? std::vector<std::string>{} : std::vector<std::string>{"03:04:00 " + line});
+    }
 }
 
 } // namespace
 
 namespace {
 
-// A cancel that no person gave is a stop before anything was written, not a person's cancel.
-TEST(ExitCode, AQuestionNoOneWasThereToAnswer)
+// Every outcome's exit code, and the log's last line that names it for support staff. A cancel that no person
+// gave is a stop before anything was written, not a person's cancel.
+TEST(ExitCode, EveryOutcomeWithItsCodeAndItsLine)
 {
-    EXPECT_EQ(ExitCodeOf(RunOutcome::Cancelled, false), ExitCode::Cancelled);
-    EXPECT_EQ(ExitCodeOf(RunOutcome::Cancelled, true), ExitCode::StoppedBeforeWriting);
-    EXPECT_EQ(ExitCodeOf(RunOutcome::Failed, true), ExitCode::StoppedPartWay);
+    const struct { RunOutcome outcome; bool questionRefused; ExitCode code; const char* line; } cases[] = {
+        {RunOutcome::Updated, false, ExitCode::Updated, "終了コード 0: 更新を終えました"},
+        {RunOutcome::Cancelled, false, ExitCode::Cancelled, "終了コード 1: 取り消されました"},
+        {RunOutcome::Cancelled, true, ExitCode::StoppedBeforeWriting,
+         "終了コード 3: インストール先に何も書かずに止まりました"},
+        {RunOutcome::NotInstalled, false, ExitCode::NotInstalled,
+         "終了コード 2: インストール先に更新できるシステムがありません"},
+        {RunOutcome::StoppedBeforeWriting, false, ExitCode::StoppedBeforeWriting,
+         "終了コード 3: インストール先に何も書かずに止まりました"},
+        {RunOutcome::Failed, true, ExitCode::StoppedPartWay, "終了コード 4: 更新の途中で止まったか、失敗がありました"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        Recorder r;
+        r.log.Opening("A:", "");
+        r.log.ProgramEnding(ExitCodeOf(c.outcome, c.questionRefused));
+        EXPECT_EQ(ExitCodeOf(c.outcome, c.questionRefused), c.code);
+        EXPECT_EQ(r.lines.back(), std::string("03:04:01 ") + c.line);
+    }
 }
 
 } // namespace
