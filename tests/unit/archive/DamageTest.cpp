@@ -26,30 +26,21 @@ void ExpectOnlyIntactFiles(const fs::path& out, const std::map<std::string, Byte
 
 class DamageTest : public testing::TestWithParam<const char*> {};
 
-TEST_P(DamageTest, TruncatedCopiesFail)
+// A truncated copy always fails; a bit-flipped one may pass when the bit lies in a field nobody checks.
+TEST_P(DamageTest, TruncatedAndBitFlippedCopies)
 {
     Bytes archive = ReadBytes(CorpusDir() / GetParam());
     TempFolder good;
     ASSERT_EQ(ExtractBytes(archive, good.Path()).kind, lzh::FailureKind::None);
     auto intact = ReadTree(good.Path());
-    size_t step = archive.size() / 40 + 1;
-    for (size_t size = 1; size + 1 < archive.size(); size += step) {
-        Bytes cut(archive.begin(), archive.begin() + size);
+    for (size_t size = 1; size + 1 < archive.size(); size += archive.size() / 40 + 1) {
         TempFolder out;
-        lzh::Failure failure = ExtractBytes(cut, out.Path());
-        EXPECT_NE(failure.kind, lzh::FailureKind::None) << "size " << size;
+        EXPECT_NE(ExtractBytes(Bytes(archive.begin(), archive.begin() + size), out.Path()).kind,
+                  lzh::FailureKind::None)
+            << "size " << size;
         ExpectOnlyIntactFiles(out.Path(), intact);
     }
-}
-
-TEST_P(DamageTest, BitFlippedCopiesNeverLeaveWrongFiles)
-{
-    Bytes archive = ReadBytes(CorpusDir() / GetParam());
-    TempFolder good;
-    ASSERT_EQ(ExtractBytes(archive, good.Path()).kind, lzh::FailureKind::None);
-    auto intact = ReadTree(good.Path());
-    size_t step = archive.size() / 60 + 1;
-    for (size_t at = 0; at < archive.size(); at += step) {
+    for (size_t at = 0; at < archive.size(); at += archive.size() / 60 + 1) {
         for (int bit : {0, 5}) {
             Bytes flipped = archive;
             flipped[at] ^= static_cast<uint8_t>(1 << bit);

@@ -65,15 +65,6 @@ TEST_F(JlhaTest, EveryMethodAndLevelExtractsTheSourceFiles)
     }
 }
 
-TEST_F(JlhaTest, FlatExtractionDropsTheStoredFolders)
-{
-    fs::path archive = MakeArchive("2o7");
-    TempFolder out;
-    ASSERT_EQ(ExtractFile(archive, out.Path(), lzh::Layout::Flat).kind, lzh::FailureKind::None);
-    EXPECT_TRUE(fs::exists(out.Path() / kFileCp932));
-    EXPECT_FALSE(fs::exists(out.Path() / kFolderCp932));
-}
-
 // The decoder writes in whole 256 KiB chunks and carries bytes a match wrote past a chunk into the next one.
 // Long matches of a repeated line cross every chunk end; the files end just before, at and after one.
 TEST_F(JlhaTest, FilesEndingAroundAWriteChunkExtractWhole)
@@ -108,22 +99,42 @@ TEST_F(JlhaTest, FilesEndingAroundAWriteChunkExtractWhole)
     }
 }
 
-// An -lh7- stream is also a valid -lhx- stream (same code, larger offset table): relabelled, it must decode.
-TEST_F(JlhaTest, LhxDecodesAnLh7Stream)
+// Methods no LHA writer here makes, from streams that are also theirs: an -lh7- stream is a valid -lhx- one
+// (same code, larger offset table), and an -lh5- stream whose matches stay within 4 KiB a valid -lh4- one.
+TEST_F(JlhaTest, RelabelledStreamsDecodeAsLhxAndLh4)
 {
-    Bytes archive = ReadBytes(MakeArchive("0o7"));
-    for (size_t at = 0; at + 2 < archive.size() && archive[at] != 0;) {
-        ASSERT_EQ(std::string(archive.begin() + at + 2, archive.begin() + at + 7).substr(0, 3), "-lh");
-        if (archive[at + 5] == '7')
-            archive[at + 5] = 'x';
-        Bytes header(archive.begin() + at, archive.end());
-        FixChecksum(header);
-        archive[at + 1] = header[1];
-        at += archive[at] + 2 + (archive[at + 7] | (archive[at + 8] << 8) | (archive[at + 9] << 16));
+    Bytes small;
+    for (int i = 0; small.size() < 4000; ++i) {
+        std::string line = "panel " + std::to_string(i % 37) + " conduit\n";
+        small.insert(small.end(), line.begin(), line.end());
     }
-    TempFolder out;
-    ASSERT_EQ(ExtractBytes(archive, out.Path()).kind, lzh::FailureKind::None);
-    EXPECT_EQ(ReadBytes(out.Path() / "big.txt"), ReadBytes(s_temp->Path() / "src" / "big.txt"));
+    fs::create_directories(s_temp->Path() / "small");
+    WriteBytes(s_temp->Path() / "small" / "small.txt", small);
+    Shell("cd '" + (s_temp->Path() / "small").string() + "' && jlha c0o5q ../small.lzh small.txt >/dev/null 2>&1");
+    const struct {
+        fs::path archive;
+        char from, to;
+        fs::path member;
+    } cases[] = {{MakeArchive("0o7"), '7', 'x', s_temp->Path() / "src" / "big.txt"},
+                 {s_temp->Path() / "small.lzh", '5', '4', s_temp->Path() / "small" / "small.txt"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.to);
+        Bytes archive = ReadBytes(c.archive);
+        size_t relabelled = 0;
+        for (size_t at = 0; at + 2 < archive.size() && archive[at] != 0;) {
+            ASSERT_EQ(std::string(archive.begin() + at + 2, archive.begin() + at + 7).substr(0, 3), "-lh");
+            if (archive[at + 5] == c.from && ++relabelled)
+                archive[at + 5] = c.to;
+            Bytes header(archive.begin() + at, archive.end());
+            FixChecksum(header);
+            archive[at + 1] = header[1];
+            at += archive[at] + 2 + (archive[at + 7] | (archive[at + 8] << 8) | (archive[at + 9] << 16));
+        }
+        EXPECT_GT(relabelled, 0u);
+        TempFolder out;
+        ASSERT_EQ(ExtractBytes(archive, out.Path()).kind, lzh::FailureKind::None);
+        EXPECT_EQ(ReadBytes(out.Path() / c.member.filename()), ReadBytes(c.member));
+    }
 }
 
 }

@@ -25,7 +25,6 @@ TEST(SafeNameTest, SplitsOrRefuses)
         {"\x95\x5C\\a", {"\x95\x5C", "a"}, "a"},
         {"\x83\x7C.txt", {"\x83\x7C.txt"}, "\x83\x7C.txt"}, // ポ: trail byte '|'
         {"CONSOLE.txt", {"CONSOLE.txt"}, "CONSOLE.txt"},
-        {"COM0", {"COM0"}, "COM0"},
         // Roots as Windows, Mac OS and Unix archivers store them.
         {"\\subdir\\hello.txt", {"subdir", "hello.txt"}, "hello.txt"},
         {"\xFFUntitled\xFFhello.txt", {"Untitled", "hello.txt"}, "hello.txt"},
@@ -40,8 +39,9 @@ TEST(SafeNameTest, SplitsOrRefuses)
         {"a|b/c", {}, "c"},
         {longFolder + "\\" + longFolder + "\\a", {}, "a"},
         {"", {}, ""}, {"..", {}, ""}, {"a\\..", {}, ""}, {"a\\.", {"a"}, ""}, {".", {}, ""}, {"dir:a", {}, ""},
-        {"a|b", {}, ""}, {"a\x1B]", {}, ""}, {"con", {}, ""}, {"sub\\Nul.txt", {}, ""}, {"lpt9.doc", {}, ""},
-        {"com1 .txt", {}, ""}, {"a.", {}, ""}, {"a ", {}, ""}, {std::string(256, 'a'), {}, ""},
+        {"a|b", {}, ""}, {"a\x1B]", {}, ""}, {"con", {}, ""}, {"a.", {}, ""}, {"a ", {}, ""}, {"a\x1F", {}, ""},
+        {std::string(256, 'a'), {}, ""},
+        {std::string(255, 'a'), {std::string(255, 'a')}, std::string(255, 'a')},
     };
     for (const Case& c : cases) {
         std::vector<std::string> parts;
@@ -51,6 +51,24 @@ TEST(SafeNameTest, SplitsOrRefuses)
         EXPECT_EQ(parts, c.underE.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.underE})
             << c.stored;
     }
+}
+
+// Every device name is refused, in any letter case and with any extension; its neighbours are names.
+TEST(SafeNameTest, EveryDeviceName)
+{
+    std::vector<std::string> devices = {"CON", "PRN", "AUX", "NUL"}, parts;
+    for (char digit = '1'; digit <= '9'; ++digit)
+        for (const char* port : {"COM", "LPT"})
+            devices.push_back(port + std::string(1, digit));
+    for (const std::string& device : devices) {
+        std::string lower = device;
+        for (char& c : lower)
+            c = static_cast<char>(c | 0x20);
+        for (const std::string& stored : {device, lower + ".txt", "sub\\" + device + " .log"})
+            EXPECT_FALSE(lzh::SplitStoredPath(stored, lzh::Layout::Flat, parts)) << stored;
+    }
+    for (const char* name : {"COM0", "lpt0.txt", "COM10", "NULL", "AUXX.txt", "PRN_"})
+        EXPECT_TRUE(lzh::SplitStoredPath(name, lzh::Layout::Flat, parts)) << name;
 }
 
 TEST(SafeNameTest, DisplayHidesControlCharacters)

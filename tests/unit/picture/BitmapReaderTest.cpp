@@ -77,6 +77,14 @@ std::vector<AcceptedCase> AcceptedCases()
     four.bits = Ramp(12);
     cases.push_back({"4 bit with 5 colours", four, 60, 5, 12, 54 + 20});
 
+    BmpSpec widest; // at the painting's limits: 65535 pixels, biClrUsed the whole table
+    widest.width = 65535;
+    widest.bitCount = 1;
+    widest.clrUsed = 2;
+    widest.tableEntries = 2;
+    widest.bits = Ramp(8192);
+    cases.push_back({"1 bit, 65535 pixels wide, 2 colours", widest, 48, 2, 8192, 54 + 8});
+
     BmpSpec gap = rgb;
     gap.gap = 10;
     gap.offBits = 54 + 10;
