@@ -189,14 +189,14 @@ void MediumTest::SetUp()
     fs::copy(s_good->Path(), m_copy.Path(), fs::copy_options::recursive);
     // A copy is new: the template gets its age here.
     SetLastWrite(Install() / "形式" / "横A-A4g.xlsm", kOldTemplateTime);
+    m_info = GoodInfoLines();
 }
 
 void MediumTest::SetInfoLine(size_t line, const std::string& utf8)
 {
-    std::vector<std::string> lines = GoodInfoLines();
-    lines.resize(std::max(lines.size(), line));
-    lines[line - 1] = utf8;
-    WriteCp932Lines(Disk(1) / "info.txt", lines);
+    m_info.resize(std::max(m_info.size(), line));
+    m_info[line - 1] = utf8;
+    WriteCp932Lines(Disk(1) / "info.txt", m_info);
 }
 
 int MediumTest::RunProgram(const std::string& extra, std::string& out) const

@@ -39,7 +39,7 @@ public:
     fs::path Disk(int n) const { return m_copy.Path() / ("disk" + std::to_string(n)); }
     fs::path Install() const { return m_copy.Path() / "install"; }
     std::vector<std::string> Roots() const { return {Disk(1).string(), Disk(2).string()}; }
-    // The good info.txt with one line replaced or added.
+    // info.txt with one more line replaced or added: the good one after SetUp.
     void SetInfoLine(size_t line, const std::string& utf8);
     // Runs parvel-check over the disks with extra arguments; returns its exit status, out gets its output.
     int RunProgram(const std::string& extra, std::string& out) const;
@@ -47,6 +47,7 @@ public:
     TempFolder m_copy;
 
 private:
+    std::vector<std::string> m_info;
     static TempFolder* s_good;
 };
 

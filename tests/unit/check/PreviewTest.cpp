@@ -36,27 +36,36 @@ TEST_F(PreviewTest, NamesWhatTheUpdateWouldDoAndWritesNothing)
     std::string out;
     EXPECT_EQ(RunProgram("--install '" + Install().string() + "'", out), 0);
     EXPECT_EQ(TreeFingerprint(m_copy.Path()), before);
-    for (const char* expected : {
-             "設定ファイル: C:\\見積\\tavilo1.ini、版 1（キーワード「電気」）\n",
-             "START 書庫: START1.lzh（1 枚目のディスク）\n",
-             "追加: C:\\見積\\START1.txt（START1.lzh（1 枚目のディスク） から）\n",
-             "置き換え: C:\\見積\\PROG\\app.txt（APP.lzh（1 枚目のディスク） から）\n",
-             "追加: C:\\見積\\PROG\\readme.txt（APP.lzh（1 枚目のディスク） から）\n",
-             "追加: C:\\見積\\説明.TXT（説明.TXT（1 枚目のディスク） から）\n",
-             "フォルダー作成: C:\\見積\\HELP\\\n",
-             "追加: C:\\見積\\HELP\\HELP.txt（HELP.lzh（2 枚目のディスク） から）\n",
-             "追加: C:\\見積\\DATA\\CONFIG.INI（CONFIG.INI（2 枚目のディスク） から）\n",
-             "置き換え: C:\\見積\\形式\\横A-A4g.xlsm（EXCEL.lzh（2 枚目のディスク） から）\n",
-             "ひな形: C:\\見積\\形式\\横A-A4g.xlsm は 2021-01-04 に書かれた古いものなので、EXCEL.lzh（2 枚目のディスク） で置き換えます。\n",
-             "設定: C:\\見積\\tavilo1.ini [SYSTEM] TITLE: 「見積システム 電気 8.0S」 → 「見積システム 電気 9.1S」\n",
-             "設定: C:\\見積\\tavilo1.ini [SYSTEM] Version: （なし） → 「9.1S」\n",
-             "設定: C:\\見積\\mok3.ini [HISTORY] 抽出開始日ON: 「0」 → 「1」\n",
-             "設定: C:\\見積\\mok3.ini [HISTORY] 抽出終了日ON: （なし） → 「1」\n",
-             "材料サイズ変換: C:\\見積\\MASTER\\1\\zai001-3.mst の記録 1 件が変わります。\n",
-             "材料タイプ変換: C:\\見積\\MASTER\\1\\zai001-3.mst の記録 1 件が変わります。\n",
-             "メッセージ（確認）: 2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。\n",
-             "メッセージ（確認）: システムは正常に更新されました。\n"})
-        EXPECT_NE(out.find(expected), std::string::npos) << expected << "\n" << out;
+    // The topics in this order, each line of a topic after every line of the topic before.
+    const std::vector<std::vector<const char*>> topics = {
+        {"設定ファイル: C:\\見積\\tavilo1.ini、版 1（キーワード「電気」）\n"},
+        {"START 書庫: START1.lzh（1 枚目のディスク）\n"},
+        {"追加: C:\\見積\\START1.txt（START1.lzh（1 枚目のディスク） から）\n",
+         "置き換え: C:\\見積\\PROG\\app.txt（APP.lzh（1 枚目のディスク） から）\n",
+         "追加: C:\\見積\\PROG\\readme.txt（APP.lzh（1 枚目のディスク） から）\n",
+         "追加: C:\\見積\\説明.TXT（説明.TXT（1 枚目のディスク） から）\n", "フォルダー作成: C:\\見積\\HELP\\\n",
+         "追加: C:\\見積\\HELP\\HELP.txt（HELP.lzh（2 枚目のディスク） から）\n",
+         "追加: C:\\見積\\DATA\\CONFIG.INI（CONFIG.INI（2 枚目のディスク） から）\n",
+         "置き換え: C:\\見積\\形式\\横A-A4g.xlsm（EXCEL.lzh（2 枚目のディスク） から）\n"},
+        {"ひな形: C:\\見積\\形式\\横A-A4g.xlsm は 2021-01-04 に書かれた古いものなので、EXCEL.lzh（2 枚目のディスク） で置き換えます。\n"},
+        {"設定: C:\\見積\\tavilo1.ini [SYSTEM] TITLE: 「見積システム 電気 8.0S」 → 「見積システム 電気 9.1S」\n",
+         "設定: C:\\見積\\tavilo1.ini [SYSTEM] Version: （なし） → 「9.1S」\n",
+         "設定: C:\\見積\\mok3.ini [HISTORY] 抽出開始日ON: 「0」 → 「1」\n",
+         "設定: C:\\見積\\mok3.ini [HISTORY] 抽出終了日ON: （なし） → 「1」\n"},
+        {"材料サイズ変換: C:\\見積\\MASTER\\1\\zai001-3.mst の記録 1 件が変わります。\n",
+         "材料タイプ変換: C:\\見積\\MASTER\\1\\zai001-3.mst の記録 1 件が変わります。\n"},
+        {"メッセージ（確認）: 2 枚目のｱｯﾌﾟﾃﾞｲﾄFDをｾｯﾄしてください。\n"},
+        {"メッセージ（確認）: システムは正常に更新されました。\n"}};
+    size_t after = 0;
+    for (const auto& topic : topics) {
+        size_t last = after;
+        for (const char* expected : topic) {
+            size_t at = out.find(expected, after);
+            EXPECT_NE(at, std::string::npos) << expected << "\n" << out;
+            last = std::max(last, at == std::string::npos ? after : at);
+        }
+        after = last;
+    }
 }
 
 struct Case {
