@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <set>
 #include <random>
 
 namespace {
@@ -150,44 +151,82 @@ TEST_F(PackTest, FolderMediumPassesTheCheckAndHoldsThePayload)
     EXPECT_NE(info.find("\r\n1,0,docs\\NOTE.TXT,\\My Documents\\\r\n"), std::string::npos);
 }
 
-TEST_F(PackTest, FloppyDisksEachWithinTheirSize)
+// The files of each disk of a split medium, by name.
+std::vector<std::set<std::string>> Disks(const fs::path& out)
 {
-    fs::path out = m_root / "floppies";
-    const uint64_t size = 130 * 1024;
-    ASSERT_EQ(Pack("--disk-size=" + std::to_string(size), out), 0);
-    std::vector<fs::path> disks;
-    for (int n = 1; fs::exists(out / ("disk" + std::to_string(n))); ++n)
-        disks.push_back(out / ("disk" + std::to_string(n)));
-    ASSERT_GE(disks.size(), 3u);
-    EXPECT_EQ(Check(disks), 0);
-    for (const auto& disk : disks) {
-        uint64_t used = 0;
-        for (const auto& item : fs::recursive_directory_iterator(disk))
-            if (item.is_regular_file())
-                used += (item.file_size() + 511) / 512 * 512;
-        EXPECT_LE(used, size) << disk;
+    std::vector<std::set<std::string>> disks;
+    for (int n = 1; fs::exists(out / ("disk" + std::to_string(n))); ++n) {
+        disks.emplace_back();
+        for (const auto& item : fs::directory_iterator(out / ("disk" + std::to_string(n))))
+            disks.back().insert(item.path().filename().string());
     }
-    // START lies on a later disk, so that disk holds START.lzh, the mark the disk prompt looks for.
-    EXPECT_TRUE(fs::exists(disks[0] / "info.txt"));
-    EXPECT_FALSE(fs::exists(disks[0] / "START1.lzh"));
-    EXPECT_TRUE(fs::exists(disks[1] / "START1.lzh"));
-    EXPECT_TRUE(fs::exists(disks[1] / "START.lzh"));
-    // The default disk size is a 1.44 MB floppy: everything fits on one.
-    fs::path one = m_root / "one";
-    ASSERT_EQ(Pack("--disk-size", one), 0);
-    EXPECT_TRUE(fs::exists(one / "disk1" / "DATA.lzh"));
-    EXPECT_FALSE(fs::exists(one / "disk2"));
+    return disks;
 }
 
-TEST_F(PackTest, BadDescriptionsAreRefusedWithLineAndReason)
+uint64_t OnDisk(const fs::path& file) { return (fs::file_size(file) + 511) / 512 * 512; }
+
+// A disk is full when its whole 512-byte clusters run out, START.lzh's own on a later disk included. D fills
+// disk 2 exactly with MID, START1 and the marker; Parvel.exe is sized to fill disk 1 exactly.
+TEST_F(PackTest, DisksFillToTheirLastCluster)
+{
+    Write(m_source / "medium.txt", "[medium]\nuninstall-key: T\nedition: 電気\n[entries]\narchive BIG \\\narchive MID \\\n"
+                                   "archive START \\\n");
+    Write(m_source / "BIG/big.bin", Random(10000, 3));
+    Write(m_source / "MID/mid.bin", Random(60000, 4));
+    fs::remove_all(m_source / "START2");
+    std::string errors;
+    ASSERT_EQ(Pack("", m_root / "sizes", &errors), 0) << errors;
+    auto size = [&](const char* name) { return OnDisk(m_root / "sizes" / name); };
+    const uint64_t d = size("MID.lzh") + size("START1.lzh") + 512;
+    const uint64_t exe = d - size("info.txt") - size("BIG.lzh");
+    using Layout = std::vector<std::set<std::string>>;
+    const std::set<std::string> one = {"Parvel.exe", "info.txt", "BIG.lzh"};
+    const struct {
+        uint64_t diskSize, exeSize;
+        Layout disks;
+    } cases[] = {
+        {d, exe, {one, {"MID.lzh", "START1.lzh", "START.lzh"}}},
+        // One cluster less: the marker's cluster sends START to a third disk.
+        {d - 512, exe - 512, {one, {"MID.lzh"}, {"START1.lzh", "START.lzh"}}},
+        // One byte more of Parvel.exe takes a whole cluster: BIG no longer fits beside it.
+        {d, exe + 1, {{"Parvel.exe", "info.txt"}, {"BIG.lzh", "MID.lzh"}, {"START1.lzh", "START.lzh"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.diskSize) + " " + std::to_string(c.exeSize));
+        Write(m_source / "Parvel.exe", Random(c.exeSize, 5));
+        fs::path out = m_root / ("disks" + std::to_string(c.exeSize));
+        ASSERT_EQ(Pack("--disk-size=" + std::to_string(c.diskSize), out, &errors), 0) << errors;
+        EXPECT_EQ(Disks(out), c.disks);
+    }
+}
+
+// A description that cannot become a medium is refused with its line and reason; at a limit it is accepted.
+TEST_F(PackTest, DescriptionsAreRefusedWithLineAndReasonPastTheirLimits)
 {
     struct Case {
         std::string from, to; // a change to the description
         std::string options;
-        int line;
+        int line; // 0: accepted
         std::string reason;
     };
+    const std::string name31 = "N" + std::string(26, 'x') + ".TXT", name32 = "N" + std::string(27, 'x') + ".TXT";
+    std::string breaks, entries; // 99 line breaks, 97 entries: the cases add one more, or take one less
+    for (int i = 0; i < 97; ++i) {
+        Write(m_source / ("F" + std::to_string(i) + ".TXT"), "f");
+        entries += "\nfile F" + std::to_string(i) + ".TXT \\";
+    }
+    for (int i = 0; i < 99; ++i)
+        breaks += "\n.";
+    const std::string entries96 = entries.substr(0, entries.rfind('\n'));
+    for (const std::string& name : {name31, name32})
+        Write(m_source / name, "n");
     const Case cases[] = {
+        {"二行目", "二行目" + breaks, "", 0, ""}, // 100 line breaks
+        {"二行目", "二行目" + breaks + "\n.", "", 114, "more than 100 line breaks"},
+        {"docs/NOTE.TXT", name31, "", 0, ""},
+        {"docs/NOTE.TXT", name32, "", 22, "longer than the 31 bytes"},
+        {"\"\\My Documents\\\"", "\\" + entries96, "", 0, ""}, // 100 entries
+        {"\"\\My Documents\\\"", "\\" + entries, "", 119, "more than 100 entries"},
         {"version: 9.1S", "version: 9.1S \xF0\x9F\x98\x80", "", 8, "code page 932"},
         {"archive DATA \\DATA\\", "archive CON \\DATA\\", "", 20, "cannot be the name of an archive"},
         {"archive DATA \\DATA\\", "archive NONE \\DATA\\", "", 20, "no payload folder NONE"},
@@ -206,7 +245,11 @@ TEST_F(PackTest, BadDescriptionsAreRefusedWithLineAndReason)
         Write(m_source / "medium.txt", description);
         fs::path out = m_root / "refused";
         std::string errors;
-        EXPECT_EQ(Pack(c.options, out, &errors), 1);
+        EXPECT_EQ(Pack(c.options, out, &errors), c.line == 0 ? 0 : 1) << errors;
+        if (c.line == 0) {
+            fs::remove_all(out);
+            continue;
+        }
         EXPECT_NE(errors.find("medium.txt:" + std::to_string(c.line) + ": "), std::string::npos) << errors;
         EXPECT_NE(errors.find(c.reason), std::string::npos) << errors;
         EXPECT_FALSE(fs::exists(out));
@@ -254,25 +297,38 @@ TEST_F(PackTest, TheDemoDescriptionBuildsBothWays)
     EXPECT_TRUE(fs::exists(m_root / "disks/disk2/START.lzh"));
 }
 
-// A 1.44 MB floppy's root folder holds 224 entries, and a long name takes one more for each 13 characters: 60
-// loose files of 27-character names (4 entries each) do not fit on one disk, small as they are.
+// A 1.44 MB floppy's root folder holds 224 entries; a long name takes one more for each 13 characters.
+// Parvel.exe and info.txt take 2 each; each 29-character name 4, an 18-character one 3, NOTE.TXT 1.
 TEST_F(PackTest, RootFolderEntriesFillADiskToo)
 {
-    std::string description = kDescription;
-    for (int i = 0; i < 60; ++i) {
-        std::string name = "long-file-name-number-" + std::to_string(10 + i) + ".txt";
-        Write(m_source / name, "x");
-        description += "file " + name + " \\DOC\\\n";
+    const struct {
+        int longNames;
+        bool medium, shortName;
+        size_t disks;
+    } cases[] = {{54, true, false, 1}, {54, true, true, 1}, {55, false, true, 2}}; // 223, 224, 225 entries
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.longNames);
+        std::string description = "[medium]\nuninstall-key: T\n[entries]\n";
+        auto add = [&](const std::string& name) {
+            Write(m_source / name, "x");
+            description += "file " + name + " \\DOC\\\n";
+        };
+        for (int i = 0; i < c.longNames; ++i)
+            add("a-long-loose-file-name-" + std::to_string(10 + i) + ".txt");
+        if (c.medium)
+            add("medium-name-10.txt");
+        if (c.shortName)
+            add("NOTE.TXT");
+        Write(m_source / "medium.txt", description);
+        fs::path out = m_root / ("floppies" + std::to_string(c.longNames) + std::to_string(c.shortName));
+        std::string errors;
+        ASSERT_EQ(Pack("--disk-size", out, &errors), 0) << errors;
+        std::vector<std::set<std::string>> disks = Disks(out);
+        ASSERT_EQ(disks.size(), c.disks);
+        if (c.disks == 2) {
+            EXPECT_EQ(disks[1], std::set<std::string>{"NOTE.TXT"});
+        }
     }
-    Write(m_source / "medium.txt", description);
-    ASSERT_EQ(Pack("--disk-size", m_root / "floppies"), 0);
-    ASSERT_TRUE(fs::exists(m_root / "floppies/disk2"));
-    size_t onFirst = 0;
-    for (const auto& item : fs::directory_iterator(m_root / "floppies/disk1"))
-        onFirst += item.path().filename().string().rfind("long-file-name", 0) == 0;
-    EXPECT_GT(onFirst, 40u);
-    EXPECT_LT(onFirst, 56u); // 224 entries / 4, less those of Parvel.exe, info.txt and the other entries
-    EXPECT_EQ(Check({m_root / "floppies/disk1", m_root / "floppies/disk2"}), 0);
 }
 
 }
