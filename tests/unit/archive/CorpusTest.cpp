@@ -146,6 +146,7 @@ TEST(MacBinaryTest, OnlyAHeaderThatFitsTheMemberIsDropped)
     const Case cases[] = {
         {"data fork", wrapped, kHello},
         {"resource fork alone", MacBinaryWrapped("hello.txt", {}, resource), resource},
+        {"forks of whole blocks", MacBinaryWrapped("hello.txt", Bytes(128, 'd'), {}), Bytes(128, 'd')},
         {"not a Mac archive", wrapped, wrapped, 'U'},
         {"old version byte set", Edited(wrapped, [](Bytes& m) { m[0] = 1; }), {}},
         {"name of another file", MacBinaryWrapped("hello.bin", kHello, resource), {}},
@@ -172,6 +173,11 @@ TEST(MacBinaryTest, OnlyAHeaderThatFitsTheMemberIsDropped)
         ASSERT_EQ(Shell("cd '" + theirs.string() + "' && lhasa xqf '" + archive.string() + "' >/dev/null 2>&1"), 0);
         EXPECT_EQ(ReadBytes(theirs / "hello.txt") == ours, c.likeLhasa);
     }
+    // The header alone, both forks empty, is an empty file.
+    TempFolder temp;
+    WriteBytes(temp.Path() / "mac.lzh", WithEnd(Level2({"hello.txt", MacBinaryWrapped("hello.txt", {}, {})}, {}, 'm')));
+    ASSERT_EQ(ExtractFile(temp.Path() / "mac.lzh", temp.Path(), lzh::Layout::Flat).kind, FailureKind::None);
+    EXPECT_EQ(fs::file_size(temp.Path() / "hello.txt"), 0u);
 }
 
 }

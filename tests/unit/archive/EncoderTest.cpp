@@ -141,8 +141,15 @@ TEST(EncoderTest, FoldersAndBadNames)
     Bytes none;
     MemorySource empty(none.data(), 0);
     EXPECT_EQ(writer.AddFile(bad, empty), lzh::AddResult::EmptyName);
-    bad.path = std::string(70000, 'a');
-    EXPECT_EQ(writer.AddFile(bad, empty), lzh::AddResult::NameTooLong);
+    // The longest name each level's 16-bit sizes hold, and one byte more.
+    for (auto [level, longest] : {std::pair{1, 0xFFFF - 4}, std::pair{2, 0xFFFF - 65}}) {
+        lzh::MemoryOutput other;
+        lzh::ArchiveWriter longNames(other, lzh::Method::Lh0, level);
+        bad.path = std::string(longest, 'a');
+        EXPECT_EQ(longNames.AddFile(bad, empty), lzh::AddResult::Ok) << level;
+        bad.path += 'a';
+        EXPECT_EQ(longNames.AddFile(bad, empty), lzh::AddResult::NameTooLong) << level;
+    }
     EXPECT_TRUE(writer.Finish());
     std::vector<Bytes> contents;
     auto entries = Unpack(out.Bytes(), contents);

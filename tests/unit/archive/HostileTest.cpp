@@ -3,6 +3,7 @@
 
 #include "TestSupport.h"
 
+#include "ArchiveScan.h"
 #include "Crc16.h"
 
 #include <gtest/gtest.h>
@@ -116,7 +117,20 @@ std::vector<HostileCase> Cases()
         {"extended header beyond the header", Level2WithExtSize(400), FailureKind::NotAnArchive},
         {"level 1 name beyond the header", Level1NameBeyondHeader(), FailureKind::NotAnArchive},
         {"second header broken", WithEnd(Level0({"a.txt", kHello})) , FailureKind::None},
+        {"level 2 header CRC wrong", WithEnd(Level2({"a.txt", kHello}, {{0x00, 0x12, 0x34}})), FailureKind::NotAnArchive},
+        {"header check sum wrong", [] { Bytes a = WithEnd(Level0({"a.txt", kHello})); a[1] ^= 1; return a; }(),
+         FailureKind::NotAnArchive},
         {"compressed size beyond the file", PackedBeyondFile(), FailureKind::Truncated},
+        {"stored data ending before the member", WithEnd(Level0({"a.txt", kHello, "-lh0-", {'h', 'e'}})),
+         FailureKind::Truncated},
+        // Its checksum right, but no room for the size of a first extension.
+        {"level 1 header two bytes short", [] {
+             Bytes a = Level1({"a.txt", {}}, 0);
+             a.erase(a.begin() + 30, a.begin() + 32);
+             a[0] = static_cast<uint8_t>(a[0] - 2);
+             FixChecksum(a);
+             return WithEnd(a);
+         }(), FailureKind::NotAnArchive},
         // 0xFFFF symbols; temp-table count 31 > 19.
         {"code lengths past the table", Lh5Entry(Lh5Stream({0xFF, 0xFF, 0xF8, 0, 0, 0, 0})), FailureKind::BrokenData},
         // Temp table of one length-1 code: over half the code space unused, then a code that lands there.
@@ -198,6 +212,21 @@ TEST(HostileTest, NamesStayInsideTheDestination)
             EXPECT_EQ(std::distance(fs::directory_iterator(temp.Path()), {}), 1);
         }
     }
+}
+
+// A Windows archiver's times extension holds creation, last write and last access: the file keeps the second.
+TEST(HostileTest, WindowsTimesGiveTheLastWrite)
+{
+    Bytes times(25, 0);
+    times[0] = 0x41;
+    for (uint8_t i = 0; i < 3; ++i)
+        times[1 + 8 * i] = i + 1;
+    Bytes archive = WithEnd(Level2({"a.txt", kHello}, {times}));
+    MemorySource source(archive.data(), archive.size());
+    std::vector<lzh::ScannedEntry> entries;
+    ASSERT_TRUE(lzh::ScanArchive(source, lzh::Layout::Flat, entries).ok());
+    EXPECT_EQ(entries[0].header.timeKind, lzh::TimeKind::FileTime);
+    EXPECT_EQ(entries[0].header.time, 2u);
 }
 
 // LHA for OS-9/68k writes its level-2 size two bytes short; a right size under its system id reads too.
