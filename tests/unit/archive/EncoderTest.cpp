@@ -143,7 +143,7 @@ TEST(EncoderTest, FoldersAndBadNames)
     EXPECT_EQ(writer.AddFile(bad, empty), lzh::AddResult::EmptyName);
     // The longest name each level's 16-bit sizes hold, and one byte more.
     for (auto [level, longest] : {std::pair{1, 0xFFFF - 4}, std::pair{2, 0xFFFF - 65}}) {
-        lzh::MemoryOutput other;
+        MemorySink other;
         lzh::ArchiveWriter longNames(other, lzh::Method::Lh0, level);
         bad.path = std::string(longest, 'a');
         EXPECT_EQ(longNames.AddFile(bad, empty), lzh::AddResult::Ok) << level;

@@ -155,18 +155,8 @@ TEST(ReadBitmapFile, AcceptedFilesGiveAPackedBlock)
         std::vector<uint8_t> expected(file.begin() + static_cast<long>(c.bitsInFile),
                                       file.begin() + static_cast<long>(c.bitsInFile + c.sizeImage));
         EXPECT_EQ(std::vector<uint8_t>(r.block.begin() + c.bitsOffset, r.block.end()), expected);
-    }
-}
-
-TEST(ReadBitmapFile, MasksLandBetweenHeaderAndBits)
-{
-    for (const AcceptedCase& c : AcceptedCases()) {
-        if (c.spec.compression != dib::kBitFields)
-            continue;
-        SCOPED_TRACE(c.name);
-        ReadResult r = Read(BuildBmp(c.spec));
-        ASSERT_EQ(r.ok, 1);
-        EXPECT_EQ(r.block[41], 0xF8); // red mask 0xF800
+        // The masks of a bit-field bitmap land between the header and the bits.
+        EXPECT_TRUE(c.spec.compression != dib::kBitFields || r.block[41] == 0xF8); // red mask 0xF800
     }
 }
 
