@@ -10,10 +10,9 @@
 bool CParvelView::Create(HWND parent, CUpdateSession& session, const std::optional<std::string>& folder)
 {
     m_session = &session;
-    // Taken before the window exists, so the first page and the first paint see the record.
-    m_description = session.Medium().description;
+    m_installFolder = Description().installFolder;
     if (folder) {
-        m_description.installFolder = *folder;
+        m_installFolder = *folder;
         m_folderGiven = true;
     }
     if (!CreateEx(0, "ParvelView", "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, parent, nullptr))
@@ -41,9 +40,9 @@ bool CParvelView::OnCommand(WORD id, WORD, HWND)
 void CParvelView::OnShowNotice()
 {
     CNoticeDlg page;
-    page.m_text = m_description.noticeText;
-    page.m_picture = MediaFile(m_description.noticePicture);
-    page.m_masterAdjust = m_description.masterAdjust;
+    page.m_text = Description().noticeText;
+    page.m_picture = MediaFile(Description().noticePicture);
+    page.m_masterAdjust = Description().masterAdjust;
     if (page.DoModal() == IDOK) {
         PostCommand(ID_SHOW_FOLDER);
     } else {
@@ -55,15 +54,15 @@ void CParvelView::OnShowNotice()
 void CParvelView::OnShowFolder()
 {
     CFolderDlg page;
-    page.m_text = m_description.folderText;
+    page.m_text = Description().folderText;
     // The registration's folder wins over the description's, also when the user comes back after a failed run;
     // a folder given by /DIR= (or confirmed since) is offered as it is.
-    page.m_folder = m_folderGiven ? m_description.installFolder
-                                  : OfferedInstallFolder(m_description.uninstallKeys, m_description.installFolder);
-    page.m_picture = MediaFile(m_description.folderPicture);
+    page.m_folder = m_folderGiven ? m_installFolder
+                                  : OfferedInstallFolder(Description().uninstallKeys, m_installFolder);
+    page.m_picture = MediaFile(Description().folderPicture);
     switch (page.DoModal()) {
     case IDOK:
-        m_description.installFolder = page.m_folder;
+        m_installFolder = page.m_folder;
         PostCommand(ID_SHOW_CONFIRM);
         break;
     default:
@@ -77,12 +76,12 @@ void CParvelView::OnShowFolder()
 void CParvelView::OnShowConfirm()
 {
     CConfirmDlg page;
-    page.m_folder = m_description.installFolder;
-    page.m_picture = MediaFile(m_description.confirmPicture);
+    page.m_folder = m_installFolder;
+    page.m_picture = MediaFile(Description().confirmPicture);
     switch (page.DoModal()) {
     case IDOK:
         // A folder that holds no installation is chosen again; every other outcome ends the program.
-        if (m_session->Run(m_description, m_hWnd) != RunOutcome::NotInstalled)
+        if (m_session->Run(m_installFolder, m_hWnd) != RunOutcome::NotInstalled)
             CloseMainWindow();
         else
             PostCommand(ID_SHOW_FOLDER);
@@ -114,6 +113,6 @@ void CParvelView::OnPaint()
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     // Missing or unreadable: the background erased before painting stays.
-    PaintPictureFile(dc, client, MediaFile(m_description.mainPicture), SRCCOPY);
+    PaintPictureFile(dc, client, MediaFile(Description().mainPicture), SRCCOPY);
     ::EndPaint(m_hWnd, &ps);
 }

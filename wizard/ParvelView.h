@@ -27,8 +27,10 @@ private:
     // A file of the medium: its pictures.
     std::string MediaFile(const std::string& name) const;
 
-    // The medium's description; the wizard changes its installFolder.
-    UpdateDescription m_description;
+    // The medium's description, read once at start-up.
+    const UpdateDescription& Description() const { return m_session->Medium().description; }
+    // The folder the pages offer and the user confirmed.
+    std::string m_installFolder;
     // The medium, one log for every update tried in this program run, for support staff, and the exit code.
     CUpdateSession* m_session = nullptr;
     bool m_folderGiven = false;

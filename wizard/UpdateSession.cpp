@@ -3,7 +3,7 @@
 #include "FillMessage.h"
 #include "ResourceString.h"
 #include "UninstallRegistry.h"
-#include "UnattendedHost.h"
+#include "UnattendedPrompts.h"
 #include "UpdateEngine.h"
 #include "resource.h"
 
@@ -17,19 +17,23 @@ void CUpdateSession::Configure(UpdateMedium medium, bool suppressBoxes, bool win
         m_logFile.AlsoWriteTo(logCopy);
 }
 
-RunOutcome CUpdateSession::Run(const UpdateDescription& description, HWND owner)
+RunOutcome CUpdateSession::Run(const std::string& installFolder, HWND owner)
 {
+    const UpdateDescription& description = m_medium.description;
     const std::string& programDirectory = m_medium.programDirectory;
-    m_log.RunStarting(programDirectory, m_medium.FirstLine(), description.installFolder);
+    m_log.RunStarting(programDirectory, m_medium.FirstLine(), installFolder);
+    const UpdatePlace place{MediumFolder(programDirectory), installFolder};
+    // /VERYSILENT: no window of the archive component either.
+    CWin32Host host(owner, !m_windowless);
     RunOutcome outcome;
-    // Any switch that changes what is shown: the host that honours it.
+    // Any switch that changes what is shown: prompts that honour it.
     if (m_suppressBoxes || m_windowless) {
-        CUnattendedHost host(owner, m_log, m_suppressBoxes, m_windowless);
-        outcome = ApplyUpdate(description, programDirectory, host, &m_log);
-        m_exitCode = ExitCodeOf(outcome, host.RefusedQuestion());
+        CUnattendedPrompts prompts(owner, m_log, m_suppressBoxes);
+        outcome = ApplyUpdate(description, place, host.With(prompts), &m_log);
+        m_exitCode = ExitCodeOf(outcome, prompts.RefusedQuestion());
     } else {
-        CWin32EngineHost host(owner);
-        outcome = ApplyUpdate(description, programDirectory, host, &m_log);
+        CWin32Prompts prompts(owner);
+        outcome = ApplyUpdate(description, place, host.With(prompts), &m_log);
         m_exitCode = ExitCodeOf(outcome, false);
     }
     return outcome;
@@ -37,12 +41,8 @@ RunOutcome CUpdateSession::Run(const UpdateDescription& description, HWND owner)
 
 ExitCode CUpdateSession::RunWithoutPages(const std::optional<std::string>& folder)
 {
-    UpdateDescription description = m_medium.description;
-    if (folder)
-        description.installFolder = *folder;
-    else
-        description.installFolder = OfferedInstallFolder(description.uninstallKeys, description.installFolder);
-    Run(description, nullptr);
+    const UpdateDescription& description = m_medium.description;
+    Run(folder ? *folder : OfferedInstallFolder(description.uninstallKeys, description.installFolder), nullptr);
     return m_exitCode;
 }
 

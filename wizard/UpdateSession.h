@@ -31,8 +31,8 @@ public:
     void Configure(UpdateMedium medium, bool suppressBoxes, bool windowless, const std::string& logCopy);
     const UpdateMedium& Medium() const { return m_medium; }
 
-    // One update of description.installFolder, its boxes owned by owner; sets the exit code.
-    RunOutcome Run(const UpdateDescription& description, HWND owner);
+    // One update of installFolder, its boxes owned by owner; sets the exit code.
+    RunOutcome Run(const std::string& installFolder, HWND owner);
     // An update without pages: the folder of /DIR=, else the one the install-folder page would offer.
     ExitCode RunWithoutPages(const std::optional<std::string>& folder);
     // The usage box, or with /SUPPRESSMSGBOXES only the log; the code is BadCommandLine when word (the word

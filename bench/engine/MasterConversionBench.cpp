@@ -2,7 +2,7 @@
 //   engine_master_bench speed <folder> [files] [MB each]   times both, prints the ratio
 //   engine_master_bench memory <folder> <MB>               converts one master, prints the peak memory
 #include "MasterConversion.h"
-#include "Win32EngineHost.h"
+#include "Win32Host.h"
 
 #include <windows.h>
 #include <psapi.h>
@@ -58,8 +58,9 @@ double TimeConversion(const std::string& folder)
 {
     LARGE_INTEGER start, end;
     QueryPerformanceCounter(&start);
-    CWin32EngineHost host(nullptr);
-    if (!ConvertMasterFolder(host, folder, MasterRule::Size))
+    CWin32Host host(nullptr);
+    CWin32Prompts prompts(nullptr);
+    if (!ConvertMasterFolder(host.With(prompts), folder, MasterRule::Size))
         std::printf("conversion failed\n");
     QueryPerformanceCounter(&end);
     return Seconds(start, end);

@@ -4,7 +4,7 @@
 // what the flushes cost.
 // The medium holds ARC01.lzh ... and L001.TXT ...; the installation passes identification.
 #include "UpdateEngine.h"
-#include "Win32EngineHost.h"
+#include "Win32Host.h"
 
 #include <windows.h>
 
@@ -14,17 +14,24 @@
 
 namespace {
 
-class CSilentHost : public CWin32EngineHost {
+// Without flushes: work files, folders and kept originals reach the disk when the system writes them.
+class CUnflushedFiles : public CWin32Files {
 public:
-    explicit CSilentHost(bool flush) : CWin32EngineHost(nullptr), m_flush(flush) {}
-    bool FlushFile(const std::string& path) override { return !m_flush || CWin32EngineHost::FlushFile(path); }
+    explicit CUnflushedFiles(bool flush) : m_flush(flush) {}
+    bool FlushFile(const std::string& path) override { return !m_flush || CWin32Files::FlushFile(path); }
+    bool FlushFolder(const std::string& folder) override { return !m_flush || CWin32Files::FlushFolder(folder); }
+
+private:
+    bool m_flush;
+};
+
+class CSilentPrompts : public CWin32Prompts {
+public:
+    CSilentPrompts() : CWin32Prompts(nullptr) {}
     void Message(const std::string& text, const std::string&) override { last = text; ++count; }
     DiskAnswer AskForDisk(const std::string&, const std::string&) override { return DiskAnswer::Cancel; }
     std::string last;
     int count = 0;
-
-private:
-    bool m_flush;
 };
 
 // The time of the checks before the first write, as the run reports it to its log.
@@ -78,12 +85,17 @@ int main(int argc, char** argv)
     }
     std::string programDirectory = argv[1];
     UpdateDescription description = MediumDescription(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
-    CSilentHost prompts(!(argc > 5 && std::string(argv[5]) == "noflush"));
+    CWin32Host host(nullptr, false);
+    CUnflushedFiles files(!(argc > 5 && std::string(argv[5]) == "noflush"));
+    CSilentPrompts prompts;
+    const EngineHost roles{files, host.settings, host.medium, host.archive, prompts};
     CCheckTime checks;
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    int result = RunUpdate(description, programDirectory, prompts, &checks);
+    RunOutcome outcome =
+        ApplyUpdate(description, UpdatePlace{MediumFolder(programDirectory), description.installFolder}, roles, &checks);
+    int result = outcome == RunOutcome::Updated ? 1 : 0;
     QueryPerformanceCounter(&end);
     double seconds = static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
     double copies = CopyLooseFilesAlone(programDirectory, std::string(argv[2]) + "\\COPIES", std::atoi(argv[4]));

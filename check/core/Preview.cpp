@@ -70,15 +70,17 @@ public:
                                                                              : TextId::PreviewTypeConversion);
         for (const auto& [path, changed] : m_converted)
             m_log.masters.push_back(FormatText(TextId::PreviewMaster, {name, path, std::to_string(changed)}));
-        // A master folder the preview cannot see is named, never reported as holding no master.
-        std::vector<std::string> unseen = m_host.TakeUnseen();
-        for (const std::string& pattern : unseen) {
+        // A master folder the preview cannot see is named, never reported as holding no master. Both
+        // conversions are staged from one listing, so each names every folder unseen there.
+        for (const std::string& pattern : m_host.TakeUnseen())
+            m_unseenMasters.push_back(pattern);
+        for (const std::string& pattern : m_unseenMasters) {
             PathParts parts = SplitPath(pattern);
             m_log.masters.push_back(
                 FormatText(TextId::PreviewMastersUnseen, {name, ShownPath(parts.drive + parts.dir)}));
             m_log.complete = false;
         }
-        if (m_converted.empty() && unseen.empty())
+        if (m_converted.empty() && m_unseenMasters.empty())
             m_log.masters.push_back(FormatText(TextId::PreviewNoMasters, {name}));
         m_converted.clear();
     }
@@ -121,6 +123,7 @@ private:
     const UpdateDescription& m_description;
     TemplateCheck m_template;
     std::vector<std::pair<std::string, size_t>> m_converted; // masters of the conversion under way
+    std::vector<std::string> m_unseenMasters;
 };
 
 } // namespace
@@ -138,13 +141,12 @@ std::vector<std::string> PreviewLog::Lines() const
 PreviewLog RunPreview(const UpdateDescription& description, const std::string& installFolder, MediaFiles& media,
                       InstallationFiles& installation)
 {
-    UpdateDescription run = description;
-    run.installFolder = installFolder;
     PreviewLog log;
     PreviewHost host(installation, media, log);
-    PreviewJournal journal(host, log, run);
+    PreviewJournal journal(host, log, description);
     installation.TakeUnseen();
-    RunUpdate(run, kPreviewMedium, host, &journal);
+    EngineHost roles = host.Roles();
+    ApplyUpdate(description, UpdatePlace{MediumFolder(kPreviewMedium), installFolder}, roles, &journal);
     journal.TakeUnseen();
     return log;
 }

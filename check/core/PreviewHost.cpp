@@ -5,6 +5,7 @@
 #include "Findings.h"
 #include "RunTexts.h"
 #include "WindowsPath.h"
+#include "WorkFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,6 +20,14 @@ public:
     bool Write(std::string_view) override { return true; }
     bool Close() override { return true; }
 };
+
+// A settings file the installation lacks gets its work copy from the profile call itself.
+std::string StripWorkSuffix(const std::string& path)
+{
+    size_t suffix = std::strlen(kWorkFileSuffix);
+    bool work = path.size() > suffix && path.compare(path.size() - suffix, suffix, kWorkFileSuffix) == 0;
+    return work ? path.substr(0, path.size() - suffix) : path;
+}
 
 std::string ProfileKey(const std::string& path, const std::string& section, const std::string& key)
 {
@@ -59,7 +68,9 @@ bool PreviewHost::Exists(const std::string& path)
 {
     if (IsMedium(path))
         return m_media.Exists(m_disk, MediumPart(path));
-    return m_written.count(PathKey(path)) > 0 || m_installation.Exists(path);
+    std::string key = PathKey(path);
+    return m_written.count(key) > 0 || m_copies.count(key) > 0 || m_workCopies.count(key) > 0 ||
+           m_installation.Exists(path);
 }
 
 bool PreviewHost::CreateFolder(const std::string& path)
@@ -68,8 +79,6 @@ bool PreviewHost::CreateFolder(const std::string& path)
     m_written[PathKey(path)] = Source{path, false, 0, "", ""};
     return true;
 }
-
-bool PreviewHost::ClearAttributes(const std::string&) { return true; }
 
 LastWriteResult PreviewHost::ReadLastWriteDate(const std::string& path, UtcDate& date)
 {
@@ -98,7 +107,7 @@ ListResult PreviewHost::ListFolder(const std::string& pattern, std::vector<Found
     return names.empty() ? ListResult::NotFound : ListResult::Listed;
 }
 
-std::unique_ptr<ByteReader> PreviewHost::OpenExclusive(const std::string& path)
+std::unique_ptr<ByteReader> PreviewHost::OpenRead(const std::string& path)
 {
     std::unique_ptr<ByteReader> reader;
     auto written = m_written.find(PathKey(path));
@@ -120,26 +129,28 @@ std::unique_ptr<HostWriter> PreviewHost::CreateExclusive(const std::string&)
 
 bool PreviewHost::CopyFileTo(const std::string& source, const std::string& target)
 {
-    if (!IsMedium(source) || !m_media.Open(m_disk, MediumPart(source)))
+    if (!IsMedium(source)) {
+        m_workCopies[PathKey(target)] = source;
+        return true;
+    }
+    if (!m_media.Open(m_disk, MediumPart(source)))
         return false;
     m_copies[PathKey(target)] = {target, true, m_disk, MediumPart(source), ""};
     return true;
 }
 
-bool PreviewHost::MoveOver(const std::string& source, const std::string& target)
+MoveResult PreviewHost::MoveOver(const std::string& source, const std::string& target, NameChange)
 {
+    m_workCopies.erase(PathKey(source));
     auto copy = m_copies.find(PathKey(source));
     if (copy != m_copies.end()) {
         Source from = copy->second;
         m_copies.erase(copy);
         // The copy is put in place once the whole update is staged, maybe after a later disk was asked for.
         WriteFile(target, MediumName(kPreviewMedium + from.mediumName, from.disk), from);
-        return true;
     }
-    return true;
+    return MoveResult::Moved;
 }
-
-bool PreviewHost::RemoveFile(const std::string&) { return true; }
 
 ProfileReadResult PreviewHost::ReadProfile(const std::string& section, const std::string& key,
                                            const std::string& defaultValue, const std::string& path,
@@ -152,9 +163,11 @@ ProfileReadResult PreviewHost::ReadProfile(const std::string& section, const std
     return ProfileReadResult::Read;
 }
 
-ProfileWriteResult PreviewHost::WriteProfile(const std::string& section, const std::string& key,
-                                             const std::string& value, const std::string& path)
+bool PreviewHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                               const std::string& workPath)
 {
+    auto copy = m_workCopies.find(PathKey(workPath));
+    const std::string path = copy != m_workCopies.end() ? copy->second : StripWorkSuffix(workPath);
     // A default no settings file holds tells an absent key from an empty one.
     const std::string absent(1, '\x01');
     std::string old;
@@ -166,7 +179,7 @@ ProfileWriteResult PreviewHost::WriteProfile(const std::string& section, const s
         FormatText(TextId::PreviewKey,
                    {ShownPath(path), section, key, oldText, FormatText(TextId::PreviewValue, {value})}));
     m_profile[ProfileKey(path, section, key)] = value;
-    return ProfileWriteResult::Written;
+    return true;
 }
 
 bool PreviewHost::MediumIsRemovable(const std::string&) { return m_media.DiskCount() > 1; }
@@ -175,7 +188,7 @@ ExtractResult PreviewHost::ExtractArchive(const ExtractRequest& request)
 {
     ExtractResult result;
     auto failed = [&](std::string message) {
-        result.failure = 1;
+        result.failure = lzh::FailureKind::CannotRead;
         result.message = std::move(message);
         return result;
     };

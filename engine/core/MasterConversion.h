@@ -14,8 +14,6 @@
 #include "MasterRecord.h"
 
 constexpr size_t kMaxMasterFiles = 1000;
-// The masters of a folder; split so that "??-" is not read as a trigraph.
-constexpr char kMasterPattern[] = "zai???" "-3.mst";
 
 using MasterNameList = std::vector<std::string>;
 
@@ -27,21 +25,37 @@ struct ConvertedMaster {
 using ConvertedMasters = std::vector<ConvertedMaster>;
 
 // converted, when given, receives every master rewritten, in order.
-bool ConvertMaterialSize(EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted = nullptr);
-bool ConvertMaterialType(EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted = nullptr);
+bool ConvertMaterialSize(const EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted = nullptr);
+bool ConvertMaterialType(const EngineHost& host, const std::string& settingsPath, ConvertedMasters* converted = nullptr);
 
 // The two master folders, prefix + "1\\" and prefix + "21\\", in the order they are converted. False when the
 // settings file exists but cannot be read.
-bool MasterFolders(EngineHost& host, const std::string& settingsPath, std::array<std::string, 2>& folders);
+bool MasterFolders(const EngineHost& host, const std::string& settingsPath, std::array<std::string, 2>& folders);
 
-bool ConvertMasterFolder(EngineHost& host, const std::string& folder, MasterRule rule,
+bool ConvertMasterFolder(const EngineHost& host, const std::string& folder, MasterRule rule,
                          ConvertedMasters* converted = nullptr);
 
 // Fills the list with the names of the files matching the pattern (at most 1000, in search order, no
 // directories), none when nothing matches. False when the folder could not be listed.
-bool ListMasterFiles(EngineHost& host, MasterNameList& list, const std::string& pattern);
+bool ListMasterFiles(const EngineHost& host, MasterNameList& list, const std::string& pattern);
 
 // One master file through the work file "temp.mst": true when the file now holds its converted records,
 // false when it is left as it was.
-bool ConvertMasterFile(EngineHost& host, const std::string& folder, const std::string& name, MasterRule rule,
+bool ConvertMasterFile(const EngineHost& host, const std::string& folder, const std::string& name, MasterRule rule,
                        size_t* changedRecords = nullptr);
+
+// Writes source converted by both rules into work, created or emptied, and flushes it; source is only read.
+// The records each rule changed are counted.
+struct MasterChanges {
+    size_t size = 0;
+    size_t type = 0;
+};
+bool StageMaster(FileHost& files, const std::string& source, const std::string& work, MasterChanges& changes);
+
+// The masters of both folders that exist, in conversion order, at most 1000 a folder, and the two folders.
+// False when the settings file or a folder cannot be read; every folder is tried all the same.
+bool ListMasters(const EngineHost& host, const std::string& settingsPath, std::vector<std::string>& masters,
+                 std::array<std::string, 2>& folders);
+
+// Whether a name matches the masters' pattern "zai???-3.mst", letter case ignored.
+bool IsMasterName(std::string_view name);

@@ -11,6 +11,19 @@ constexpr size_t kTypeByte = 13;     // byte 14, 0-based
 
 void AppendLineEnd(std::string& out) { out.append("\r\n", 2); }
 
+// The type rule over a record the size rule has just written at start, line end included. The size rule
+// drops byte 67 at most, so the type byte stays where the type rule looks for it.
+bool MarkTypeAfterSize(std::string& out, size_t start)
+{
+    if (out.size() - start - 2 <= kTypeByte)
+        return false;
+    char& type = out[start + kTypeByte];
+    if (type != 'A' && type != 'B')
+        return false;
+    type = 'Z';
+    return true;
+}
+
 } // namespace
 
 size_t FindLineFeed(std::string_view text)
@@ -70,17 +83,35 @@ bool WriteTypeRecord(std::string_view record, std::string& out)
 
 bool WriteRecord(MasterRule rule, std::string_view record, std::string& out)
 {
-    return rule == MasterRule::Size ? WriteSizeRecord(record, out) : WriteTypeRecord(record, out);
+    switch (rule) {
+    case MasterRule::Size: return WriteSizeRecord(record, out);
+    case MasterRule::Type: return WriteTypeRecord(record, out);
+    case MasterRule::Both: break;
+    }
+    size_t start = out.size();
+    bool size = WriteSizeRecord(record, out);
+    return MarkTypeAfterSize(out, start) || size;
+}
+
+void MasterStreamConverter::Write(std::string_view record, std::string& out)
+{
+    if (m_rule != MasterRule::Both) {
+        m_changed += WriteRecord(m_rule, record, out);
+        return;
+    }
+    size_t start = out.size();
+    m_changed += WriteSizeRecord(record, out);
+    m_typeChanged += MarkTypeAfterSize(out, start);
 }
 
 void MasterStreamConverter::Feed(std::string_view chunk, std::string& out)
 {
-    m_splitter.Feed(chunk, [&](std::string_view record) { m_changed += WriteRecord(m_rule, record, out); });
+    m_splitter.Feed(chunk, [&](std::string_view record) { Write(record, out); });
 }
 
 void MasterStreamConverter::Finish(std::string& out)
 {
-    m_splitter.Finish([&](std::string_view record) { m_changed += WriteRecord(m_rule, record, out); });
+    m_splitter.Finish([&](std::string_view record) { Write(record, out); });
 }
 
 std::string ConvertMasterBytes(std::string_view bytes, MasterRule rule)

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-enum class MasterRule { Size, Type };
+// Both: the size rule, then the type rule over its result, as the two conversions one after the other.
+enum class MasterRule { Size, Type, Both };
 
 // Size rule: "400400" in bytes 1-6, "000107" or "000111" in bytes 7-12, and a length other than 185.
 bool IsSizeRecordSelected(std::string_view record);
@@ -76,13 +77,18 @@ public:
     explicit MasterStreamConverter(MasterRule rule) : m_rule(rule) {}
     void Feed(std::string_view chunk, std::string& out);
     void Finish(std::string& out);
-    // The records the rule changed so far.
+    // The records the rule changed so far; with both rules, those the size rule changed.
     size_t ChangedRecords() const { return m_changed; }
+    // The records the type rule changed, with both rules.
+    size_t TypeChangedRecords() const { return m_typeChanged; }
 
 private:
+    void Write(std::string_view record, std::string& out);
+
     MasterRule m_rule;
     RecordSplitter m_splitter;
     size_t m_changed = 0;
+    size_t m_typeChanged = 0;
 };
 
 // The whole conversion of a file's bytes, for callers that hold them in memory.

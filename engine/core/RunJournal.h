@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "RunOutcome.h"
+#include "Transaction.h"
 #include "UpdateDescription.h"
 #include "WorkbookTemplate.h"
 
@@ -47,24 +49,29 @@ public:
     // A broken entry line (1-based line of info.txt) stopped the run before anything was written.
     virtual void BrokenEntryLine(size_t /*line*/) {}
     virtual void Entry(const JournalEntry&) {}
-    // Each settings key the run tried to write, in order.
+    // What this start found of an update cut off earlier, before anything else; failedFile names the file
+    // that stopped the recovery.
+    virtual void Recovery(RecoveryResult, const std::string& /*failedFile*/) {}
+    // Each settings key the run tried to write into the work copy of file, in order.
     virtual void SettingsKey(const std::string& /*file*/, const std::string& /*section*/,
                              const std::string& /*key*/, const std::string& /*value*/, bool /*written*/)
     {
     }
     // The workbook template decision for the EXCEL entry, before the entry itself.
     virtual void TemplateChecked(const TemplateCheck&) {}
-    // Each master rewritten, before its conversion is done.
+    // Each master staged with its conversion, before that conversion is done.
     virtual void MasterConverted(Conversion, const std::string& /*path*/, size_t /*changedRecords*/) {}
     virtual void ConversionDone(Conversion, bool /*succeeded*/) {}
-    // A settings file that could not be replaced took its key in place.
+    // A settings file that another program keeps open is written where it is, not replaced.
     virtual void WrittenInPlace(const std::string& /*file*/) {}
+    // The staged files took their targets' names (files of them), or the originals were put back.
+    virtual void CommitDone(CommitResult, size_t /*files*/) {}
     // The checks before the first write ended, after milliseconds; passed: the update goes on.
     virtual void ChecksDone(bool /*passed*/, uint64_t /*milliseconds*/) {}
     // The update stopped before it changed the installation; every work file it made was removed.
     virtual void NothingChanged() {}
     // Every box, the disk prompts included, as shown.
     virtual void MessageShown(const std::string& /*text*/, const std::string& /*caption*/) {}
-    // The run is over with this result (1: the program closes; 0: the folder was not accepted).
-    virtual void Finished(int /*result*/) {}
+    // The run is over.
+    virtual void Finished(RunOutcome) {}
 };

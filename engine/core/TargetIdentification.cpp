@@ -1,6 +1,7 @@
 #include "TargetIdentification.h"
 
 #include "Cp932.h"
+#include "Installation.h"
 
 namespace {
 
@@ -22,17 +23,17 @@ bool IsMenuSettingsFile(const std::string& settingsFile)
     return upper == "TAVILO1.INI" || upper == "SURELO1.INI";
 }
 
-bool HasMenuMarker(EngineHost& host, const std::string& folder)
+bool HasMenuMarker(const EngineHost& host, const std::string& folder)
 {
-    return host.Exists(folder + "qe2menu.ini") || host.Exists(folder + "qe1menu.ini");
+    return host.files.Exists(folder + "qe2menu.ini") || host.files.Exists(folder + "qe1menu.ini");
 }
 
 // The menu markers, tested again after one more backslash.
-bool CheckMenuMarkers(EngineHost& host, std::string& folder, const std::string& settingsFile)
+bool CheckMenuMarkers(const EngineHost& host, std::string& folder, const std::string& settingsFile)
 {
     if (!IsMenuSettingsFile(settingsFile))
         return true;
-    if (!host.Exists(folder))
+    if (!host.files.Exists(folder))
         return false;
     if (HasMenuMarker(host, folder))
         return true;
@@ -41,29 +42,29 @@ bool CheckMenuMarkers(EngineHost& host, std::string& folder, const std::string& 
 }
 
 // The formatter, which can only raise the result.
-bool CheckFormatter(EngineHost& host, std::string& folder)
+bool CheckFormatter(const EngineHost& host, std::string& folder)
 {
-    if (!host.Exists(folder))
+    if (!host.files.Exists(folder))
         return false;
-    if (host.Exists(folder + "dravex.exe"))
+    if (host.files.Exists(folder + "dravex.exe"))
         return true;
     folder += "\\";
-    return host.Exists(folder + "dravex.exe");
+    return host.files.Exists(folder + "dravex.exe");
 }
 
 } // namespace
 
-bool ProbeSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
+bool ProbeSettingsFile(const EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
 {
-    if (!host.Exists(workingFolder))
+    if (!host.files.Exists(workingFolder))
         return false;
-    if (host.Exists(workingFolder + settingsFile))
+    if (host.files.Exists(workingFolder + settingsFile))
         return true;
     workingFolder += "\\";
-    return host.Exists(workingFolder + settingsFile);
+    return host.files.Exists(workingFolder + settingsFile);
 }
 
-bool LocateSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
+bool LocateSettingsFile(const EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
 {
     if (ProbeSettingsFile(host, workingFolder, settingsFile))
         return true;
@@ -72,26 +73,26 @@ bool LocateSettingsFile(EngineHost& host, std::string& workingFolder, const std:
     return ProbeSettingsFile(host, workingFolder, settingsFile);
 }
 
-bool ValidateInstallFolder(EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
+bool ValidateInstallFolder(const EngineHost& host, std::string& workingFolder, const std::string& settingsFile)
 {
     bool markers = CheckMenuMarkers(host, workingFolder, settingsFile);
     // The formatter is tested whatever the markers gave: it may extend the folder, and it can pass alone.
     if (!CheckFormatter(host, workingFolder) && !markers)
         return false;
-    return host.Exists(workingFolder) && host.Exists(workingFolder + "\\bmp\\MERIO2L.BMP");
+    return host.files.Exists(workingFolder) && host.files.Exists(workingFolder + "\\bmp\\MERIO2L.BMP");
 }
 
-Edition DetectSystemKind(EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
+Edition DetectSystemKind(const EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
                          const std::array<std::string, 15>& titleKeywords)
 {
     std::string settingsPath = workingFolder + settingsFile;
     std::string value;
-    if (UpperAscii(settingsFile) == "PEMIRAZ1.INI") {
-        if (host.ReadProfile("SYSTEM", "MAKER", "1", settingsPath, value) == ProfileReadResult::Failed)
+    if (UpperAscii(settingsFile) == UpperAscii(install::kMakerSettingsFile)) {
+        if (host.settings.ReadProfile(install::kSystemSection, install::kMakerKey, "1", settingsPath, value) == ProfileReadResult::Failed)
             return Edition::NotRecognised();
         return Edition(DecimalValue(value) == 1 ? Edition::kMakerOne : Edition::kMakerOther);
     }
-    if (host.ReadProfile("SYSTEM", "TITLE", "", settingsPath, value) == ProfileReadResult::Failed)
+    if (host.settings.ReadProfile(install::kSystemSection, install::kTitleKey, "", settingsPath, value) == ProfileReadResult::Failed)
         return Edition::NotRecognised();
     for (size_t i = 0; i < titleKeywords.size(); ++i) {
         if (ContainsText(value, titleKeywords[i]))

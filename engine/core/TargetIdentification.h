@@ -9,11 +9,11 @@
 #include "EngineHost.h"
 #include "UpdateDescription.h"
 
-bool ProbeSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
-bool LocateSettingsFile(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
-bool ValidateInstallFolder(EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+bool ProbeSettingsFile(const EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+bool LocateSettingsFile(const EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
+bool ValidateInstallFolder(const EngineHost& host, std::string& workingFolder, const std::string& settingsFile);
 
 // From "MAKER" of PEMIRAZ1.INI (0 or 99), else 1 + index of the first keyword in "TITLE". A settings file
 // that exists but cannot be read is not recognised.
-Edition DetectSystemKind(EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
+Edition DetectSystemKind(const EngineHost& host, const std::string& workingFolder, const std::string& settingsFile,
                          const std::array<std::string, 15>& titleKeywords);

@@ -2,29 +2,18 @@
 // The update run: identification, the entries of the description, the settings keys and the master
 // conversions, each outcome told through the host's message boxes.
 //
-// Result 0 only when the folder was not accepted (the install-folder page opens again); 1 for every
-// outcome once identification has passed, and for a description with a broken entry line. The
-// message "システムは正常に更新されました。" is shown only when everything was applied.
+// The update is one transaction. Every new file, settings file and converted master is first written beside
+// its target under a work name; only when all of it is staged and checked do the files take their targets'
+// names, under a journal that lets the next start finish an update cut off half-way. A run that stops before
+// leaves the installation as it was.
 
 #include <string>
 
 #include "EngineHost.h"
 #include "RunJournal.h"
+#include "RunOutcome.h"
 #include "UpdateDescription.h"
+#include "UpdatePlace.h"
 
-// programDirectory: the medium's folder, ending in a backslash, or "X:" for a drive root; every file
-// of the medium is programDirectory followed directly by its name.
-int RunUpdate(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
-              RunJournal* journal = nullptr);
-
-// How a run ended, for callers that tell more than "close" from "choose the folder again".
-enum class RunOutcome {
-    Updated,              // everything applied: "システムは正常に更新されました。"
-    Cancelled,            // the user cancelled a prompt
-    NotInstalled,         // the folder holds no installation, or not the right edition (result 0)
-    StoppedBeforeWriting, // nothing in the installation was changed
-    Failed                // stopped part-way, or finished with failures
-};
-
-RunOutcome ApplyUpdate(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+RunOutcome ApplyUpdate(const UpdateDescription& description, const UpdatePlace& place, const EngineHost& host,
                        RunJournal* journal = nullptr);

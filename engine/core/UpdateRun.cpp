@@ -2,127 +2,141 @@
 
 #include "Cp932.h"
 #include "FillMessage.h"
+#include "Installation.h"
 #include "MasterConversion.h"
 #include "TargetIdentification.h"
-#include "UpdateRun.h"
+#include "Transaction.h"
+#include "UpdatePlan.h"
+#include "WorkFile.h"
 #include "WorkbookTemplate.h"
 #include "resource.h"
 
 #include <algorithm>
+#include <array>
 #include <initializer_list>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 namespace {
 
-// Keys of the settings edits in CP932: 令和, 抽出開始日ON, 抽出終了日ON, 種別電気, 種別水道, 種別設備, 種別建築.
-constexpr char kEraName[] = "\x97\xDF\x98\x61";
-constexpr char kExtractStartKey[] = "\x92\x8A\x8F\x6F\x8A\x4A\x8E\x6E\x93\xFA" "ON";
-constexpr char kExtractEndKey[] = "\x92\x8A\x8F\x6F\x8F\x49\x97\xB9\x93\xFA" "ON";
-constexpr const char* kCategoryKeys[] = {
-    "\x8E\xED\x95\xCA\x93\x64\x8B\x43",
-    "\x8E\xED\x95\xCA\x90\x85\x93\xB9",
-    "\x8E\xED\x95\xCA\x90\xDD\x94\xF5",
-    "\x8E\xED\x95\xCA\x8C\x9A\x92\x7A",
-};
+// Paths formed by concatenation name one file in several spellings: compare them as the file system does.
+std::string PathKey(const std::string& path)
+{
+    return UpperAscii(ShownPath(path));
+}
 
-class CUpdateRun {
+std::string FolderOf(const std::string& path)
+{
+    size_t last = std::string::npos;
+    for (size_t at = FindSeparator(path); at != std::string::npos; at = FindSeparator(path, at + 1))
+        last = at;
+    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
+}
+
+// The run in its phases: recovery of an update cut off earlier, identification, the plan and the checks
+// that need nothing written, staging (every file the update changes is written beside its target under a
+// work name), the checks of the staged targets, and the commit, which only renames.
+class UpdateRun {
 public:
-    CUpdateRun(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
-               RunJournal& journal)
-        : m_description(description), m_programDirectory(programDirectory), m_host(host), m_journal(journal),
-          m_workingFolder(description.installFolder), m_settingsFile(description.settingsFile)
+    UpdateRun(const UpdateDescription& description, const UpdatePlace& place, const EngineHost& host, RunJournal& journal)
+        : m_description(description), m_place(place), m_medium(place.medium), m_host(host), m_files(host.files),
+          m_journal(journal), m_workingFolder(place.installFolder), m_settingsFile(description.settingsFile)
     {
     }
     RunOutcome Run();
 
 private:
+    // A journal left by an update cut off earlier is finished first; the outcome when the run ends there.
+    std::optional<RunOutcome> RecoverEarlierUpdate();
     bool FindSettingsFile();
     // False after the message that sends the user back to the folder page.
     bool Identify();
 
-    // The update is staged in full (every new file written and checked beside its target), then the checks
-    // that need the staged targets run, and only then is anything of the installation replaced. A run
-    // that stops before that removes what it staged, so it leaves the installation as it was.
+    bool ListMastersToConvert();
+    bool CheckSubfolders();
+    bool CheckWriteAccess();
+    bool CheckSpace();
+
     RunOutcome StageEntries();
     bool WaitForDisk(const UpdateEntry& entry, RunOutcome& stop);
     EntryOutcome StageArchive(const UpdateEntry& entry, const std::string& destinationFolder);
     EntryOutcome StageLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
                                 JournalEntry& record);
+    bool StageSettings();
+    bool StageMasters();
+    // On disk, with the target's permissions and the attributes it is to have: ready to take its name.
+    bool SealStaged();
     void AddStaged(StagedFile file);
-    void RemoveStaged();
-    // Flushes every staged file and moves it over its target, in the order staged.
-    bool InstallStaged();
+    StagedFile* FindStaged(const std::string& target);
+    // Removes every work file and every folder the run made.
+    void Discard();
 
-    // Checks before the first write; each shows its own message and returns false to stop.
-    void ListMasters();
-    bool CheckSubfolders();
-    bool CheckWriteAccess();
-    bool CheckSpace();
+    // Files other programs hold, named together; the user closes them and tries again, or cancels. A settings
+    // file that can be written but not replaced is written in place.
     bool CheckHeldFiles();
-    std::vector<std::string> HeldFiles();
-
-    void WriteSettingsKeys();
-    void WriteKey(const std::string& section, const std::string& key, const std::string& value,
-                  const std::string& path);
-    void KeyNotWritten(const std::string& path);
-    // True when both conversions that were asked for succeeded.
-    bool RunConversions();
+    RetryAnswer AskAboutHeld(const std::vector<std::string>& held);
+    RunOutcome CommitStaged();
 
     void Show(unsigned textId, unsigned captionId, std::initializer_list<std::string_view> args = {});
     void ShowText(const std::string& text, const std::string& caption);
-    std::string MediaFileOf(const UpdateEntry& entry) const
-    {
-        return m_programDirectory + entry.name + (entry.IsArchive() ? ".lzh" : "");
-    }
+    void ConversionsFailed();
+
     // The archive as extracted: START is the edition's archive, START<edition>.
     std::string ArchiveNameOf(const UpdateEntry& entry) const
     {
         bool start = SplitPath(entry.name).name == info::kStartArchive;
         return start ? entry.name + std::to_string(m_edition.Number()) : entry.name;
     }
-    // The file the entry will read.
+    // The file the entry will read; the disk prompt looks for MediaFileOf's name.
+    std::string MediaFileOf(const UpdateEntry& entry) const
+    {
+        return entry.IsArchive() ? m_medium.ArchiveOf(entry.name) : m_medium.FileOf(entry.name);
+    }
     std::string SourceOf(const UpdateEntry& entry) const
     {
-        return entry.IsArchive() ? m_programDirectory + ArchiveNameOf(entry) + ".lzh" : MediaFileOf(entry);
+        return entry.IsArchive() ? m_medium.ArchiveOf(ArchiveNameOf(entry)) : m_medium.FileOf(entry.name);
     }
     std::string SettingsPath() const { return m_workingFolder + m_settingsFile; }
+    std::string HistoryPath() const { return m_workingFolder + install::kHistoryFile; }
     // Always this name: the masters are found through tavilo1.ini, whatever the settings file is.
-    std::string MasterSettingsPath() const { return m_workingFolder + "tavilo1.ini"; }
-    // The checks' time, for the log.
+    std::string MasterSettingsPath() const { return m_workingFolder + install::kMenuSettingsFile; }
+    bool WritesVersion() const;
     class CheckClock;
 
     const UpdateDescription& m_description;
-    const std::string m_programDirectory;
-    EngineHost& m_host;
+    const UpdatePlace& m_place;
+    const MediumFolder& m_medium;
+    const EngineHost& m_host;
+    FileHost& m_files;
     RunJournal& m_journal;
     std::string m_workingFolder;
     std::string m_settingsFile; // the one found, when the description asks for a search
     Edition m_edition;
     int m_currentDisk = 1;
-    bool m_writeVersion = false;
-    std::vector<std::string> m_unwrittenFiles;
+    bool m_templateRefreshed = false;
     std::vector<StagedFile> m_staged;
+    std::vector<std::string> m_inPlace; // targets another program keeps open, written where they are
     std::vector<std::string> m_createdFolders;
-    std::vector<std::string> m_masterFolders; // those that exist
     std::vector<std::string> m_masters;
-    uint64_t m_largestMaster = 0;
     std::vector<bool> m_measured; // entries whose size counted in a space check
     uint64_t m_checkMilliseconds = 0;
 };
 
-class CUpdateRun::CheckClock {
+class UpdateRun::CheckClock {
 public:
-    explicit CheckClock(CUpdateRun& run) : m_run(run), m_start(run.m_host.Milliseconds()) {}
-    ~CheckClock() { m_run.m_checkMilliseconds += m_run.m_host.Milliseconds() - m_start; }
+    explicit CheckClock(UpdateRun& run) : m_run(run), m_start(run.m_files.Milliseconds()) {}
+    ~CheckClock() { m_run.m_checkMilliseconds += m_run.m_files.Milliseconds() - m_start; }
 
 private:
-    CUpdateRun& m_run;
+    UpdateRun& m_run;
     uint64_t m_start;
 };
 
-RunOutcome CUpdateRun::Run()
+RunOutcome UpdateRun::Run()
 {
+    if (std::optional<RunOutcome> recovered = RecoverEarlierUpdate())
+        return *recovered;
     // An entry written wrongly would leave the update half applied: stop before anything is written.
     if (!m_description.brokenEntryLines.empty()) {
         size_t line = m_description.brokenEntryLines.front();
@@ -132,43 +146,54 @@ RunOutcome CUpdateRun::Run()
     }
     if (!Identify())
         return RunOutcome::NotInstalled;
-    ListMasters();
     RunOutcome staged = RunOutcome::StoppedBeforeWriting;
-    if (CheckSubfolders() && CheckWriteAccess() && CheckSpace())
+    if (ListMastersToConvert() && CheckSubfolders() && CheckWriteAccess() && CheckSpace())
         staged = StageEntries();
-    if (staged == RunOutcome::Updated && !CheckHeldFiles())
+    if (staged == RunOutcome::Updated && !(CheckHeldFiles() && StageSettings() && StageMasters() && SealStaged()))
         staged = RunOutcome::StoppedBeforeWriting;
     m_journal.ChecksDone(staged == RunOutcome::Updated, m_checkMilliseconds);
     if (staged != RunOutcome::Updated) {
-        RemoveStaged();
+        Discard();
         m_journal.NothingChanged();
         return staged;
     }
-    if (!InstallStaged())
-        return RunOutcome::Failed;
-    WriteSettingsKeys();
-    bool converted = RunConversions();
-    for (const std::string& file : m_unwrittenFiles)
-        Show(IDS_SETTINGS_NOT_WRITTEN, IDS_CAPTION_CONFIRM, {file});
-    if (!converted || !m_unwrittenFiles.empty())
-        return RunOutcome::Failed;
-    Show(IDS_UPDATE_DONE, IDS_CAPTION_CONFIRM);
-    return RunOutcome::Updated;
+    return CommitStaged();
 }
 
-bool CUpdateRun::FindSettingsFile()
+std::optional<RunOutcome> UpdateRun::RecoverEarlierUpdate()
+{
+    if (m_place.installFolder.empty())
+        return std::nullopt;
+    RecoveryReport report = Recover(m_files, m_place.installFolder,
+                                    [this](const std::string& target) { return AskAboutHeld({target}); });
+    m_journal.Recovery(report.result, report.failedTarget);
+    switch (report.result) {
+    case RecoveryResult::NoJournal: return std::nullopt;
+    case RecoveryResult::Discarded:
+        Show(IDS_RECOVERY_DISCARDED, IDS_CAPTION_CONFIRM);
+        return std::nullopt;
+    case RecoveryResult::Completed:
+        Show(IDS_RECOVERED, IDS_CAPTION_CONFIRM);
+        return RunOutcome::Recovered;
+    case RecoveryResult::Failed: break;
+    }
+    Show(IDS_RECOVERY_FAILED, IDS_CAPTION_ERROR, {ShownPath(report.failedTarget)});
+    return RunOutcome::Failed;
+}
+
+bool UpdateRun::FindSettingsFile()
 {
     if (m_settingsFile != info::kSearchSettingsFile)
         return LocateSettingsFile(m_host, m_workingFolder, m_settingsFile);
-    m_settingsFile = "tavilo1.ini";
+    m_settingsFile = install::kMenuSettingsFile;
     if (LocateSettingsFile(m_host, m_workingFolder, m_settingsFile))
         return true;
-    m_settingsFile = "pemiraz1.ini";
-    m_workingFolder = m_description.installFolder;
+    m_settingsFile = install::kMakerSettingsFile;
+    m_workingFolder = m_place.installFolder;
     return LocateSettingsFile(m_host, m_workingFolder, m_settingsFile);
 }
 
-bool CUpdateRun::Identify()
+bool UpdateRun::Identify()
 {
     if (!FindSettingsFile()) {
         m_journal.IdentificationFailed(IdentificationFailure::SettingsFileNotFound, SettingsPath());
@@ -190,33 +215,22 @@ bool CUpdateRun::Identify()
     return true;
 }
 
-// The masters the conversions will rewrite, for the checks. A folder that cannot be listed is left to the
-// conversion, which reports it.
-void CUpdateRun::ListMasters()
+// A master folder that cannot be listed hides masters the update would leave unconverted.
+bool UpdateRun::ListMastersToConvert()
 {
     if (!m_description.ConvertsMasters())
-        return;
+        return true;
     CheckClock clock(*this);
     std::array<std::string, 2> folders;
-    if (!MasterFolders(m_host, MasterSettingsPath(), folders))
-        return;
-    for (const std::string& folder : folders) {
-        std::vector<FoundFile> found;
-        if (m_host.ListFolder(folder + kMasterPattern, found) != ListResult::Listed)
-            continue;
-        m_masterFolders.push_back(folder);
-        for (const FoundFile& file : found) {
-            if (file.directory)
-                continue;
-            m_masters.push_back(folder + file.name);
-            m_largestMaster = std::max(m_largestMaster, file.size);
-        }
-    }
+    if (ListMasters(m_host, MasterSettingsPath(), m_masters, folders))
+        return true;
+    ConversionsFailed();
+    return false;
 }
 
 // A subfolder with a ".." part (or any other run of dots, which Windows may read alike) could reach out of the
 // installation: the update would write where it must not.
-bool CUpdateRun::CheckSubfolders()
+bool UpdateRun::CheckSubfolders()
 {
     for (const UpdateEntry& entry : m_description.entries) {
         const std::string& subfolder = entry.subfolder;
@@ -233,23 +247,23 @@ bool CUpdateRun::CheckSubfolders()
     return true;
 }
 
-bool CUpdateRun::CheckWriteAccess()
+bool UpdateRun::CheckWriteAccess()
 {
     CheckClock clock(*this);
     std::vector<std::string> folders{m_workingFolder};
     for (const UpdateEntry& entry : m_description.entries)
         folders.push_back(m_workingFolder + entry.subfolder);
-    folders.insert(folders.end(), m_masterFolders.begin(), m_masterFolders.end());
+    for (const std::string& master : m_masters)
+        folders.push_back(FolderOf(master));
     std::vector<std::string> probed;
     for (const std::string& folder : folders) {
         if (std::find(probed.begin(), probed.end(), folder) != probed.end())
             continue;
         probed.push_back(folder);
         // A folder the update will make is checked through its parent, the installation folder.
-        if (folder != m_workingFolder && m_host.Probe(folder) != Existence::Present)
+        if (folder != m_workingFolder && m_files.Probe(folder) != Existence::Present)
             continue;
-        OpenCheck access = m_host.ProbeWrite(folder);
-        if (access == OpenCheck::Free)
+        if (m_files.ProbeWrite(folder) == OpenCheck::Free)
             continue;
         Show(IDS_NO_WRITE_ACCESS, IDS_CAPTION_ERROR, {ShownPath(folder)});
         return false;
@@ -257,81 +271,64 @@ bool CUpdateRun::CheckWriteAccess()
     return true;
 }
 
-// What the update will write against the free space, counting every entry that can be measured now;
-// entries of a floppy disk not yet inserted are counted when it is.
-bool CUpdateRun::CheckSpace()
+// What the update will write against the free space of each volume it writes to, counting every entry that
+// can be measured now; entries of a floppy disk not yet inserted are counted when it is. A master is counted
+// at its present size: one that grows in its conversion shows when it is staged.
+bool UpdateRun::CheckSpace()
 {
     CheckClock clock(*this);
-    m_measured.resize(m_description.entries.size(), false);
+    struct Need {
+        std::string volume, folder;
+        uint64_t bytes = 0;
+    };
+    std::vector<Need> needs;
+    auto add = [&](const std::string& folder, uint64_t bytes) {
+        std::string volume = m_files.VolumeOf(folder);
+        auto it = std::find_if(needs.begin(), needs.end(), [&](const Need& need) { return need.volume == volume; });
+        if (it == needs.end())
+            needs.push_back({volume, folder, bytes});
+        else
+            it->bytes += bytes;
+    };
     uint64_t settings = 0, history = 0;
-    m_host.FileSize(SettingsPath(), settings);
-    m_host.FileSize(m_workingFolder + "mok3.ini", history);
-    // The masters' work file and the settings files' work copies come on top of the new files.
-    uint64_t need = m_largestMaster + settings + history;
+    m_files.FileSize(SettingsPath(), settings);
+    m_files.FileSize(HistoryPath(), history);
+    add(m_workingFolder, settings + history);
+    m_measured.resize(m_description.entries.size(), false);
     for (size_t i = 0; i < m_description.entries.size(); ++i) {
         const UpdateEntry& entry = m_description.entries[i];
         uint64_t bytes = 0;
         if (m_measured[i])
             continue;
-        m_measured[i] = entry.IsArchive() ? m_host.MeasureArchive(SourceOf(entry), bytes)
-                                          : m_host.FileSize(SourceOf(entry), bytes);
-        need += m_measured[i] ? bytes : 0;
+        m_measured[i] = entry.IsArchive() ? m_host.archive.MeasureArchive(SourceOf(entry), bytes)
+                                          : m_files.FileSize(SourceOf(entry), bytes);
+        needs.front().bytes += m_measured[i] ? bytes : 0;
     }
-    uint64_t free = 0;
-    if (need == 0 || !m_host.FreeBytes(m_workingFolder, free) || need <= free)
-        return true;
+    std::string lastFolder;
+    for (const std::string& master : m_masters) {
+        uint64_t bytes = 0;
+        m_files.FileSize(master, bytes);
+        std::string folder = FolderOf(master);
+        if (folder == lastFolder)
+            needs.back().bytes += bytes;
+        else
+            add(folder, bytes);
+        lastFolder = folder;
+    }
     constexpr uint64_t kMegabyte = 1024 * 1024;
-    Show(IDS_NO_SPACE, IDS_CAPTION_ERROR,
-         {std::to_string((need + kMegabyte - 1) / kMegabyte), std::to_string(free / kMegabyte), ShownPath(m_workingFolder)});
-    return false;
-}
-
-std::vector<std::string> CUpdateRun::HeldFiles()
-{
-    std::vector<std::pair<std::string, Access>> files;
-    for (const StagedFile& file : m_staged)
-        files.emplace_back(file.target, Access::Replace);
-    files.emplace_back(SettingsPath(), Access::WriteInPlace);
-    files.emplace_back(m_workingFolder + "mok3.ini", Access::WriteInPlace);
-    for (const std::string& master : m_masters)
-        files.emplace_back(master, Access::Exclusive);
-    std::vector<std::string> held;
-    for (const auto& [path, access] : files) {
-        OpenCheck check = m_host.CheckOpen(path, access);
-        if ((check == OpenCheck::Held || check == OpenCheck::Denied || check == OpenCheck::Failed) &&
-            std::find(held.begin(), held.end(), path) == held.end())
-            held.push_back(path);
+    for (const Need& need : needs) {
+        uint64_t free = 0;
+        if (need.bytes == 0 || !m_files.FreeBytes(need.folder, free) || need.bytes <= free)
+            continue;
+        Show(IDS_NO_SPACE, IDS_CAPTION_ERROR,
+             {std::to_string((need.bytes + kMegabyte - 1) / kMegabyte), std::to_string(free / kMegabyte),
+              ShownPath(need.folder)});
+        return false;
     }
-    return held;
+    return true;
 }
 
-// Files other programs hold, named together; the user closes them and tries again, or cancels.
-bool CUpdateRun::CheckHeldFiles()
-{
-    CheckClock clock(*this);
-    for (;;) {
-        std::vector<std::string> held = HeldFiles();
-        if (held.empty())
-            return true;
-        std::string names;
-        for (const std::string& path : held)
-            names += (names.empty() ? "" : "\n") + ShownPath(path);
-        std::string text = FillMessage(m_host.LoadText(IDS_FILES_HELD), {names});
-        std::string programs;
-        for (const std::string& program : m_host.HoldingPrograms(held))
-            programs += (programs.empty() ? "" : ", ") + program;
-        if (!programs.empty())
-            text += "\n" + FillMessage(m_host.LoadText(IDS_HOLDING_PROGRAMS), {programs});
-        std::string caption = m_host.LoadText(IDS_CAPTION_CONFIRM);
-        m_journal.MessageShown(text, caption);
-        RetryAnswer answer = m_host.AskRetry(text, caption);
-        m_host.RestoreWaitCursor();
-        if (answer != RetryAnswer::Retry)
-            return false;
-    }
-}
-
-RunOutcome CUpdateRun::StageEntries()
+RunOutcome UpdateRun::StageEntries()
 {
     for (size_t i = 0; i < m_description.entries.size(); ++i) {
         const UpdateEntry& entry = m_description.entries[i];
@@ -345,11 +342,11 @@ RunOutcome CUpdateRun::StageEntries()
         std::string destinationFolder = m_workingFolder + entry.subfolder;
         record.destination = destinationFolder;
         // A folder that cannot be made shows at the copy or the extraction into it.
-        if (m_host.Probe(destinationFolder) == Existence::Missing && m_host.CreateFolder(destinationFolder))
+        if (m_files.Probe(destinationFolder) == Existence::Missing && m_files.CreateFolder(destinationFolder))
             m_createdFolders.push_back(destinationFolder);
-        m_host.AnchorMedium(m_programDirectory);
+        m_medium.Anchor(m_host.medium);
         record.outcome = entry.IsArchive() ? StageArchive(entry, destinationFolder)
-                                         : StageLooseFile(entry, destinationFolder, record);
+                                           : StageLooseFile(entry, destinationFolder, record);
         // START is the edition's archive, START<edition>: the journal names the one extracted.
         record.source = SourceOf(entry);
         m_journal.Entry(record);
@@ -359,40 +356,39 @@ RunOutcome CUpdateRun::StageEntries()
     return RunOutcome::Updated;
 }
 
-bool CUpdateRun::WaitForDisk(const UpdateEntry& entry, RunOutcome& stop)
+bool UpdateRun::WaitForDisk(const UpdateEntry& entry, RunOutcome& stop)
 {
-    if (entry.disk == 1 || entry.disk == m_currentDisk || !m_host.MediumIsRemovable(m_programDirectory))
+    if (entry.disk == 1 || entry.disk == m_currentDisk || !m_medium.IsRemovable(m_host.medium))
         return true;
-    std::string prompt = FillMessage(m_host.LoadText(IDS_INSERT_DISK), {std::to_string(entry.disk)});
-    std::string caption = m_host.LoadText(IDS_CAPTION_CONFIRM);
+    PromptHost& prompts = m_host.prompts;
+    std::string prompt = FillMessage(prompts.LoadText(IDS_INSERT_DISK), {std::to_string(entry.disk)});
+    std::string caption = prompts.LoadText(IDS_CAPTION_CONFIRM);
     for (;;) {
         m_journal.MessageShown(prompt, caption);
-        DiskAnswer answer = m_host.AskForDisk(prompt, caption);
-        m_host.RestoreWaitCursor();
+        DiskAnswer answer = prompts.AskForDisk(prompt, caption);
+        prompts.RestoreWaitCursor();
         if (answer != DiskAnswer::Ok) {
             Show(IDS_UPDATE_CANCELLED, IDS_CAPTION_CONFIRM);
             stop = RunOutcome::Cancelled;
             return false;
         }
-        m_host.AnchorMedium(m_programDirectory);
-        if (m_host.Exists(MediaFileOf(entry))) {
+        m_medium.Anchor(m_host.medium);
+        if (m_files.Exists(MediaFileOf(entry))) {
             m_currentDisk = entry.disk;
             // The new disk's files count against the free space before the first of them is written.
             if (!CheckSpace()) {
                 stop = RunOutcome::StoppedBeforeWriting;
                 return false;
             }
-            m_host.AnchorMedium(m_programDirectory);
+            m_medium.Anchor(m_host.medium);
             return true;
         }
     }
 }
 
-EntryOutcome CUpdateRun::StageArchive(const UpdateEntry& entry, const std::string& destinationFolder)
+EntryOutcome UpdateRun::StageArchive(const UpdateEntry& entry, const std::string& destinationFolder)
 {
     std::string baseName = SplitPath(entry.name).name;
-    if (baseName == info::kStartArchive)
-        m_writeVersion = !m_description.versionText.empty() && m_edition.FromKeyword();
     const ExtractRequest request{SourceOf(entry), destinationFolder};
     if (baseName == info::kExcelArchive) {
         TemplateCheck check = InspectWorkbookTemplate(m_host, m_workingFolder);
@@ -404,192 +400,357 @@ EntryOutcome CUpdateRun::StageArchive(const UpdateEntry& entry, const std::strin
             return EntryOutcome::Failed;
         case TemplateDecision::Refresh: break;
         }
-        Show(IDS_TEMPLATE_UPDATED, IDS_CAPTION_CONFIRM);
-        m_host.AnchorMedium(m_programDirectory);
+        // Told once the template has really been replaced.
+        m_templateRefreshed = true;
     }
-    ExtractResult result = m_host.ExtractArchive(request);
+    ExtractResult result = m_host.archive.ExtractArchive(request);
     for (StagedFile& file : result.staged)
         AddStaged(std::move(file));
     if (result.Succeeded())
         return EntryOutcome::Applied;
-    m_host.RestoreWaitCursor();
+    m_host.prompts.RestoreWaitCursor();
     // The component's own words; a failure it does not explain still names the archive.
     if (result.message.empty())
         Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {request.archive});
     else
-        ShowText(result.message, m_host.LoadText(IDS_CAPTION_CONFIRM));
+        ShowText(result.message, m_host.prompts.LoadText(IDS_CAPTION_CONFIRM));
     return EntryOutcome::Failed;
 }
 
-EntryOutcome CUpdateRun::StageLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
-                                        JournalEntry& record)
+EntryOutcome UpdateRun::StageLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
+                                       JournalEntry& record)
 {
-    std::string source = m_programDirectory + entry.name;
+    std::string source = m_medium.FileOf(entry.name);
     PathParts parts = SplitPath(source);
     std::string target = destinationFolder + parts.name + parts.ext;
     record.destination = target;
     // A fixed work name: a work file a cut-off run left behind is written over by the next one.
     std::string work = target + kWorkFileSuffix;
-    bool copied = m_host.CopyFileTo(source, work);
+    bool copied = m_files.CopyFileTo(source, work);
     AddStaged(StagedFile{work, target, 0});
     if (!copied) {
         Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {target});
         return EntryOutcome::Failed;
     }
     // Only the attributes change: a read-only file on the medium gives a writable copy.
-    if (!m_host.ClearAttributes(work)) {
+    if (!m_files.ClearAttributes(work)) {
         Show(IDS_ATTRIBUTES_FAILED, IDS_CAPTION_CONFIRM, {source});
         return EntryOutcome::Failed;
     }
     return EntryOutcome::Applied;
 }
 
-// A later entry with the same target wins, as it would have written over the earlier one.
-void CUpdateRun::AddStaged(StagedFile file)
+bool UpdateRun::WritesVersion() const
 {
+    if (m_description.versionText.empty() || !m_edition.FromKeyword())
+        return false;
+    return std::any_of(m_description.entries.begin(), m_description.entries.end(), [](const UpdateEntry& entry) {
+        return entry.IsArchive() && SplitPath(entry.name).name == info::kStartArchive;
+    });
+}
+
+// Each settings file is copied beside itself and takes its keys there; the copy keeps the file's attributes
+// for when it takes the file's name.
+bool UpdateRun::StageSettings()
+{
+    SettingsPlanInput input{SettingsPath(), HistoryPath(), WritesVersion(), ""};
+    // Writing back a title that could not be read would wipe it.
+    if (!m_description.versionText.empty() &&
+        m_host.settings.ReadProfile(install::kSystemSection, install::kTitleKey, "", input.settingsPath,
+                                    input.title) == ProfileReadResult::Failed) {
+        m_journal.SettingsKey(input.settingsPath, install::kSystemSection, install::kTitleKey, "", false);
+        Show(IDS_SETTINGS_NOT_WRITTEN, IDS_CAPTION_CONFIRM, {input.settingsPath});
+        return false;
+    }
+    auto prepare = [&](const std::string& file) {
+        if (FindStaged(file))
+            return true;
+        StagedFile staged{file + kWorkFileSuffix, file, 0};
+        AddStaged(staged);
+        switch (m_files.Probe(file)) {
+        case Existence::Unknown: return false;
+        // The profile call makes a missing file; one a cut-off run left is not ours to build on.
+        case Existence::Missing:
+            return m_files.Probe(staged.work) == Existence::Missing || m_files.RemoveFile(staged.work);
+        case Existence::Present: break;
+        }
+        uint32_t attributes = 0;
+        if (!m_files.Attributes(file, attributes) || !m_files.CopyFileTo(file, staged.work) ||
+            !m_files.ClearAttributes(staged.work))
+            return false;
+        FindStaged(file)->attributes = attributes;
+        return true;
+    };
+    for (const SettingsEdit& edit : PlanSettingsEdits(m_description, input)) {
+        bool written = prepare(edit.file) &&
+                       m_host.settings.WriteProfile(edit.section, edit.key, edit.value, edit.file + kWorkFileSuffix);
+        m_journal.SettingsKey(edit.file, edit.section, edit.key, edit.value, written);
+        if (!written) {
+            Show(IDS_SETTINGS_NOT_WRITTEN, IDS_CAPTION_CONFIRM, {edit.file});
+            return false;
+        }
+    }
+    return true;
+}
+
+// Both conversions, staged together: each master is read once and its converted copy written beside it.
+bool UpdateRun::StageMasters()
+{
+    if (!m_description.ConvertsMasters())
+        return true;
+    m_host.prompts.RestoreWaitCursor();
+    // The masters the update itself brings into a master folder are converted too, as they were once in place:
+    // those staged beside their names, and those a host writes in place at once (a preview).
+    std::vector<std::string> found;
+    std::array<std::string, 2> folders;
+    if (!ListMasters(m_host, MasterSettingsPath(), found, folders)) {
+        ConversionsFailed();
+        return false;
+    }
+    for (const StagedFile& file : m_staged) {
+        std::string folder = PathKey(FolderOf(file.target));
+        if ((folder == PathKey(folders[0]) || folder == PathKey(folders[1])) &&
+            IsMasterName(file.target.substr(FolderOf(file.target).size())))
+            found.push_back(file.target);
+    }
+    for (const std::string& master : found) {
+        bool listed = std::any_of(m_masters.begin(), m_masters.end(),
+                                  [&](const std::string& known) { return PathKey(known) == PathKey(master); });
+        if (!listed)
+            m_masters.push_back(master);
+    }
+    std::vector<MasterChanges> changes(m_masters.size());
+    for (size_t i = 0; i < m_masters.size(); ++i) {
+        const std::string& master = m_masters[i];
+        const std::string work = master + kWorkFileSuffix;
+        // A master the update itself brings is converted from its new bytes.
+        StagedFile* brought = FindStaged(master);
+        bool staged = false;
+        if (brought) {
+            const std::string scratch = brought->work + kWorkFileSuffix;
+            staged = StageMaster(m_files, brought->work, scratch, changes[i]) &&
+                     m_files.MoveOver(scratch, brought->work, NameChange::Cached) == MoveResult::Moved;
+            if (!staged && m_files.Probe(scratch) != Existence::Missing)
+                m_files.RemoveFile(scratch);
+        } else {
+            uint32_t attributes = 0;
+            AddStaged(StagedFile{work, master, 0});
+            staged = m_files.Attributes(master, attributes) && StageMaster(m_files, master, work, changes[i]);
+            m_staged.back().attributes = attributes;
+        }
+        if (!staged) {
+            ConversionsFailed();
+            return false;
+        }
+    }
+    for (size_t i = 0; i < m_masters.size(); ++i)
+        m_journal.MasterConverted(Conversion::MaterialSize, m_masters[i], changes[i].size);
+    m_journal.ConversionDone(Conversion::MaterialSize, true);
+    for (size_t i = 0; i < m_masters.size(); ++i)
+        m_journal.MasterConverted(Conversion::MaterialType, m_masters[i], changes[i].type);
+    m_journal.ConversionDone(Conversion::MaterialType, true);
+    return true;
+}
+
+bool UpdateRun::SealStaged()
+{
+    for (const StagedFile& file : m_staged) {
+        // Flushed before anything else: a read-only file refuses to be opened for the flush.
+        bool sealed = m_files.FlushFile(file.work);
+        if (sealed) {
+            m_files.TakeSecurityOf(file.target, file.work);
+            sealed = file.attributes == 0 || m_files.SetAttributes(file.work, file.attributes);
+        }
+        if (!sealed) {
+            Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {ShownPath(file.target)});
+            return false;
+        }
+    }
+    return true;
+}
+
+// A later entry with the same target wins, as it would have written over the earlier one.
+void UpdateRun::AddStaged(StagedFile file)
+{
+    std::string key = PathKey(file.target);
     for (auto it = m_staged.begin(); it != m_staged.end(); ++it) {
-        if (it->target != file.target)
+        if (PathKey(it->target) != key)
             continue;
         if (it->work != file.work)
-            m_host.RemoveFile(it->work);
+            m_files.RemoveFile(it->work);
         m_staged.erase(it);
         break;
     }
     m_staged.push_back(std::move(file));
 }
 
-void CUpdateRun::RemoveStaged()
+StagedFile* UpdateRun::FindStaged(const std::string& target)
+{
+    std::string key = PathKey(target);
+    auto it = std::find_if(m_staged.begin(), m_staged.end(),
+                           [&](const StagedFile& file) { return PathKey(file.target) == key; });
+    return it == m_staged.end() ? nullptr : &*it;
+}
+
+void UpdateRun::Discard()
 {
     for (const StagedFile& file : m_staged) {
-        if (m_host.Probe(file.work) != Existence::Missing)
-            m_host.RemoveFile(file.work);
+        if (m_files.Probe(file.work) != Existence::Missing)
+            m_files.RemoveFile(file.work);
     }
     m_staged.clear();
     for (auto it = m_createdFolders.rbegin(); it != m_createdFolders.rend(); ++it)
-        m_host.RemoveFolder(*it);
+        m_files.RemoveFolder(*it);
     m_createdFolders.clear();
 }
 
-bool CUpdateRun::InstallStaged()
+bool UpdateRun::CheckHeldFiles()
 {
-    for (size_t i = 0; i < m_staged.size(); ++i) {
-        const StagedFile& file = m_staged[i];
-        bool installed = m_host.FlushFile(file.work) && m_host.MoveOver(file.work, file.target) &&
-                         (file.attributes == 0 || m_host.SetAttributes(file.target, file.attributes));
-        if (installed)
-            continue;
-        // Every file stays whole; what was not moved yet is not left behind as work files.
-        m_staged.erase(m_staged.begin(), m_staged.begin() + static_cast<std::ptrdiff_t>(i));
-        std::string target = file.target;
-        RemoveStaged();
-        Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {target});
-        return false;
+    CheckClock clock(*this);
+    const std::vector<std::string> settingsFiles = {SettingsPath(), HistoryPath()};
+    std::vector<std::string> targets;
+    for (const StagedFile& file : m_staged)
+        targets.push_back(file.target);
+    targets.insert(targets.end(), settingsFiles.begin(), settingsFiles.end());
+    targets.insert(targets.end(), m_masters.begin(), m_masters.end());
+    for (;;) {
+        std::vector<std::string> held, denied, keys;
+        m_inPlace.clear();
+        for (const std::string& target : targets) {
+            std::string key = PathKey(target);
+            if (std::find(keys.begin(), keys.end(), key) != keys.end())
+                continue;
+            keys.push_back(key);
+            OpenCheck check = m_files.CheckOpen(target, Access::Replace);
+            bool settings = std::find(settingsFiles.begin(), settingsFiles.end(), target) != settingsFiles.end();
+            if (check == OpenCheck::Held && settings &&
+                m_files.CheckOpen(target, Access::WriteInPlace) == OpenCheck::Free) {
+                m_inPlace.push_back(target);
+                continue;
+            }
+            if (check == OpenCheck::Denied)
+                denied.push_back(target);
+            else if (check == OpenCheck::Held || check == OpenCheck::Failed)
+                held.push_back(target);
+        }
+        // Trying again cannot give rights the user lacks.
+        if (!denied.empty()) {
+            Show(IDS_NO_WRITE_ACCESS, IDS_CAPTION_ERROR, {ShownPath(denied.front())});
+            return false;
+        }
+        if (held.empty())
+            return true;
+        if (AskAboutHeld(held) != RetryAnswer::Retry)
+            return false;
     }
-    m_staged.clear();
-    m_createdFolders.clear();
-    return true;
 }
 
-void CUpdateRun::WriteSettingsKeys()
+RetryAnswer UpdateRun::AskAboutHeld(const std::vector<std::string>& held)
 {
-    const std::string settingsPath = SettingsPath();
-    const std::string historyPath = m_workingFolder + "mok3.ini";
-    if (m_writeVersion)
-        WriteKey("SYSTEM", "Version", m_description.versionText, settingsPath);
-    WriteKey("SYSTEM", "GENGOU", kEraName, settingsPath);
-    if (!m_description.versionText.empty()) {
-        std::string title;
-        // Writing back a title that could not be read would wipe it.
-        if (m_host.ReadProfile("SYSTEM", "TITLE", "", settingsPath, title) == ProfileReadResult::Failed) {
-            m_journal.SettingsKey(settingsPath, "SYSTEM", "TITLE", "", false);
-            KeyNotWritten(settingsPath);
-        } else {
-            ReplaceAllInPlace(title, "8.0S", m_description.versionText);
-            WriteKey("SYSTEM", "TITLE", title, settingsPath);
+    PromptHost& prompts = m_host.prompts;
+    std::string names;
+    for (const std::string& path : held)
+        names += (names.empty() ? "" : "\n") + ShownPath(path);
+    std::string text = FillMessage(prompts.LoadText(IDS_FILES_HELD), {names});
+    std::string programs;
+    for (const std::string& program : m_files.HoldingPrograms(held))
+        programs += (programs.empty() ? "" : ", ") + program;
+    if (!programs.empty())
+        text += "\n" + FillMessage(prompts.LoadText(IDS_HOLDING_PROGRAMS), {programs});
+    std::string caption = prompts.LoadText(IDS_CAPTION_CONFIRM);
+    m_journal.MessageShown(text, caption);
+    RetryAnswer answer = prompts.AskRetry(text, caption);
+    prompts.RestoreWaitCursor();
+    return answer;
+}
+
+RunOutcome UpdateRun::CommitStaged()
+{
+    std::vector<Replacement> replacements;
+    std::vector<std::string> folders;
+    const std::string settingsFiles[] = {PathKey(SettingsPath()), PathKey(HistoryPath())};
+    for (const StagedFile& file : m_staged) {
+        bool inPlace = std::find(m_inPlace.begin(), m_inPlace.end(), file.target) != m_inPlace.end();
+        bool settings = std::find(std::begin(settingsFiles), std::end(settingsFiles), PathKey(file.target)) !=
+                        std::end(settingsFiles);
+        replacements.push_back({file.work, file.target, inPlace, settings});
+        std::string folder = FolderOf(file.work);
+        if (std::find(folders.begin(), folders.end(), folder) == folders.end())
+            folders.push_back(folder);
+    }
+    // Files written in place come last: they are the ones a cut leaves part-written until the next start.
+    std::stable_partition(replacements.begin(), replacements.end(),
+                          [](const Replacement& replacement) { return !replacement.inPlace; });
+    // The work files' names are on disk before the journal that names them.
+    for (const std::string& folder : folders) {
+        if (!m_files.FlushFolder(folder)) {
+            Discard();
+            m_journal.NothingChanged();
+            Show(IDS_COPY_FAILED, IDS_CAPTION_CONFIRM, {ShownPath(folder)});
+            return RunOutcome::StoppedBeforeWriting;
         }
     }
-    WriteKey("HISTORY", kExtractStartKey, "1", historyPath);
-    WriteKey("HISTORY", kExtractEndKey, "1", historyPath);
-    int category = m_description.category;
-    if (category >= 1 && category <= 4)
-        WriteKey("SYSTEM", kCategoryKeys[category - 1], "1", settingsPath);
+    CommitReport report = Commit(m_files, m_place.installFolder, replacements,
+                                 [this](const std::string& target) { return AskAboutHeld({target}); });
+    m_journal.CommitDone(report.result, replacements.size());
+    switch (report.result) {
+    case CommitResult::Committed:
+        for (const std::string& target : report.writtenInPlace)
+            m_journal.WrittenInPlace(target);
+        m_staged.clear();
+        m_createdFolders.clear();
+        if (m_templateRefreshed)
+            Show(IDS_TEMPLATE_UPDATED, IDS_CAPTION_CONFIRM);
+        Show(IDS_UPDATE_DONE, IDS_CAPTION_CONFIRM);
+        return RunOutcome::Updated;
+    case CommitResult::Cancelled:
+    case CommitResult::Failed:
+        Discard();
+        m_journal.NothingChanged();
+        if (report.result == CommitResult::Cancelled) {
+            Show(IDS_COMMIT_CANCELLED, IDS_CAPTION_CONFIRM);
+            return RunOutcome::Cancelled;
+        }
+        Show(IDS_COMMIT_FAILED, IDS_CAPTION_CONFIRM, {ShownPath(report.failedTarget)});
+        return RunOutcome::StoppedBeforeWriting;
+    case CommitResult::Incomplete: break;
+    }
+    Show(IDS_COMMIT_INCOMPLETE, IDS_CAPTION_ERROR, {ShownPath(report.failedTarget)});
+    return RunOutcome::Failed;
 }
 
-void CUpdateRun::WriteKey(const std::string& section, const std::string& key, const std::string& value,
-                          const std::string& path)
+void UpdateRun::Show(unsigned textId, unsigned captionId, std::initializer_list<std::string_view> args)
 {
-    ProfileWriteResult result = m_host.WriteProfile(section, key, value, path);
-    bool written = result != ProfileWriteResult::Failed;
-    m_journal.SettingsKey(path, section, key, value, written);
-    if (result == ProfileWriteResult::InPlace)
-        m_journal.WrittenInPlace(path);
-    if (!written)
-        KeyNotWritten(path);
+    PromptHost& prompts = m_host.prompts;
+    ShowText(FillMessage(prompts.LoadText(textId), args), prompts.LoadText(captionId));
 }
 
-void CUpdateRun::KeyNotWritten(const std::string& path)
-{
-    if (std::find(m_unwrittenFiles.begin(), m_unwrittenFiles.end(), path) == m_unwrittenFiles.end())
-        m_unwrittenFiles.push_back(path);
-}
-
-bool CUpdateRun::RunConversions()
-{
-    if (!m_description.ConvertsMasters())
-        return true;
-    m_host.RestoreWaitCursor();
-    const std::string settingsPath = MasterSettingsPath();
-    auto convert = [&](Conversion conversion, bool (*run)(EngineHost&, const std::string&, ConvertedMasters*),
-                       unsigned failedText) {
-        ConvertedMasters converted;
-        bool succeeded = run(m_host, settingsPath, &converted);
-        for (const ConvertedMaster& master : converted)
-            m_journal.MasterConverted(conversion, master.path, master.changedRecords);
-        m_journal.ConversionDone(conversion, succeeded);
-        if (!succeeded)
-            Show(failedText, IDS_CAPTION_CONFIRM);
-        return succeeded;
-    };
-    bool size = convert(Conversion::MaterialSize, ConvertMaterialSize, IDS_SIZE_CONVERSION_FAILED);
-    bool type = convert(Conversion::MaterialType, ConvertMaterialType, IDS_TYPE_CONVERSION_FAILED);
-    return size && type;
-}
-
-void CUpdateRun::Show(unsigned textId, unsigned captionId, std::initializer_list<std::string_view> args)
-{
-    ShowText(FillMessage(m_host.LoadText(textId), args), m_host.LoadText(captionId));
-}
-
-void CUpdateRun::ShowText(const std::string& text, const std::string& caption)
+void UpdateRun::ShowText(const std::string& text, const std::string& caption)
 {
     m_journal.MessageShown(text, caption);
-    m_host.Message(text, caption);
-    m_host.RestoreWaitCursor();
+    m_host.prompts.Message(text, caption);
+    m_host.prompts.RestoreWaitCursor();
+}
+
+// A master that cannot be read, listed or staged fails both conversions: the run stops before either changes
+// anything.
+void UpdateRun::ConversionsFailed()
+{
+    m_journal.ConversionDone(Conversion::MaterialSize, false);
+    m_journal.ConversionDone(Conversion::MaterialType, false);
+    Show(IDS_SIZE_CONVERSION_FAILED, IDS_CAPTION_CONFIRM);
+    Show(IDS_TYPE_CONVERSION_FAILED, IDS_CAPTION_CONFIRM);
 }
 
 } // namespace
 
-void ReplaceAllInPlace(std::string& text, const std::string& oldText, const std::string& newText)
-{
-    if (oldText.empty())
-        return;
-    for (size_t at = text.find(oldText); at != std::string::npos; at = text.find(oldText, at + newText.size()))
-        text.replace(at, oldText.size(), newText);
-}
-
-RunOutcome ApplyUpdate(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
+RunOutcome ApplyUpdate(const UpdateDescription& description, const UpdatePlace& place, const EngineHost& host,
                        RunJournal* journal)
 {
     RunJournal silent;
     RunJournal& used = journal ? *journal : silent;
-    CUpdateRun run(description, programDirectory, host, used);
+    UpdateRun run(description, place, host, used);
     RunOutcome outcome = run.Run();
-    used.Finished(outcome == RunOutcome::NotInstalled ? 0 : 1);
+    used.Finished(outcome);
     return outcome;
-}
-
-int RunUpdate(const UpdateDescription& description, const std::string& programDirectory, EngineHost& host,
-              RunJournal* journal)
-{
-    return ApplyUpdate(description, programDirectory, host, journal) == RunOutcome::NotInstalled ? 0 : 1;
 }

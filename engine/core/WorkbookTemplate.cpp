@@ -1,9 +1,8 @@
 #include "WorkbookTemplate.h"
 
-namespace {
+#include "Installation.h"
 
-// "\形式\横A-A4g.xlsm" in code page 932.
-constexpr char kTemplateTail[] = "\\\x8C\x60\x8E\xAE\\\x89\xA1" "A-A4g.xlsm";
+namespace {
 
 constexpr int kLastOldYear = 2022;
 constexpr int kLastOldMonth = 2;
@@ -13,7 +12,7 @@ constexpr int kLastOldDay = 5;
 
 std::string WorkbookTemplatePath(const std::string& installFolder)
 {
-    return installFolder + kTemplateTail;
+    return installFolder + install::kTemplateFile;
 }
 
 bool IsOldTemplateDate(const UtcDate& date)
@@ -21,7 +20,7 @@ bool IsOldTemplateDate(const UtcDate& date)
     return date.year <= kLastOldYear && date.month <= kLastOldMonth && date.day <= kLastOldDay;
 }
 
-TemplateCheck InspectWorkbookTemplate(EngineHost& host, const std::string& workingFolder)
+TemplateCheck InspectWorkbookTemplate(const EngineHost& host, const std::string& workingFolder)
 {
     TemplateCheck check;
     check.path = WorkbookTemplatePath(workingFolder);
@@ -29,17 +28,17 @@ TemplateCheck InspectWorkbookTemplate(EngineHost& host, const std::string& worki
         check.decision = decision;
         return check;
     };
-    switch (host.Probe(workingFolder)) {
+    switch (host.files.Probe(workingFolder)) {
     case Existence::Missing: return decided(TemplateDecision::Keep);
     case Existence::Unknown: return decided(TemplateDecision::Unknown);
     case Existence::Present: break;
     }
-    switch (host.Probe(check.path)) {
+    switch (host.files.Probe(check.path)) {
     case Existence::Missing: return decided(TemplateDecision::Refresh);
     case Existence::Unknown: return decided(TemplateDecision::Unknown);
     case Existence::Present: break;
     }
-    switch (host.ReadLastWriteDate(check.path, check.date)) {
+    switch (host.files.ReadLastWriteDate(check.path, check.date)) {
     case LastWriteResult::CannotOpen: return decided(TemplateDecision::Refresh);
     // A template whose date cannot be read may be a customer's own: keep it.
     case LastWriteResult::TimeUnreadable: return decided(TemplateDecision::Keep);
@@ -49,7 +48,7 @@ TemplateCheck InspectWorkbookTemplate(EngineHost& host, const std::string& worki
     return decided(IsOldTemplateDate(check.date) ? TemplateDecision::Refresh : TemplateDecision::Keep);
 }
 
-TemplateDecision CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder)
+TemplateDecision CheckWorkbookTemplate(const EngineHost& host, const std::string& workingFolder)
 {
     return InspectWorkbookTemplate(host, workingFolder).decision;
 }

@@ -19,8 +19,8 @@ struct TemplateCheck {
     UtcDate date;
 };
 
-TemplateCheck InspectWorkbookTemplate(EngineHost& host, const std::string& workingFolder);
-TemplateDecision CheckWorkbookTemplate(EngineHost& host, const std::string& workingFolder);
+TemplateCheck InspectWorkbookTemplate(const EngineHost& host, const std::string& workingFolder);
+TemplateDecision CheckWorkbookTemplate(const EngineHost& host, const std::string& workingFolder);
 
 // Templates written on or before 2022-02-05, each field compared by itself, are the old ones.
 bool IsOldTemplateDate(const UtcDate& date);

@@ -112,9 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     MakeHost(host, description, payload, data[0]);
     const FakeTree before = host.files;
 
-    int result = RunUpdate(description, kMedium, host);
-    if (result != 0 && result != 1)
-        std::abort();
+    ApplyUpdate(description, UpdatePlace{MediumFolder(kMedium), description.installFolder}, host);
 
     const std::string installation = FakeHost::Normalise(kInstall) + "\\";
     FakeTree all = before;

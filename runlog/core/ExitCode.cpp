@@ -4,6 +4,7 @@ ExitCode ExitCodeOf(RunOutcome outcome, bool questionRefused)
 {
     switch (outcome) {
     case RunOutcome::Updated:
+    case RunOutcome::Recovered:
         return ExitCode::Updated;
     case RunOutcome::Cancelled:
         // No person cancelled: the run stopped at a question it could not ask.

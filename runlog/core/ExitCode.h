@@ -5,11 +5,11 @@
 #include "UpdateEngine.h"
 
 enum class ExitCode {
-    Updated = 0,              // updated in full
+    Updated = 0,              // updated in full, also by completing an update cut off earlier
     Cancelled = 1,            // the user cancelled (the notice page, a disk prompt)
     NotInstalled = 2,         // the folder holds no installation, or not the right edition
     StoppedBeforeWriting = 3, // nothing in the installation was changed
-    StoppedPartWay = 4,       // stopped part-way, or finished with failures
+    StoppedPartWay = 4,       // stopped while the files took their new names: the next start completes it
     BadCommandLine = 5,
 };
 

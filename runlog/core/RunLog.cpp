@@ -2,6 +2,8 @@
 // messages they frame.
 #include "RunLog.h"
 
+#include "Installation.h"
+
 #include "Cp932.h"
 
 #include <cstdio>
@@ -60,7 +62,7 @@ const char* ExitCodeText(ExitCode code)
     case ExitCode::StoppedBeforeWriting:
         return "インストール先に何も書かずに止まりました";
     case ExitCode::StoppedPartWay:
-        return "更新の途中で止まったか、失敗がありました";
+        return "置き換えの途中で止まりました（次の起動で更新を最後まで行います）";
     case ExitCode::BadCommandLine:
         return "コマンドラインが正しくありません";
     }
@@ -177,10 +179,43 @@ void RunLog::MessageShown(const std::string& text, const std::string& caption)
     Write("メッセージ「" + caption + "」: " + text);
 }
 
-void RunLog::Finished(int result)
+void RunLog::Recovery(RecoveryResult result, const std::string& failedFile)
 {
-    Write("更新 " + std::to_string(m_runs) + " の結果: " + std::to_string(result) +
-          (result == 1 ? "（プログラムを終わります）" : "（インストール先の選択に戻ります）"));
+    switch (result) {
+    case RecoveryResult::NoJournal: return;
+    case RecoveryResult::Completed:
+        Write("前回途中で終わった更新の記録（" + std::string(install::kJournalFile) +
+              "）があったため、その置き換えを最後まで行いました。インストール先は更新後の状態です。");
+        return;
+    case RecoveryResult::Discarded:
+        Write("前回途中で終わった更新の記録は書きかけでした（置き換えは始まっていません）。作業ファイルを削除し、"
+              "更新を初めから行います。");
+        return;
+    case RecoveryResult::Failed: break;
+    }
+    Write("前回途中で終わった更新を完了できませんでした: " + ShownPath(failedFile) + "（記録は次の起動のために残しました）");
+}
+
+void RunLog::CommitDone(CommitResult result, size_t files)
+{
+    switch (result) {
+    case CommitResult::Committed:
+        Write("インストール先のファイル " + std::to_string(files) + " 個を新しいものに置き換えました。");
+        return;
+    case CommitResult::Cancelled:
+    case CommitResult::Failed:
+        Write("置き換えを中止し、元のファイルをすべて戻しました。");
+        return;
+    case CommitResult::Incomplete: break;
+    }
+    Write("置き換えを中止しましたが、元のファイルを戻せませんでした。次の起動で置き換えを最後まで行います。");
+}
+
+void RunLog::Finished(RunOutcome outcome)
+{
+    bool again = outcome == RunOutcome::NotInstalled;
+    Write("更新 " + std::to_string(m_runs) + " の結果: " + ExitCodeText(ExitCodeOf(outcome, false)) +
+          (again ? "（インストール先の選択に戻ります）" : "（プログラムを終わります）"));
 }
 
 void RunLog::Write(const std::string& text)

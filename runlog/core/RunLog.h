@@ -49,7 +49,9 @@ public:
     void ChecksDone(bool passed, uint64_t milliseconds) override;
     void NothingChanged() override;
     void MessageShown(const std::string& text, const std::string& caption) override;
-    void Finished(int result) override;
+    void Recovery(RecoveryResult result, const std::string& failedFile) override;
+    void CommitDone(CommitResult result, size_t files) override;
+    void Finished(RunOutcome outcome) override;
 
 private:
     // One event: the time, then the text; further lines of the text are indented under the first.

@@ -4,6 +4,8 @@
 #include "WorkFile.h"
 #include "resource.h"
 
+#include <algorithm>
+
 namespace {
 
 size_t LastSeparator(const std::string& path)
@@ -71,6 +73,7 @@ public:
         if (m_host.Fails("Close " + m_path))
             return false;
         m_host.files[FakeHost::Normalise(m_path)].durability = Durability::OnDisk;
+        m_host.NameChanged(m_path, true);
         return true;
     }
 
@@ -224,11 +227,18 @@ void FakeHost::Moment()
         return;
     afterCut = OnDisk();
     cutDuring = calls.empty() ? "" : calls.back();
+    boxesAtCut = boxes.size();
 }
 
 FakeTree FakeHost::OnDisk() const
 {
     FakeTree disk = files;
+    for (auto it = m_pending.rbegin(); losePendingNames && it != m_pending.rend(); ++it) {
+        if (it->before)
+            disk[it->path] = *it->before;
+        else
+            disk.erase(it->path);
+    }
     for (auto& [path, file] : disk) {
         if (file.durability == Durability::Written)
             file.bytes.resize(file.bytes.size() / 2);
@@ -238,6 +248,27 @@ FakeTree FakeHost::OnDisk() const
         file.locked = false; // no program holds a file after a restart
     }
     return disk;
+}
+
+void FakeHost::NameChanged(const std::string& path, bool durable)
+{
+    std::string normalised = Normalise(path);
+    if (durable) {
+        NamesOnDisk(normalised, false);
+        return;
+    }
+    auto it = files.find(normalised);
+    m_pending.push_back({normalised, it == files.end() ? std::nullopt : std::optional<FakeFile>(it->second)});
+}
+
+void FakeHost::NamesOnDisk(const std::string& normalised, bool inFolder)
+{
+    auto onDisk = [&](const PendingName& name) {
+        if (inFolder)
+            return ParentOf(name.path) == normalised;
+        return name.path == normalised || normalised.rfind(name.path + "\\", 0) == 0;
+    };
+    m_pending.erase(std::remove_if(m_pending.begin(), m_pending.end(), onDisk), m_pending.end());
 }
 
 void FakeHost::WriteCached(const std::string& path, std::string_view bytes, bool append)
@@ -254,8 +285,8 @@ void FakeHost::WriteCached(const std::string& path, std::string_view bytes, bool
 bool FakeHost::Fails(const std::string& call)
 {
     Log(call);
-    bool chosen = ++failableCalls == failAt ||
-                  (!failFirst.empty() && failedCall.empty() && call.rfind(failFirst, 0) == 0);
+    bool matches = !failFirst.empty() && failedCall.empty() && call.rfind(failFirst, 0) == 0;
+    bool chosen = ++failableCalls == failAt || (matches && failPassing-- <= 0);
     if (!chosen)
         return false;
     failedCall = call;
@@ -299,7 +330,17 @@ bool FakeHost::CreateFolder(const std::string& path)
 {
     if (Fails("CreateFolder " + path) || Find(path) || !ParentExists(Normalise(path)))
         return false;
+    NameChanged(path);
     files[Normalise(path)].directory = true;
+    return true;
+}
+
+bool FakeHost::Attributes(const std::string& path, uint32_t& attributes)
+{
+    FakeFile* file = Find(path);
+    if (Fails("Attributes " + path) || !file)
+        return false;
+    attributes = file->readOnly ? 1 : 0;
     return true;
 }
 
@@ -343,7 +384,15 @@ ListResult FakeHost::ListFolder(const std::string& pattern, std::vector<FoundFil
 std::unique_ptr<ByteReader> FakeHost::OpenExclusive(const std::string& path)
 {
     FakeFile* file = Find(path);
-    if (Fails("OpenExclusive " + path) || !file || file->directory || file->readOnly || file->locked)
+    if (Fails("OpenExclusive " + path) || !file || file->directory || file->readOnly || file->locked || file->keptOpen)
+        return nullptr;
+    return std::make_unique<FakeReader>(*this, path);
+}
+
+std::unique_ptr<ByteReader> FakeHost::OpenRead(const std::string& path)
+{
+    FakeFile* file = Find(path);
+    if (Fails("OpenRead " + path) || !file || file->directory || file->locked)
         return nullptr;
     return std::make_unique<FakeReader>(*this, path);
 }
@@ -352,8 +401,10 @@ std::unique_ptr<HostWriter> FakeHost::CreateExclusive(const std::string& path)
 {
     FakeFile* file = Find(path);
     if (Fails("CreateExclusive " + path) || !ParentExists(Normalise(path)) ||
-        (file && (file->directory || file->readOnly || file->locked)))
+        (file && (file->directory || file->readOnly || file->locked || file->keptOpen)))
         return nullptr;
+    if (!file)
+        NameChanged(path);
     FakeFile& created = files[Normalise(path)] = FakeFile{};
     created.durability = Durability::Written;
     return std::make_unique<FakeWriter>(*this, path);
@@ -366,32 +417,69 @@ bool FakeHost::CopyFileTo(const std::string& source, const std::string& target)
     if (Fails("CopyFileTo " + target) || !from || from->directory || from->locked || !ParentExists(Normalise(target)) ||
         (to && (to->directory || to->locked)) || !Fits(target, from->bytes.size()))
         return false;
+    // A copy has its source's attributes; another program's hold stays on the source.
     FakeFile copy = *from;
     copy.bytes.clear();
+    copy.locked = copy.keptOpen = copy.denied = false;
+    if (!to)
+        NameChanged(target);
     files[Normalise(target)] = copy;
     WriteCached(target, from->bytes, false);
     return true;
 }
 
-bool FakeHost::MoveOver(const std::string& source, const std::string& target)
+MoveResult FakeHost::MoveOver(const std::string& source, const std::string& target, NameChange change)
 {
     FakeFile* from = Find(source);
     FakeFile* to = Find(target);
-    if (Fails("MoveOver " + target) || !from || from->locked || (to && (to->directory || to->readOnly || to->locked)))
-        return false;
+    if (Fails("MoveOver " + target) || !from || (to && to->directory))
+        return MoveResult::Failed;
+    if (from->locked || from->keptOpen || (to && (to->locked || to->keptOpen)))
+        return MoveResult::Held;
+    if (from->denied || (to && to->denied))
+        return MoveResult::Failed;
+    bool durable = change == NameChange::WrittenThrough;
+    NameChanged(source, durable);
+    NameChanged(target, durable);
     FakeFile moved = *from;
     if (moved.durability != Durability::OnDisk)
         moved.durability = Durability::MovedUnflushed;
     files.erase(Normalise(source));
     files[Normalise(target)] = moved;
+    return MoveResult::Moved;
+}
+
+bool FakeHost::KeepOriginal(const std::string& target, const std::string& aside)
+{
+    FakeFile* file = Find(target);
+    if (Fails("KeepOriginal " + aside) || !file || file->directory || !Fits(aside, file->bytes.size()))
+        return false;
+    FakeFile kept = *file;
+    kept.locked = kept.keptOpen = kept.denied = false;
+    kept.durability = Durability::OnDisk;
+    NameChanged(aside, true);
+    files[Normalise(aside)] = kept;
+    return true;
+}
+
+bool FakeHost::OverwriteInPlace(const std::string& source, const std::string& target)
+{
+    FakeFile* from = Find(source);
+    FakeFile* to = Find(target);
+    if (Fails("OverwriteInPlace " + target) || !from || !to || to->directory || to->locked || to->readOnly)
+        return false;
+    std::string bytes = from->bytes;
+    WriteCached(target, bytes, false);
+    Find(target)->durability = Durability::OnDisk;
     return true;
 }
 
 bool FakeHost::RemoveFile(const std::string& path)
 {
     FakeFile* file = Find(path);
-    if (Fails("RemoveFile " + path) || !file || file->directory || file->locked)
+    if (Fails("RemoveFile " + path) || !file || file->directory || file->locked || file->keptOpen)
         return false;
+    NameChanged(path);
     files.erase(Normalise(path));
     return true;
 }
@@ -406,6 +494,7 @@ bool FakeHost::RemoveFolder(const std::string& path)
         if (ParentOf(name) == normalised)
             return false;
     }
+    NameChanged(path);
     files.erase(normalised);
     return true;
 }
@@ -416,7 +505,21 @@ bool FakeHost::FlushFile(const std::string& path)
     if (Fails("FlushFile " + path) || !file || file->directory)
         return false;
     file->durability = Durability::OnDisk;
+    NamesOnDisk(Normalise(path), false);
     return true;
+}
+
+bool FakeHost::FlushFolder(const std::string& folder)
+{
+    if (Fails("FlushFolder " + folder))
+        return false;
+    NamesOnDisk(Normalise(folder), true);
+    return true;
+}
+
+void FakeHost::TakeSecurityOf(const std::string&, const std::string& work)
+{
+    Log("TakeSecurityOf " + work);
 }
 
 bool FakeHost::SetAttributes(const std::string& path, uint32_t attributes)
@@ -428,14 +531,16 @@ bool FakeHost::SetAttributes(const std::string& path, uint32_t attributes)
     return true;
 }
 
-OpenCheck FakeHost::CheckOpen(const std::string& path, Access)
+OpenCheck FakeHost::CheckOpen(const std::string& path, Access access)
 {
     FakeFile* file = Find(path);
     if (Fails("CheckOpen " + path))
         return OpenCheck::Failed;
     if (!file)
         return OpenCheck::Missing;
-    return file->locked ? OpenCheck::Held : OpenCheck::Free;
+    if (file->locked || (file->keptOpen && access == Access::Replace))
+        return OpenCheck::Held;
+    return file->denied ? OpenCheck::Denied : OpenCheck::Free;
 }
 
 std::vector<std::string> FakeHost::HoldingPrograms(const std::vector<std::string>&)
@@ -455,6 +560,11 @@ bool FakeHost::FreeBytes(const std::string& folder, uint64_t& bytes)
     }
     bytes = used < capacity ? capacity - used : 0;
     return true;
+}
+
+std::string FakeHost::VolumeOf(const std::string& path)
+{
+    return Normalise(path).substr(0, 2);
 }
 
 OpenCheck FakeHost::ProbeWrite(const std::string& folder)
@@ -493,16 +603,17 @@ ProfileReadResult FakeHost::ReadProfile(const std::string& section, const std::s
     return ProfileReadResult::Read;
 }
 
-ProfileWriteResult FakeHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
-                                          const std::string& path)
+bool FakeHost::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                            const std::string& path)
 {
     FakeFile* file = Find(path);
     if (Fails("WriteProfile " + key + " " + path) || !ParentExists(Normalise(path)) ||
         (file && (file->locked || file->readOnly || file->directory)))
-        return ProfileWriteResult::Failed;
-    // One atomic replace: the disk holds the old file or the new one.
-    files[Normalise(path)].durability = Durability::OnDisk;
-    std::string& bytes = files[Normalise(path)].bytes;
+        return false;
+    // Rewritten where it is, as the profile call does: a cut may leave it part-written.
+    std::string bytes = file ? file->bytes : std::string();
+    if (!file)
+        NameChanged(path);
     ProfilePlace place = Locate(bytes, section, key);
     std::string line = key + "=" + value;
     if (place.keyLine != std::string::npos) {
@@ -513,7 +624,8 @@ ProfileWriteResult FakeHost::WriteProfile(const std::string& section, const std:
     } else {
         bytes += "[" + section + "]\r\n" + line + "\r\n";
     }
-    return ProfileWriteResult::Written;
+    WriteCached(path, bytes, false);
+    return true;
 }
 
 bool FakeHost::MediumIsRemovable(const std::string& programDirectory)
@@ -530,7 +642,7 @@ ExtractResult FakeHost::ExtractArchive(const ExtractRequest& request)
 {
     ExtractResult result;
     auto failed = [&](const std::string& message) {
-        result.failure = 1;
+        result.failure = lzh::FailureKind::BrokenData;
         result.message = message;
         return result;
     };
@@ -552,6 +664,8 @@ ExtractResult FakeHost::ExtractArchive(const ExtractRequest& request)
         std::string work = target + kWorkFileSuffix;
         if (!Fits(work, members->second[i].bytes.size()))
             return failed("LIB disk full " + archive);
+        if (!Find(work))
+            NameChanged(work);
         files[Normalise(work)] = FakeFile{};
         result.staged.push_back({work, target, 0});
         WriteCached(work, members->second[i].bytes, false);
@@ -569,7 +683,10 @@ std::string FakeHost::LoadText(unsigned id)
     case IDS_SETTINGS_NOT_WRITTEN:
     case IDS_FILES_HELD:
     case IDS_HOLDING_PROGRAMS:
-    case IDS_NO_WRITE_ACCESS: return Id(id) + " %s";
+    case IDS_NO_WRITE_ACCESS:
+    case IDS_RECOVERY_FAILED:
+    case IDS_COMMIT_FAILED:
+    case IDS_COMMIT_INCOMPLETE: return Id(id) + " %s";
     case IDS_NO_SPACE: return Id(id) + " %s %s %s";
     default: return Id(id);
     }

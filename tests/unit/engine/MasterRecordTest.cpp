@@ -98,6 +98,21 @@ TEST(RecordStream, LineEndsAsTextModeReadsThem)
         EXPECT_EQ(ConvertMasterBytes(c.record, MasterRule::Type), c.expected) << c.what;
 }
 
+// Both rules at once are the size conversion followed by the type conversion, each counting its own records.
+TEST(MasterRules, BothAreSizeThenType)
+{
+    const std::string input = Record("400400000107", 186) + "\r\n" + Record("400400000111", 190) + "\r\n" +
+                              Record("400400000107", 185) + "\r\n1234567890123B\nshort\n" + Record("400400000107", 67);
+    const std::string both = ConvertMasterBytes(input, MasterRule::Both);
+    EXPECT_EQ(both, ConvertMasterBytes(ConvertMasterBytes(input, MasterRule::Size), MasterRule::Type));
+    MasterStreamConverter converter(MasterRule::Both);
+    std::string out;
+    converter.Feed(input, out);
+    converter.Finish(out);
+    EXPECT_EQ(converter.ChangedRecords(), 3u) << "186, 190 and 67 bytes lose byte 67";
+    EXPECT_EQ(converter.TypeChangedRecords(), 1u) << "only the B record: the others hold no A or B at byte 14";
+}
+
 // The file is read in chunks; a record or its CR LF split across two chunks must come out whole.
 TEST(RecordStream, ChunkBoundariesDoNotChangeTheOutput)
 {

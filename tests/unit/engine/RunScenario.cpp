@@ -1,7 +1,12 @@
 #include "RunScenario.h"
 
 #include "Cp932.h"
-#include "UpdateRun.h"
+#include "WorkFile.h"
+
+RunOutcome Apply(FakeHost& host, const UpdateDescription& description, RunJournal* journal, const std::string& medium)
+{
+    return ApplyUpdate(description, UpdatePlace{MediumFolder(medium), description.installFolder}, host, journal);
+}
 
 void MakeInstallation(FakeHost& host, const std::string& settingsFile, const std::string& settings)
 {
@@ -39,7 +44,19 @@ std::string OddMasterRecord(char type, int shortenedBy)
     return "400400000111o" + std::string(1, type) + std::string(static_cast<size_t>(176 - shortenedBy), 'o') + "\r\n";
 }
 
-FullUpdate::FullUpdate()
+const char* ScenarioName(Scenario scenario)
+{
+    switch (scenario) {
+    case Scenario::Folder: return "folder";
+    case Scenario::TwoFloppies: return "two floppies";
+    case Scenario::SettingsOpen: return "settings kept open";
+    case Scenario::CommitRetried: return "commit retried";
+    case Scenario::CommitCancelled: return "commit cancelled";
+    }
+    return "";
+}
+
+FullUpdate::FullUpdate(Scenario chosen) : scenario(chosen)
 {
     MakeInstallation(host, "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC 8.0S\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
     host.AddFile(kInstall + "\\mok3.ini", "[HISTORY]\r\nOTHER=1\r\n");
@@ -50,9 +67,23 @@ FullUpdate::FullUpdate()
     host.AddFile(kInstall + "\\M1\\zai001-3.mst", OldMasterRecord('a') + OldMasterRecord('b'));
     host.AddFile(kInstall + "\\M1\\zai002-3.mst", OldMasterRecord('c') + OddMasterRecord('A', 0));
     host.AddFile(kInstall + "\\M21\\zai101-3.mst", OldMasterRecord('d') + "short\r\n");
-    host.removableMedium = true;
+    host.Find(kInstall + "\\M21\\zai101-3.mst")->readOnly = true;
+    host.removableMedium = scenario != Scenario::Folder;
     InsertDisk(1);
     host.onDiskPrompt = [this](int) { InsertDisk(2); };
+    if (scenario == Scenario::SettingsOpen)
+        host.Find(kInstall + "\\tavilo1.ini")->keptOpen = true;
+    if (scenario == Scenario::CommitRetried || scenario == Scenario::CommitCancelled) {
+        // Once the journal is in place, a program opens a file the commit has yet to replace.
+        const std::string journal = "MoveOver " + kInstall + "\\parvel.journal";
+        host.onCall = [this, journal](const std::string& call) {
+            if (call == journal)
+                host.Find(kInstall + "\\L1.TXT")->locked = true;
+        };
+        host.onRetryPrompt = [this](int) { host.Find(kInstall + "\\L1.TXT")->locked = false; };
+        if (scenario == Scenario::CommitRetried)
+            host.retryAnswers = {RetryAnswer::Retry};
+    }
 
     description = MakeDescription();
     description.versionText = "9.1";
@@ -67,25 +98,46 @@ void FullUpdate::InsertDisk(int n)
     for (auto it = host.files.begin(); it != host.files.end();)
         it = it->first.rfind("E:\\MEDIA\\", 0) == 0 ? host.files.erase(it) : std::next(it);
     host.AddFolder(kMedium);
-    if (n == 1) {
+    if (n == 1 || scenario == Scenario::Folder) {
         host.AddArchive(kMedium + "APP.lzh", {{"app.txt", "new app"}, {"app2.txt", "new app2"}});
         host.AddFile(kMedium + "L1.TXT", "new l1");
         host.Find(kMedium + "L1.TXT")->readOnly = true;
         host.AddFile(kMedium + "SUB\\L2.TXT", "new l2");
         host.AddArchive(kMedium + "EXCEL.lzh", {{"\x89\xA1" "A-A4g.xlsm", "new book"}});
-    } else {
+    }
+    if (n == 2 || scenario == Scenario::Folder) {
         host.AddArchive(kMedium + "START.lzh", {{"start.txt", "generic"}});
         host.AddArchive(kMedium + "START1.lzh", {{"start.txt", "kind 1"}, {"start2.txt", "kind 1 too"}});
     }
+}
+
+void FullUpdate::Restart(const FakeTree& disk)
+{
+    FakeHost fresh;
+    fresh.files = disk;
+    fresh.archives = host.archives;
+    fresh.removableMedium = host.removableMedium;
+    fresh.onDiskPrompt = [this](int) { InsertDisk(2); };
+    host = std::move(fresh);
+    for (auto& [path, file] : host.files)
+        file.locked = file.keptOpen = false;
+    InsertDisk(1);
+}
+
+bool IsUpdateOwnFile(const std::string& path)
+{
+    auto endsWith = [&](const std::string& tail) {
+        return path.size() >= tail.size() && path.compare(path.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    return endsWith(UpperAscii(kWorkFileSuffix)) || endsWith(".PARVEL-OLD") || endsWith("PARVEL.JOURNAL") ||
+           endsWith("TEMP.MST");
 }
 
 FakeTree InstallationFiles(const FakeTree& files)
 {
     FakeTree installation;
     for (const auto& [path, file] : files) {
-        bool work = path.size() >= 8 && (path.compare(path.size() - 8, 8, UpperAscii(kWorkFileSuffix)) == 0 ||
-                                         path.compare(path.size() - 8, 8, "TEMP.MST") == 0);
-        if (path.rfind("C:\\APP", 0) == 0 && !work)
+        if (path.rfind("C:\\APP", 0) == 0 && !IsUpdateOwnFile(path))
             installation[path] = file;
     }
     return installation;

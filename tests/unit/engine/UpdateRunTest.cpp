@@ -2,12 +2,13 @@
 #include "Cp932.h"
 #include "RunScenario.h"
 #include "UpdateEngine.h"
-#include "UpdateRun.h"
+#include "UpdatePlan.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -44,7 +45,7 @@ protected:
                             {{"start.txt", "kind " + std::to_string(kind)}});
         host.AddFile(kMedium + "CONFIG.INI", "config");
     }
-    int Run() { return RunUpdate(description, kMedium, host); }
+    RunOutcome Run() { return Apply(host, description); }
     std::string Settings() { return host.Bytes(kInstall + "\\tavilo1.ini"); }
 
     FakeHost host;
@@ -57,7 +58,7 @@ struct IdentificationCase {
     std::string installedFile;    // made in the installation
     std::string settings;
     std::string installFolder;
-    int result;
+    RunOutcome result;
     std::string message;
     std::string settingsFileAfter; // the settings file used, or tried last
     int kind;
@@ -66,18 +67,18 @@ struct IdentificationCase {
 TEST_F(RunTest, IdentificationOutcomes)
 {
     const IdentificationCase cases[] = {
-        {"NULL finds pemiraz1.ini afresh", "NULL", "pemiraz1.ini", "[SYSTEM]\r\nMAKER=1\r\n", kInstall, 1, Done(),
+        {"NULL finds pemiraz1.ini afresh", "NULL", "pemiraz1.ini", "[SYSTEM]\r\nMAKER=1\r\n", kInstall, RunOutcome::Updated, Done(),
          "pemiraz1.ini", 0},
-        {"maker 2", "pemiraz1.ini", "pemiraz1.ini", "[SYSTEM]\r\nMAKER=2\r\n", kInstall, 1, Done(), "pemiraz1.ini",
+        {"maker 2", "pemiraz1.ini", "pemiraz1.ini", "[SYSTEM]\r\nMAKER=2\r\n", kInstall, RunOutcome::Updated, Done(), "pemiraz1.ini",
          99},
-        {"NULL finds tavilo1.ini", "NULL", "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n", kInstall, 1, Done(),
+        {"NULL finds tavilo1.ini", "NULL", "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n", kInstall, RunOutcome::Updated, Done(),
          "tavilo1.ini", 1},
-        {"null is a file name", "null", "pemiraz1.ini", "", kInstall, 0, Id(IDS_WRONG_FOLDER), "null", -1},
-        {"a failed NULL search tries pemiraz1.ini last", "NULL", "other.ini", "", kInstall, 0,
+        {"null is a file name", "null", "pemiraz1.ini", "", kInstall, RunOutcome::NotInstalled, Id(IDS_WRONG_FOLDER), "null", -1},
+        {"a failed NULL search tries pemiraz1.ini last", "NULL", "other.ini", "", kInstall, RunOutcome::NotInstalled,
          Id(IDS_WRONG_FOLDER), "pemiraz1.ini", -1},
-        {"bare drive letter", "tavilo1.ini", "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n", "C", 0,
+        {"bare drive letter", "tavilo1.ini", "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n", "C", RunOutcome::NotInstalled,
          Id(IDS_FOLDER_NOT_VALID), "tavilo1.ini", -1},
-        {"title unknown", "tavilo1.ini", "tavilo1.ini", "[SYSTEM]\r\nTITLE=QRS\r\n", kInstall, 0,
+        {"title unknown", "tavilo1.ini", "tavilo1.ini", "[SYSTEM]\r\nTITLE=QRS\r\n", kInstall, RunOutcome::NotInstalled,
          Id(IDS_KIND_NOT_RECOGNISED), "tavilo1.ini", -1},
     };
     for (const IdentificationCase& c : cases) {
@@ -97,9 +98,9 @@ TEST_F(RunTest, IdentificationOutcomes)
             void Identified(const std::string& settingsPath, Edition found) override { path = settingsPath, edition = found; }
             void IdentificationFailed(IdentificationFailure, const std::string& settingsPath) override { path = settingsPath; }
         } journal;
-        EXPECT_EQ(RunUpdate(d, kMedium, fake, &journal), c.result) << c.what;
+        EXPECT_EQ(Apply(fake, d, &journal), c.result) << c.what;
         EXPECT_EQ(fake.Texts(), Texts{c.message}) << c.what;
-        EXPECT_EQ(fake.boxes.back().caption, Id(c.result == 0 ? IDS_CAPTION_ERROR : IDS_CAPTION_CONFIRM)) << c.what;
+        EXPECT_EQ(fake.boxes.back().caption, Id(c.result == RunOutcome::NotInstalled ? IDS_CAPTION_ERROR : IDS_CAPTION_CONFIRM)) << c.what;
         EXPECT_EQ(SplitPath(journal.path).name + SplitPath(journal.path).ext, c.settingsFileAfter) << c.what;
         EXPECT_EQ(journal.edition.Number(), c.kind) << c.what;
     }
@@ -109,7 +110,7 @@ TEST_F(RunTest, IdentificationOutcomes)
 TEST_F(RunTest, UnreadableSettingsFileIsNotRecognised)
 {
     host.Find(kInstall + "\\tavilo1.ini")->locked = true;
-    EXPECT_EQ(Run(), 0);
+    EXPECT_EQ(Run(), RunOutcome::NotInstalled);
     EXPECT_EQ(host.Texts(), Texts{Id(IDS_KIND_NOT_RECOGNISED)});
 }
 
@@ -158,7 +159,8 @@ TEST_F(RunTest, DiskPrompts)
             fake.onDiskPrompt(0), fake.AddArchive(kMedium + "DISK2.lzh", {{"disk2.txt", "two"}});
         UpdateDescription d = MakeDescription();
         d.entries = c.entries;
-        EXPECT_EQ(RunUpdate(d, kMedium, fake), 1) << c.what;
+        bool cancelled = c.texts.back() == Id(IDS_UPDATE_CANCELLED);
+        EXPECT_EQ(Apply(fake, d), cancelled ? RunOutcome::Cancelled : RunOutcome::Updated) << c.what;
         EXPECT_EQ(fake.Texts(), c.texts) << c.what;
         for (size_t i = 0; i < fake.boxes.size(); ++i)
             EXPECT_EQ(fake.boxes[i].diskPrompt, fake.boxes[i].text == ask2) << c.what << ": box " << i;
@@ -171,7 +173,7 @@ TEST_F(RunTest, CancelLeavesTheInstallationAsItWas)
     host.diskAnswers = {DiskAnswer::Cancel};
     description.entries = {Entry(1, 1, "APP", ""), Entry(1, 0, "CONFIG.INI", "NEW\\"), Entry(2, 1, "DISK2", "")};
     const FakeTree before = host.files;
-    EXPECT_EQ(ApplyUpdate(description, kMedium, host), RunOutcome::Cancelled);
+    EXPECT_EQ(Apply(host, description), RunOutcome::Cancelled);
     EXPECT_EQ(host.Texts().back(), Id(IDS_UPDATE_CANCELLED));
     EXPECT_EQ(host.files.size(), before.size()) << "no work file, no new folder";
     EXPECT_FALSE(host.Find(kInstall + "\\app.txt"));
@@ -220,11 +222,12 @@ TEST_F(RunTest, HeldFilesAreNamedBeforeAnythingIsWritten)
             const FakeTree before = fake.files;
             UpdateDescription d = description;
             const bool retry = answer == RetryAnswer::Retry;
-            EXPECT_EQ(ApplyUpdate(d, kMedium, fake), retry ? RunOutcome::Updated : RunOutcome::StoppedBeforeWriting)
+            EXPECT_EQ(Apply(fake, d), retry ? RunOutcome::Updated : RunOutcome::StoppedBeforeWriting)
                 << c.box;
-            Texts texts{Id(IDS_TEMPLATE_UPDATED), Id(IDS_FILES_HELD) + " " + c.box};
+            // The template is told updated once it has been replaced.
+            Texts texts{Id(IDS_FILES_HELD) + " " + c.box};
             if (retry)
-                texts.push_back(Done());
+                texts.insert(texts.end(), {Id(IDS_TEMPLATE_UPDATED), Done()});
             EXPECT_EQ(fake.Texts(), texts);
             EXPECT_FALSE(HasWorkFile(fake)) << c.box;
             if (retry) {
@@ -260,7 +263,7 @@ TEST_F(RunTest, NoRoomOrNoWriteAccessStopsBeforeAnythingIsWritten)
         fake.capacity = c.free == 0 ? 0 : used + c.free;
         fake.denied = c.denied;
         UpdateDescription d = description;
-        EXPECT_EQ(ApplyUpdate(d, kMedium, fake), RunOutcome::StoppedBeforeWriting) << c.message;
+        EXPECT_EQ(Apply(fake, d), RunOutcome::StoppedBeforeWriting) << c.message;
         EXPECT_EQ(fake.Texts(), Texts{c.message});
         EXPECT_EQ(fake.boxes[0].caption, Id(IDS_CAPTION_ERROR));
         EXPECT_TRUE(SameTree(fake.files, host.files)) << c.message;
@@ -293,7 +296,7 @@ TEST_F(RunTest, StartArchiveTakesTheKindAndWritesTheVersion)
         d.titleKeywords[0] = "#none";
         d.versionText = c.version;
         d.entries = {Entry(1, 1, "START", "")};
-        EXPECT_EQ(RunUpdate(d, kMedium, fake), 1) << c.what;
+        EXPECT_EQ(Apply(fake, d), RunOutcome::Updated) << c.what;
         EXPECT_EQ(fake.Bytes(kInstall + "\\start.txt"), c.installed) << c.what;
         std::string version;
         EXPECT_EQ(ProfileValue(fake.Bytes(kInstall + "\\" + c.settingsFile), "SYSTEM", "Version", version),
@@ -328,7 +331,8 @@ TEST_F(RunTest, WorkbookArchiveFollowsTheTemplateCheck)
         }
         UpdateDescription d = MakeDescription();
         d.entries = {Entry(1, 1, "EXCEL", "\x8C\x60\x8E\xAE\\")};
-        EXPECT_EQ(RunUpdate(d, kMedium, fake), 1) << c.what;
+        bool cancelled = c.texts.back() == Id(IDS_UPDATE_CANCELLED);
+        EXPECT_EQ(Apply(fake, d), cancelled ? RunOutcome::Cancelled : RunOutcome::Updated) << c.what;
         EXPECT_EQ(fake.Texts(), c.texts) << c.what;
         EXPECT_EQ(fake.Bytes(kTemplate), c.book) << c.what;
     }
@@ -356,7 +360,7 @@ TEST_F(RunTest, SettingsKeys)
         UpdateDescription d = MakeDescription();
         d.category = DecimalValue(c.category);
         d.versionText = c.version;
-        EXPECT_EQ(RunUpdate(d, kMedium, fake), 1);
+        EXPECT_EQ(Apply(fake, d), RunOutcome::Updated);
         EXPECT_EQ(fake.Bytes(kInstall + "\\tavilo1.ini"), c.settings) << c.category;
         EXPECT_EQ(fake.Bytes(kInstall + "\\mok3.ini"),
                   "[HISTORY]\r\n\x92\x8A\x8F\x6F\x8A\x4A\x8E\x6E\x93\xFA" "ON=1\r\n"
@@ -407,7 +411,7 @@ TEST_F(RunTest, FailedEntriesEndTheRun)
         fake.failFirst = c.failFirst;
         UpdateDescription d = MakeDescription();
         d.entries = {Entry(1, 1, "APP", ""), c.entry, Entry(1, 0, "CONFIG.INI", "")};
-        EXPECT_EQ(ApplyUpdate(d, kMedium, fake), RunOutcome::StoppedBeforeWriting) << c.message;
+        EXPECT_EQ(Apply(fake, d), RunOutcome::StoppedBeforeWriting) << c.message;
         EXPECT_EQ(fake.Texts(), Texts{c.message});
         EXPECT_EQ(fake.boxes[0].caption, Id(IDS_CAPTION_CONFIRM));
         EXPECT_TRUE(SameTree(fake.files, host.files)) << c.message << ": the entry before is not applied, no folder is left";
@@ -417,7 +421,7 @@ TEST_F(RunTest, FailedEntriesEndTheRun)
     UpdateDescription d = MakeDescription();
     d.entries = {Entry(1, 0, "RO.TXT", "NEW\\")};
     fake.Find(kMedium + "RO.TXT")->readOnly = true;
-    EXPECT_EQ(RunUpdate(d, kMedium, fake), 1);
+    EXPECT_EQ(Apply(fake, d), RunOutcome::Updated);
     EXPECT_TRUE(fake.Find(kInstall + "\\NEW"));
     EXPECT_EQ(fake.Find(kInstall + "\\NEW\\RO.TXT")->readOnly, false);
 }
@@ -426,29 +430,83 @@ TEST_F(RunTest, AttributesThatCannotBeClearedNameTheSource)
 {
     description.entries = {Entry(1, 0, "CONFIG.INI", "")};
     host.failFirst = "ClearAttributes";
-    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(Run(), RunOutcome::StoppedBeforeWriting);
     EXPECT_EQ(host.Texts(), Texts{Id(IDS_ATTRIBUTES_FAILED) + " " + kMedium + "CONFIG.INI"});
     EXPECT_FALSE(host.Find(kInstall + "\\CONFIG.INI"));
 }
 
-// Every key is still tried and the conversions still run; the run names the file instead of succeeding.
-TEST_F(RunTest, KeysThatCannotBeWrittenAreTold)
+// Settings files and masters are staged like new files: whatever stops them stops the whole update before
+// anything changes, with the message of what failed.
+TEST_F(RunTest, SettingsAndMastersThatCannotBeStagedChangeNothing)
 {
-    host.AddFile(kInstall + "\\mok3.ini", "[HISTORY]\r\n");
-    host.failFirst = "WriteProfile \x92\x8A\x8F\x6F\x8A\x4A";
-    host.AddFile(kInstall + "\\tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
-    host.AddFile(kInstall + "\\M1\\zai001-3.mst", "1234567890123A");
-    description.category = 2;
+    const std::string settings = kInstall + "\\tavilo1.ini", history = kInstall + "\\mok3.ini",
+                      master = kInstall + "\\M1\\zai001-3.mst";
+    host.AddFile(settings, "[SYSTEM]\r\nTITLE=ABC 8.0S\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
+    host.AddFile(history, "[HISTORY]\r\n");
+    host.AddFile(master, "1234567890123A");
     description.masterAdjust = 1;
-    EXPECT_EQ(Run(), 1);
-    EXPECT_EQ(host.Texts(), Texts{Id(IDS_SETTINGS_NOT_WRITTEN) + " C:\\APP\\\\mok3.ini"});
-    EXPECT_EQ(host.Bytes(kInstall + "\\M1\\zai001-3.mst"), "1234567890123Z\r\n");
-    std::string value;
-    EXPECT_TRUE(ProfileValue(Settings(), "SYSTEM", "\x8E\xED\x95\xCA\x90\x85\x93\xB9", value));
+    description.versionText = "9.1";
+    description.entries = {Entry(1, 1, "APP", "")};
+    const std::string conversions[] = {Id(IDS_SIZE_CONVERSION_FAILED), Id(IDS_TYPE_CONVERSION_FAILED)};
+    struct Case {
+        const char* what;
+        std::function<void(FakeHost&)> spoil;
+        Texts texts;
+    } cases[] = {
+        {"a history key", [](FakeHost& h) { h.failFirst = "WriteProfile \x92\x8A\x8F\x6F\x8A\x4A"; },
+         {Id(IDS_SETTINGS_NOT_WRITTEN) + " C:\\APP\\\\mok3.ini"}},
+        {"the title cannot be read", [](FakeHost& h) { h.failFirst = "ReadProfile TITLE", h.failPassing = 1; },
+         {Id(IDS_SETTINGS_NOT_WRITTEN) + " C:\\APP\\\\tavilo1.ini"}},
+        {"the settings file cannot be copied", [](FakeHost& h) { h.failFirst = "CopyFileTo C:\\APP\\\\tavilo1"; },
+         {Id(IDS_SETTINGS_NOT_WRITTEN) + " C:\\APP\\\\tavilo1.ini"}},
+        {"a master folder cannot be listed", [](FakeHost& h) { h.unlistable = {kInstall + "\\M21"}; },
+         {conversions[0], conversions[1]}},
+        {"a master cannot be read", [](FakeHost& h) { h.failFirst = "OpenRead C:\\APP\\M1"; },
+         {conversions[0], conversions[1]}},
+        {"a master's work file cannot be written", [](FakeHost& h) { h.failFirst = "Write C:\\APP\\M1"; },
+         {conversions[0], conversions[1]}},
+        {"a master this user may not replace", [&](FakeHost& h) { h.Find(master)->denied = true; },
+         {Id(IDS_NO_WRITE_ACCESS) + " C:\\APP\\M1\\ZAI001-3.MST"}},
+        {"the journal cannot be made", [](FakeHost& h) { h.failFirst = "CreateExclusive C:\\APP\\parvel"; },
+         {Id(IDS_COMMIT_FAILED) + " C:\\APP\\parvel.journal"}},
+    };
+    for (const Case& c : cases) {
+        FakeHost fake = host;
+        c.spoil(fake);
+        const FakeTree before = fake.files;
+        UpdateDescription d = description;
+        EXPECT_EQ(Apply(fake, d), RunOutcome::StoppedBeforeWriting) << c.what;
+        EXPECT_EQ(fake.Texts(), c.texts) << c.what;
+        EXPECT_TRUE(SameTree(fake.files, before)) << c.what;
+    }
 }
 
-// The conversions find the masters through tavilo1.ini even when the settings file is pemiraz1.ini; a
-// master folder that cannot be listed is a failed conversion.
+// A read-only settings file or master is replaced like any other file, and stays read-only.
+TEST_F(RunTest, ReadOnlyTargetsAreReplacedAndStayReadOnly)
+{
+    const std::string settings = kInstall + "\\tavilo1.ini", history = kInstall + "\\mok3.ini",
+                      master = kInstall + "\\M1\\zai001-3.mst";
+    host.AddFile(settings, "[SYSTEM]\r\nTITLE=ABC\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
+    host.AddFile(history, "[HISTORY]\r\n");
+    host.AddFile(master, "1234567890123A");
+    description.masterAdjust = 1;
+    description.category = 2;
+    for (const std::string& file : {settings, history, master}) {
+        FakeHost fake = host;
+        fake.Find(file)->readOnly = true;
+        UpdateDescription d = description;
+        EXPECT_EQ(Apply(fake, d), RunOutcome::Updated) << file;
+        EXPECT_TRUE(fake.Find(file)->readOnly) << file;
+        EXPECT_EQ(fake.Bytes(master), "1234567890123Z\r\n") << file;
+        std::string value;
+        EXPECT_TRUE(ProfileValue(fake.Bytes(settings), "SYSTEM", "\x8E\xED\x95\xCA\x90\x85\x93\xB9", value)) << file;
+        EXPECT_TRUE(ProfileValue(fake.Bytes(history), "HISTORY", "\x92\x8A\x8F\x6F\x8A\x4A\x8E\x6E\x93\xFA" "ON", value))
+            << file;
+        EXPECT_FALSE(HasWorkFile(fake)) << file;
+    }
+}
+
+// The conversions find the masters through tavilo1.ini even when the settings file is pemiraz1.ini.
 TEST_F(RunTest, Conversions)
 {
     MakeInstallation(host, "pemiraz1.ini", "[SYSTEM]\r\nMAKER=1\r\n[DIR]\r\nMASTER=C:\\WRONG\\\r\n");
@@ -457,19 +515,10 @@ TEST_F(RunTest, Conversions)
     host.AddFile(kInstall + "\\M21\\zai001-3.mst", "1234567890123B\n");
     description.settingsFile = "pemiraz1.ini";
     description.masterAdjust = 1;
-    FakeHost unlistable = host;
-    EXPECT_EQ(Run(), 1);
+    EXPECT_EQ(Run(), RunOutcome::Updated);
     EXPECT_EQ(host.Texts(), Texts{Done()});
     EXPECT_EQ(host.Bytes(kInstall + "\\M21\\zai001-3.mst"), "1234567890123Z\r\n");
     EXPECT_EQ(host.Bytes(kInstall + "\\M1\\zai001-3.mst").size(), 187u);
-
-    unlistable.unlistable = {kInstall + "\\M21"};
-    UpdateDescription d = MakeDescription();
-    d.settingsFile = "pemiraz1.ini";
-    d.masterAdjust = 1;
-    EXPECT_EQ(RunUpdate(d, kMedium, unlistable), 1);
-    EXPECT_EQ(unlistable.Texts(), (Texts{Id(IDS_SIZE_CONVERSION_FAILED), Id(IDS_TYPE_CONVERSION_FAILED)}));
-    EXPECT_EQ(unlistable.Bytes(kInstall + "\\M21\\zai001-3.mst"), "1234567890123B\n");
 }
 
 // Told before the folder is even looked at: a folder without an installation gets no message of its own.
@@ -481,7 +530,7 @@ TEST_F(RunTest, BrokenEntryLineStopsBeforeAnythingIsWritten)
         FakeHost fake = host;
         UpdateDescription d = description;
         d.installFolder = folder;
-        EXPECT_EQ(RunUpdate(d, kMedium, fake), 1);
+        EXPECT_EQ(Apply(fake, d), RunOutcome::StoppedBeforeWriting);
         EXPECT_EQ(fake.Texts(), Texts{Id(IDS_BROKEN_ENTRY_LINE) + " 45"});
         EXPECT_EQ(fake.boxes[0].caption, Id(IDS_CAPTION_ERROR));
         EXPECT_TRUE(SameTree(fake.files, host.files));
@@ -509,7 +558,10 @@ public:
         lines.push_back("conversion " + std::to_string(static_cast<int>(which)) + (succeeded ? " ok" : " failed"));
     }
     void MessageShown(const std::string& text, const std::string&) override { lines.push_back("box " + text); }
-    void Finished(int result) override { lines.push_back("result " + std::to_string(result)); }
+    void Finished(RunOutcome outcome) override
+    {
+        lines.push_back(outcome == RunOutcome::StoppedBeforeWriting ? "nothing changed" : "result");
+    }
     std::vector<std::string> lines;
 };
 
@@ -520,7 +572,7 @@ TEST_F(RunTest, JournalFollowsTheRun)
     description.masterAdjust = 1;
     description.entries = {Entry(1, 1, "START", "SUB\\"), Entry(1, 0, "CONFIG.INI", "")};
     RecordingJournal journal;
-    EXPECT_EQ(RunUpdate(description, kMedium, host, &journal), 1);
+    EXPECT_EQ(Apply(host, description, &journal), RunOutcome::StoppedBeforeWriting);
     const std::string start = "\x92\x8A\x8F\x6F\x8A\x4A\x8E\x6E\x93\xFA" "ON";
     const std::string end = "\x92\x8A\x8F\x6F\x8F\x49\x97\xB9\x93\xFA" "ON";
     EXPECT_EQ(journal.lines, (Texts{
@@ -529,11 +581,8 @@ TEST_F(RunTest, JournalFollowsTheRun)
                                  "entry 1 E:\\MEDIA\\CONFIG.INI -> C:\\APP\\\\CONFIG.INI 0",
                                  "key C:\\APP\\\\tavilo1.ini GENGOU=\x97\xDF\x98\x61",
                                  "key C:\\APP\\\\mok3.ini " + start + "=1 not written",
-                                 "key C:\\APP\\\\mok3.ini " + end + "=1",
-                                 "conversion 0 ok",
-                                 "conversion 1 ok",
                                  "box " + Id(IDS_SETTINGS_NOT_WRITTEN) + " C:\\APP\\\\mok3.ini",
-                                 "result 1",
+                                 "nothing changed",
                              }));
 }
 

@@ -41,8 +41,9 @@ TEST(RunLog, ACompleteRunInTheOrderItHappened)
     r.log.SettingsKey("C:\\積算\\電気\\mok3.ini", "HISTORY", "抽出開始日ON", "1", false);
     r.log.ConversionDone(Conversion::MaterialSize, true);
     r.log.ConversionDone(Conversion::MaterialType, false);
+    r.log.CommitDone(CommitResult::Committed, 9);
     r.log.MessageShown("システムは正常に更新されました。", "確認");
-    r.log.Finished(1);
+    r.log.Finished(RunOutcome::Updated);
     const std::vector<std::string> expected = {
         "Parvel 更新ログ 2026-01-02 03:04:00",
         "メディア: A:",
@@ -58,8 +59,9 @@ TEST(RunLog, ACompleteRunInTheOrderItHappened)
         "03:04:07 キー C:\\積算\\電気\\mok3.ini [HISTORY] 抽出開始日ON=1: 書けませんでした",
         "03:04:08 材料サイズ変換: 成功しました",
         "03:04:09 材料タイプ変換: 失敗しました",
-        "03:04:10 メッセージ「確認」: システムは正常に更新されました。",
-        "03:04:11 更新 1 の結果: 1（プログラムを終わります）",
+        "03:04:10 インストール先のファイル 9 個を新しいものに置き換えました。",
+        "03:04:11 メッセージ「確認」: システムは正常に更新されました。",
+        "03:04:12 更新 1 の結果: 更新を終えました（プログラムを終わります）",
     };
     EXPECT_EQ(r.lines, expected);
 }
@@ -71,7 +73,7 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
     r.log.RunStarting("Z:\\media\\", "", "C:\\WRONG");
     r.log.IdentificationFailed(IdentificationFailure::SettingsFileNotFound, "C:\\WRONG\\pemiraz1.ini");
     r.log.MessageShown("ｲﾝｽﾄｰﾙ先ﾌｫﾙﾀﾞが正しくないと思われます。", "エラー");
-    r.log.Finished(0);
+    r.log.Finished(RunOutcome::NotInstalled);
     r.log.RunStarting("Z:\\media\\", "", "C:\\APP");
     r.log.Identified("C:\\APP\\pemiraz1.ini", Edition(Edition::kMakerOther));
     r.log.Entry(MakeEntry(0, 2, 1, "A:DISK2.lzh", "C:\\APP\\", EntryOutcome::Cancelled));
@@ -79,7 +81,7 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
     r.log.Entry(MakeEntry(2, 1, 1, "Z:\\media\\B.lzh", "C:\\APP\\", EntryOutcome::Failed));
     r.log.ChecksDone(false, 12);
     r.log.NothingChanged();
-    r.log.Finished(1);
+    r.log.Finished(RunOutcome::StoppedBeforeWriting);
     const std::vector<std::string> expected = {
         "Parvel 更新ログ 2026-01-02 03:04:00",
         "メディア: Z:\\media\\",
@@ -88,7 +90,7 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
         "03:04:01 更新 1 を始めます。インストール先: C:\\WRONG",
         "03:04:02 設定ファイルが見つかりません。最後に探したもの: C:\\WRONG\\pemiraz1.ini",
         "03:04:03 メッセージ「エラー」: ｲﾝｽﾄｰﾙ先ﾌｫﾙﾀﾞが正しくないと思われます。",
-        "03:04:04 更新 1 の結果: 0（インストール先の選択に戻ります）",
+        "03:04:04 更新 1 の結果: インストール先に更新できるシステムがありません（インストール先の選択に戻ります）",
         "",
         "03:04:05 更新 2 を始めます。インストール先: C:\\APP",
         "03:04:06 設定ファイル: C:\\APP\\pemiraz1.ini　版: 99（START 書庫は START99.lzh）",
@@ -97,7 +99,7 @@ TEST(RunLog, ARefusedFolderThenAFailedEntry)
         "03:04:09 項目 3（1 枚目）書庫 Z:\\media\\B.lzh → C:\\APP\\: 展開に失敗しました",
         "03:04:10 書き込み前の確認（使用中のファイル、空き容量、書き込みの権限）: 更新を中止します（12 ミリ秒）",
         "03:04:11 インストール先は何も変更していません。作業ファイルは削除しました。",
-        "03:04:12 更新 2 の結果: 1（プログラムを終わります）",
+        "03:04:12 更新 2 の結果: インストール先に何も書かずに止まりました（プログラムを終わります）",
     };
     EXPECT_EQ(r.lines, expected);
 }
@@ -132,7 +134,7 @@ TEST(RunLog, AnUnattendedRunWithTheAnswersAndTheExitCode)
         "03:04:07 （表示せずに「キャンセル」と答えました）",
         "03:04:08 メッセージ「確認」: システムは正常に更新されました。",
         "03:04:09 （表示せずに「OK」と答えました）",
-        "03:04:10 終了コード 4: 更新の途中で止まったか、失敗がありました",
+        "03:04:10 終了コード 4: 置き換えの途中で止まりました（次の起動で更新を最後まで行います）",
     };
     EXPECT_EQ(r.lines, expected);
 }

@@ -34,3 +34,4 @@ std::string TreeText(const std::string& folder);
 
 // Sets the last-write time, given in UTC.
 void SetLastWrite(const std::string& path, int year, int month, int day, int hour);
+

@@ -1,7 +1,7 @@
 // The update run from the root of a floppy: drive A:, mapped by the ctest fixture to a folder whose
 // contents the tests swap when the run asks for the next disk.
 #include "UpdateEngine.h"
-#include "UpdateRun.h"
+#include "WorkFile.h"
 
 #include "FileIo.h"
 #include "RunTestSupport.h"
@@ -62,7 +62,7 @@ TEST_F(FloppyRunTest, AsksOnceForTheSecondDisk)
         if (number == 1)
             InsertDisk(2);
     };
-    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
+    EXPECT_EQ(Apply(description, "A:", prompts), RunOutcome::Updated);
     EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), DiskPrompt(2), Done()}));
     EXPECT_EQ(prompts.boxes[0].caption, Cp932("確認"));
     EXPECT_TRUE(prompts.boxes[0].diskPrompt);
@@ -79,7 +79,7 @@ TEST_F(FloppyRunTest, LooseFileOnTheSecondDisk)
     UpdateDescription description = MakeDescription(m_install);
     description.entries = {Entry(2, 0, "RO.TXT", "")};
     prompts.onDiskPrompt = [](int) { InsertDisk(2); };
-    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
+    EXPECT_EQ(Apply(description, "A:", prompts), RunOutcome::Updated);
     EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Done()}));
     EXPECT_EQ(ReadBytes(m_install + "\\RO.TXT"), "read only\r\n");
 }
@@ -91,7 +91,7 @@ TEST_F(FloppyRunTest, CancelLeavesTheInstallationAsItWas)
     description.entries = {Entry(1, 1, "APP1", "NEW\\"), Entry(2, 1, "APP2", "")};
     prompts.diskAnswers = {DiskAnswer::Cancel};
     const std::string before = TreeText(m_install);
-    EXPECT_EQ(ApplyUpdate(description, "A:", prompts), RunOutcome::Cancelled);
+    EXPECT_EQ(Apply(description, "A:", prompts), RunOutcome::Cancelled);
     EXPECT_EQ(prompts.Texts(), (Texts{DiskPrompt(2), Cp932("ｱｯﾌﾟﾃﾞｲﾄを取消しました。")}));
     EXPECT_EQ(TreeText(m_install), before);
 }
@@ -104,7 +104,7 @@ TEST_F(FloppyRunTest, BrowsedMediumDriveStillFindsTheMedium)
     ASSERT_TRUE(SetCurrentDirectoryA("A:\\SUB"));
     UpdateDescription description = MakeDescription(m_install);
     description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 0, "CONFIG.INI", "")};
-    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
+    EXPECT_EQ(Apply(description, "A:", prompts), RunOutcome::Updated);
     EXPECT_EQ(prompts.Texts(), Texts{Done()});
     EXPECT_EQ(ReadBytes(m_install + "\\CONFIG.INI"), "config\r\n");
 }
@@ -118,7 +118,7 @@ TEST_F(FloppyRunTest, BrowsedMediumDriveWhileAnotherDriveIsCurrent)
     SetEnvironmentVariableA("=A:", "A:\\SUB");
     UpdateDescription description = MakeDescription(m_install);
     description.entries = {Entry(1, 0, "CONFIG.INI", "")};
-    EXPECT_EQ(RunUpdate(description, "A:", prompts), 1);
+    EXPECT_EQ(Apply(description, "A:", prompts), RunOutcome::Updated);
     EXPECT_EQ(ReadBytes(m_install + "\\CONFIG.INI"), "config\r\n");
 }
 

@@ -1,8 +1,8 @@
 #include "MasterConversion.h"
 
 #include "EngineTestSupport.h"
+#include "QuietHost.h"
 #include "MasterSamples.h"
-#include "Win32EngineHost.h"
 
 #include <windows.h>
 
@@ -10,7 +10,7 @@
 
 namespace {
 
-CWin32EngineHost host(nullptr);
+CQuietHost host;
 
 // Settings file naming prefix + "1\" and prefix + "21\" as the master folders.
 std::string WriteSettings(const CTempFolder& install, const std::string& prefix)

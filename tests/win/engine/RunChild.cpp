@@ -5,7 +5,7 @@
 #include "Handles.h"
 #include "ResourceString.h"
 #include "UpdateEngine.h"
-#include "Win32EngineHost.h"
+#include "Win32Host.h"
 #include "resource.h"
 
 #include <windows.h>
@@ -14,12 +14,17 @@ namespace {
 
 // No boxes; loose files come as from a slow medium, a piece at a time, so that a kill can find a copy
 // half done (a copy from the page cache is over in a few milliseconds).
-class CQuietHost : public CWin32EngineHost {
+class CQuietPrompts : public CWin32Prompts {
 public:
-    CQuietHost() : CWin32EngineHost(nullptr) {}
+    CQuietPrompts() : CWin32Prompts(nullptr) {}
     void Message(const std::string& text, const std::string&) override { last = text; }
     DiskAnswer AskForDisk(const std::string&, const std::string&) override { return DiskAnswer::Cancel; }
     RetryAnswer AskRetry(const std::string&, const std::string&) override { return RetryAnswer::Cancel; }
+    std::string last;
+};
+
+class CSlowFiles : public CWin32Files {
+public:
     bool CopyFileTo(const std::string& source, const std::string& target) override
     {
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -36,7 +41,6 @@ public:
         }
         return false;
     }
-    std::string last;
 };
 
 UpdateEntry Entry(int disk, EntryKind kind, const char* name, const char* subfolder)
@@ -61,10 +65,14 @@ int main(int argc, char** argv)
     const EntryKind archive = EntryKind::Archive, file = EntryKind::LooseFile;
     description.entries = {Entry(1, archive, "BIG1", ""), Entry(1, file, "L1.BIN", ""), Entry(1, file, "L2.BIN", "DATA\\"),
                            Entry(1, archive, "BIG2", "DATA\\"), Entry(1, file, "L3.BIN", ""), Entry(1, archive, "START", "")};
-    CQuietHost host;
+    CWin32Host host(nullptr, false);
+    CSlowFiles files;
+    CQuietPrompts prompts;
     HANDLE started = OpenEventA(EVENT_MODIFY_STATE, FALSE, argv[3]);
     if (started)
         SetEvent(started);
-    RunUpdate(description, argv[1], host);
-    return host.last == LoadResourceString(IDS_UPDATE_DONE) ? 0 : 1;
+    const EngineHost roles{files, host.settings, host.medium, host.archive, prompts};
+    RunOutcome outcome = ApplyUpdate(description, UpdatePlace{MediumFolder(argv[1]), description.installFolder}, roles);
+    // The next start finishes a cut-off update: that is a success as well.
+    return outcome == RunOutcome::Updated || outcome == RunOutcome::Recovered ? 0 : 1;
 }

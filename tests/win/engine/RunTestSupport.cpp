@@ -2,6 +2,11 @@
 
 #include <windows.h>
 
+RunOutcome Apply(const UpdateDescription& description, const std::string& medium, CRecordingHost& host)
+{
+    return ApplyUpdate(description, UpdatePlace{MediumFolder(medium), description.installFolder}, host);
+}
+
 void CRecordingHost::Message(const std::string& text, const std::string& caption)
 {
     boxes.push_back({text, caption, false});

@@ -2,8 +2,9 @@
 // Recording prompts and installations for the update run's tests.
 
 #include "EngineTestSupport.h"
-#include "Win32EngineHost.h"
 #include "UpdateDescription.h"
+#include "UpdateEngine.h"
+#include "Win32Host.h"
 
 #include <functional>
 #include <string>
@@ -15,11 +16,13 @@ struct ShownBox {
     bool diskPrompt;
 };
 
-// The Win32 host, answering the disk prompts from a list (OK when it runs out, Cancel after
-// kMaxDiskPrompts) and recording every box.
-class CRecordingHost : public CWin32EngineHost {
+// The Win32 host with prompts that answer the disk prompts from a list (OK when it runs out, Cancel after
+// kMaxDiskPrompts) and record every box.
+class CRecordingHost : public CWin32Prompts {
 public:
-    CRecordingHost() : CWin32EngineHost(nullptr) {}
+    CRecordingHost() : CWin32Prompts(nullptr) {}
+    operator EngineHost() { return roles.With(*this); }
+    CWin32Host roles{nullptr};
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;
     RetryAnswer AskRetry(const std::string& text, const std::string& caption) override;
@@ -38,6 +41,9 @@ private:
     int m_diskPrompts = 0;
     int m_retryPrompts = 0;
 };
+
+// The update of description.installFolder from the medium folder.
+RunOutcome Apply(const UpdateDescription& description, const std::string& medium, CRecordingHost& host);
 
 // An installation that passes identification: the settings file, dravex.exe and bmp\MERIO2L.BMP.
 void MakeInstallation(const std::string& folder, const std::string& settingsFile, const std::string& settings);

@@ -28,7 +28,7 @@ protected:
         MakeInstallation(m_install, "tavilo1.ini", kTavilo);
     }
 
-    int Run(UpdateDescription& description) { return RunUpdate(description, kMedia, host); }
+    RunOutcome Run(const UpdateDescription& description) { return Apply(description, kMedia, host); }
     std::string Installed(const std::string& relative) const { return ReadBytes(m_install + "\\" + relative); }
 
     CTempFolder m_temp;
@@ -49,7 +49,7 @@ TEST_F(UpdateRunTest, FullRunFromAFolderMedium)
                            Entry(2, 0, "SUB\\A.TXT", "DATA\\"), Entry(1, 0, "RO.TXT", ""),
                            Entry(1, 1, "START", ""), Entry(1, 0, longName, longFolder)};
 
-    EXPECT_EQ(Run(description), 1);
+    EXPECT_EQ(Run(description), RunOutcome::Updated);
     EXPECT_EQ(host.Texts(), Texts{Done()}) << "a fixed drive asks for no disk";
     EXPECT_EQ(Installed("app1.txt"), "one\r\n");
     EXPECT_EQ(Installed("DATA\\app2.txt"), "two\r\n");
@@ -74,7 +74,7 @@ TEST_F(UpdateRunTest, FailedExtractionShowsTheLibrarysText)
         CRecordingHost run;
         UpdateDescription description = MakeDescription(m_install);
         description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 1, name, ""), Entry(1, 1, "APP2", "")};
-        EXPECT_EQ(RunUpdate(description, kMedia, run), 1) << name;
+        EXPECT_EQ(Apply(description, kMedia, run), RunOutcome::StoppedBeforeWriting) << name;
         std::string command = "e -mcwC:\\windows \"" + kMedia + name + "\" \"" + m_temp.Path() + "\"";
         char output[256] = {};
         ASSERT_NE(LzhRunCommand(nullptr, command.c_str(), output, sizeof output), 0) << name;
@@ -96,7 +96,7 @@ TEST_F(UpdateRunTest, SettingsFileOpenElsewhereIsWrittenInPlace)
                                     nullptr);
         ASSERT_NE(holder, INVALID_HANDLE_VALUE);
         UpdateDescription description = MakeDescription(m_install);
-        EXPECT_EQ(RunUpdate(description, kMedia, run), 1);
+        EXPECT_EQ(Apply(description, kMedia, run), RunOutcome::Updated);
         CloseHandle(holder);
         EXPECT_EQ(run.Texts(), Texts{Done()}) << sharing;
         EXPECT_EQ(Installed("mok3.ini"),
@@ -105,28 +105,32 @@ TEST_F(UpdateRunTest, SettingsFileOpenElsewhereIsWrittenInPlace)
     }
 }
 
-// A read-only settings file cannot take a key; its work copy, read-only too, is not left behind. A path
-// with no room for the work name is written in place.
-TEST_F(UpdateRunTest, ReadOnlyAndLongSettingsPaths)
+// A read-only settings file or master is replaced like any other file, and stays read-only: the whole update.
+TEST_F(UpdateRunTest, ReadOnlySettingsAndMastersTakeTheWholeUpdate)
 {
-    // Held for reading only, the file can neither be replaced nor written in place.
-    std::string settings = m_install + "\\tavilo1.ini";
-    SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_READONLY);
-    HANDLE holder = CreateFileA(settings.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    EXPECT_EQ(host.WriteProfile("SYSTEM", "K", "1", settings), ProfileWriteResult::Failed);
-    CloseHandle(holder);
-    SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
-    EXPECT_FALSE(Exists(settings + ".parvel~"));
-    EXPECT_EQ(Installed("tavilo1.ini"), kTavilo);
-
-    std::string folder = m_install + "\\" + std::string(MAX_PATH - m_install.size() - 20, 'd');
-    MakeFolder(folder);
-    std::string tight = folder + "\\" + std::string(MAX_PATH - folder.size() - 6, 'i');
-    ASSERT_LT(tight.size(), static_cast<size_t>(MAX_PATH));
-    ASSERT_GE((tight + ".parvel~").size(), static_cast<size_t>(MAX_PATH));
-    EXPECT_EQ(host.WriteProfile("S", "K", "v", tight), ProfileWriteResult::InPlace);
-    EXPECT_EQ(ReadBytes(tight), "[S]\r\nK=v\r\n");
+    const std::string settings = m_install + "\\tavilo1.ini", history = m_install + "\\mok3.ini",
+                      master = m_install + "\\m1\\zai001-3.mst";
+    for (const std::string& readOnly : {settings, history, master}) {
+        WriteBytes(settings, kTavilo + "[DIR]\r\nMASTER=" + m_install + "\\m\r\n");
+        WriteBytes(history, "[HISTORY]\r\n");
+        MakeFolder(m_install + "\\m1");
+        WriteBytes(master, "1234567890123A");
+        SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_READONLY);
+        CRecordingHost run;
+        UpdateDescription description = MakeDescription(m_install);
+        description.masterAdjust = 1;
+        description.entries = {Entry(1, 1, "APP1", "")};
+        EXPECT_EQ(Apply(description, kMedia, run), RunOutcome::Updated) << readOnly;
+        EXPECT_EQ(run.Texts(), Texts{Done()}) << readOnly;
+        EXPECT_NE(GetFileAttributesA(readOnly.c_str()) & FILE_ATTRIBUTE_READONLY, 0u) << readOnly;
+        EXPECT_EQ(ReadBytes(master), "1234567890123Z\r\n") << readOnly;
+        EXPECT_NE(ReadBytes(history).find(Cp932("抽出開始日ON") + "=1"), std::string::npos) << readOnly;
+        EXPECT_NE(ReadBytes(settings).find("GENGOU="), std::string::npos) << readOnly;
+        EXPECT_FALSE(Exists(readOnly + ".parvel~") || Exists(readOnly + ".parvel-old")) << readOnly;
+        EXPECT_FALSE(Exists(m_install + "\\parvel.journal")) << readOnly;
+        SetFileAttributesA(readOnly.c_str(), FILE_ATTRIBUTE_NORMAL);
+        RemoveTree(m_install + "\\app1.txt");
+    }
 }
 
 // A line written wrongly among the entries: named by its line of info.txt, and nothing is written.
@@ -138,7 +142,7 @@ TEST_F(UpdateRunTest, BrokenEntryLineIsNamed)
     info += "1,1,APP1,\\\r\n\r\n1,1,prog\r\n1,0,RO.TXT,\\\r\n";
     UpdateDescription description;
     ParseUpdateDescription(info, description);
-    EXPECT_EQ(Run(description), 1);
+    EXPECT_EQ(Run(description), RunOutcome::StoppedBeforeWriting);
     EXPECT_EQ(host.Texts(), Texts{Cp932("info.txt の 45 行目が正しくないため、ｱｯﾌﾟﾃﾞｲﾄを中止しました。")});
     EXPECT_FALSE(Exists(m_install + "\\app1.txt"));
     EXPECT_EQ(Installed("tavilo1.ini"), kTavilo);
@@ -167,7 +171,7 @@ TEST_F(UpdateRunTest, HeldFileIsNamedBeforeAnythingIsWritten)
         description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 1, "EXCEL", Cp932("\\形式\\"))};
 
         CRecordingHost cancelled;
-        EXPECT_EQ(ApplyUpdate(description, kMedia, cancelled), RunOutcome::StoppedBeforeWriting);
+        EXPECT_EQ(Apply(description, kMedia, cancelled), RunOutcome::StoppedBeforeWriting);
         ASSERT_FALSE(cancelled.Texts().empty());
         EXPECT_NE(cancelled.Texts().back().find(held), std::string::npos) << "the box names the file";
         EXPECT_EQ(TreeText(m_install), before) << held;
@@ -180,7 +184,7 @@ TEST_F(UpdateRunTest, HeldFileIsNamedBeforeAnythingIsWritten)
         UpdateDescription again = MakeDescription(m_install);
         again.masterAdjust = 1;
         again.entries = description.entries;
-        EXPECT_EQ(ApplyUpdate(again, kMedia, retried), RunOutcome::Updated);
+        EXPECT_EQ(Apply(again, kMedia, retried), RunOutcome::Updated);
         EXPECT_EQ(retried.Texts().back(), Done());
         EXPECT_EQ(ReadBytes(book), "new book\r\n");
         EXPECT_EQ(ReadBytes(master), "1234567890123Z\r\n");
@@ -208,7 +212,7 @@ TEST_F(UpdateRunTest, NoSpaceOrNoWriteAccessChangesNothing)
         UpdateDescription description = MakeDescription(c.folder);
         description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 0, c.entry, "")};
         const std::string before = TreeText(c.folder);
-        EXPECT_EQ(ApplyUpdate(description, c.medium, run), RunOutcome::StoppedBeforeWriting) << c.folder;
+        EXPECT_EQ(Apply(description, c.medium, run), RunOutcome::StoppedBeforeWriting) << c.folder;
         ASSERT_EQ(run.Texts().size(), 1u) << c.folder;
         EXPECT_NE(run.Texts()[0].find(c.message), std::string::npos) << c.folder;
         EXPECT_EQ(TreeText(c.folder), before) << c.folder;

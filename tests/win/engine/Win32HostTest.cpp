@@ -1,9 +1,8 @@
 // What the engine's decisions rest on and only Windows can show: existence tests on paths as the run forms
 // them, profile-file semantics, file times in UTC, locks, listings and replacing files. The decisions
 // themselves are tested natively over the fake host.
-#include "Win32EngineHost.h"
-
 #include "EngineTestSupport.h"
+#include "QuietHost.h"
 #include "TargetIdentification.h"
 #include "WorkbookTemplate.h"
 
@@ -29,7 +28,7 @@ private:
 
 class Win32HostTest : public ::testing::Test {
 protected:
-    CWin32EngineHost host{nullptr};
+    CQuietHost host;
     CTempFolder temp{Cp932("_設定")};
 };
 
@@ -66,24 +65,24 @@ TEST_F(Win32HostTest, ProfileFiles)
 {
     std::string ini = temp + "a.ini";
     std::string value;
-    EXPECT_EQ(host.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::FileMissing);
+    EXPECT_EQ(host.settings.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::FileMissing);
     EXPECT_EQ(value, "d");
-    EXPECT_EQ(host.WriteProfile("S", "K", std::string(300, 'v'), ini), ProfileWriteResult::Written)
+    EXPECT_TRUE(host.settings.WriteProfile("S", "K", std::string(300, 'v'), ini))
         << "creates file and section";
-    EXPECT_EQ(host.WriteProfile("s", "k", std::string(300, 'w'), ini), ProfileWriteResult::Written)
+    EXPECT_TRUE(host.settings.WriteProfile("s", "k", std::string(300, 'w'), ini))
         << "replaces, ignoring case";
-    EXPECT_EQ(host.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::Read);
+    EXPECT_EQ(host.settings.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::Read);
     EXPECT_EQ(value, std::string(300, 'w'));
     EXPECT_EQ(ReadBytes(ini), "[S]\r\nK=" + std::string(300, 'w') + "\r\n");
     {
         CHolder holder(ini);
         ASSERT_TRUE(holder.Held());
-        EXPECT_EQ(host.WriteProfile("S", "X", "1", ini), ProfileWriteResult::Failed);
-        EXPECT_EQ(host.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::Failed);
+        EXPECT_FALSE(host.settings.WriteProfile("S", "X", "1", ini));
+        EXPECT_EQ(host.settings.ReadProfile("S", "K", "d", ini, value), ProfileReadResult::Failed);
         EXPECT_EQ(value, "d");
     }
     EXPECT_FALSE(Exists(ini + ".parvel~"));
-    EXPECT_EQ(host.ReadProfile("S", "X", "d", ini, value), ProfileReadResult::Read);
+    EXPECT_EQ(host.settings.ReadProfile("S", "X", "d", ini, value), ProfileReadResult::Read);
     EXPECT_EQ(value, "d") << "the held file was left as it was";
 }
 
@@ -96,7 +95,7 @@ TEST_F(Win32HostTest, TemplateDateInUtcAndLockedTemplate)
     // 08:00 on 6 February in Japan is 23:00 on 5 February UTC.
     SetLastWrite(book, 2022, 2, 5, 23);
     UtcDate date;
-    ASSERT_EQ(host.ReadLastWriteDate(book, date), LastWriteResult::Read);
+    ASSERT_EQ(host.files.ReadLastWriteDate(book, date), LastWriteResult::Read);
     EXPECT_EQ(date.year * 10000 + date.month * 100 + date.day, 20220205);
     EXPECT_EQ(CheckWorkbookTemplate(host, temp.Path()), TemplateDecision::Refresh);
     SetLastWrite(book, 2022, 2, 6, 0);
@@ -109,27 +108,43 @@ TEST_F(Win32HostTest, TemplateDateInUtcAndLockedTemplate)
 TEST_F(Win32HostTest, ListingAndReplacing)
 {
     std::vector<FoundFile> names;
-    EXPECT_EQ(host.ListFolder(temp + "gone\\*", names), ListResult::NotFound);
-    EXPECT_EQ(host.ListFolder(temp + "*.x", names), ListResult::NotFound);
-    EXPECT_EQ(host.ListFolder(temp + std::string(MAX_PATH, 'p') + "\\*", names), ListResult::Failed);
+    EXPECT_EQ(host.files.ListFolder(temp + "gone\\*", names), ListResult::NotFound);
+    EXPECT_EQ(host.files.ListFolder(temp + "*.x", names), ListResult::NotFound);
+    EXPECT_EQ(host.files.ListFolder(temp + std::string(MAX_PATH, 'p') + "\\*", names), ListResult::Failed);
     MakeFolder(temp + "sub");
     WriteBytes(temp + "a.txt", "new");
-    ASSERT_EQ(host.ListFolder(temp + "*", names), ListResult::Listed);
+    ASSERT_EQ(host.files.ListFolder(temp + "*", names), ListResult::Listed);
     ASSERT_EQ(names.size(), 2u) << "no dot entries";
     EXPECT_EQ(names[0].directory + names[1].directory, 1);
 
     // A read-only work file left by a cut-off run goes; Wine refuses to delete one as Windows does.
     WriteBytes(temp + "b.txt", "old");
     SetFileAttributesA((temp + "b.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(host.RemoveFile(temp + "b.txt"));
+    EXPECT_TRUE(host.files.RemoveFile(temp + "b.txt"));
     EXPECT_FALSE(Exists(temp + "b.txt"));
-    EXPECT_TRUE(host.CopyFileTo(temp + "a.txt", temp + "b.txt"));
-    EXPECT_TRUE(host.ClearAttributes(temp + "b.txt"));
+    EXPECT_TRUE(host.files.CopyFileTo(temp + "a.txt", temp + "b.txt"));
+    EXPECT_TRUE(host.files.ClearAttributes(temp + "b.txt"));
     WriteBytes(temp + "c.txt", "old");
-    EXPECT_TRUE(host.MoveOver(temp + "b.txt", temp + "c.txt"));
+    EXPECT_EQ(host.files.MoveOver(temp + "b.txt", temp + "c.txt", NameChange::WrittenThrough), MoveResult::Moved);
     EXPECT_EQ(ReadBytes(temp + "c.txt"), "new");
     EXPECT_FALSE(Exists(temp + "b.txt"));
-    EXPECT_FALSE(host.ClearAttributes(temp + "b.txt"));
+    EXPECT_FALSE(host.files.ClearAttributes(temp + "b.txt"));
+
+    // The original kept aside is the same bytes under a second name, read-only or not; a file another program
+    // holds open without sharing cannot be replaced, and says so.
+    SetFileAttributesA((temp + "c.txt").c_str(), FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(host.files.KeepOriginal(temp + "c.txt", temp + "c.txt.parvel-old"));
+    EXPECT_EQ(ReadBytes(temp + "c.txt.parvel-old"), "new");
+    WriteBytes(temp + "d.txt", "newer");
+    EXPECT_EQ(host.files.MoveOver(temp + "d.txt", temp + "c.txt", NameChange::WrittenThrough), MoveResult::Moved);
+    EXPECT_EQ(ReadBytes(temp + "c.txt"), "newer");
+    EXPECT_EQ(ReadBytes(temp + "c.txt.parvel-old"), "new");
+    EXPECT_TRUE(host.files.FlushFolder(temp.Path()));
+    WriteBytes(temp + "e.txt", "e");
+    CHolder holder(temp + "c.txt");
+    ASSERT_TRUE(holder.Held());
+    EXPECT_EQ(host.files.MoveOver(temp + "e.txt", temp + "c.txt", NameChange::WrittenThrough), MoveResult::Held);
+    EXPECT_EQ(host.files.CheckOpen(temp + "c.txt", Access::Replace), OpenCheck::Held);
 }
 
 } // namespace

@@ -1,23 +1,20 @@
 #pragma once
-// The engine's host for a run started with switches: the Win32 host, except that with /SUPPRESSMSGBOXES
-// no box is shown (a notice gets its first button, OK; a question with no safe answer, a disk prompt or
-// a held file, gets Cancel and the update stops), each box going to the log with its answer; and with
-// /VERYSILENT the archive component shows no progress window.
+// The prompts of a run started with switches: the Win32 boxes, except that with /SUPPRESSMSGBOXES no box is
+// shown (a notice gets its first button, OK; a question with no safe answer, a disk prompt or a held file,
+// gets Cancel and the update stops), each box going to the log with its answer.
 
 #include "RunLog.h"
-#include "Win32EngineHost.h"
+#include "Win32Host.h"
 
-class CUnattendedHost : public CWin32EngineHost {
+class CUnattendedPrompts : public CWin32Prompts {
 public:
-    CUnattendedHost(HWND owner, RunLog& log, bool suppressBoxes, bool windowless)
-        : CWin32EngineHost(owner), m_log(log), m_suppressBoxes(suppressBoxes)
+    CUnattendedPrompts(HWND owner, RunLog& log, bool suppressBoxes)
+        : CWin32Prompts(owner), m_log(log), m_suppressBoxes(suppressBoxes)
     {
-        ShowArchiveProgress(!windowless);
     }
 
     // A question was answered Cancel because no one was there to answer it.
     bool RefusedQuestion() const { return m_refusedQuestion; }
-
 
     void Message(const std::string& text, const std::string& caption) override;
     DiskAnswer AskForDisk(const std::string& text, const std::string& caption) override;

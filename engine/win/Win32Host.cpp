@@ -1,4 +1,4 @@
-#include "Win32EngineHost.h"
+#include "Win32Host.h"
 
 #include "ArchiveScan.h"
 #include "CodePage.h"
@@ -9,6 +9,7 @@
 #include "MediaPath.h"
 #include "RestartManager.h"
 #include "ResourceString.h"
+#include "RestartManager.h"
 #include "WinFileSource.h"
 #include "WorkFile.h"
 
@@ -21,6 +22,12 @@ namespace {
 
 // The archive library's output buffer, as large as its callers have always given it.
 constexpr unsigned long kLibraryOutputBytes = 256;
+
+std::string FolderOfPath(const std::string& path)
+{
+    PathParts parts = SplitPath(path);
+    return parts.drive + parts.dir;
+}
 
 bool IsMissing(DWORD error)
 {
@@ -41,7 +48,7 @@ OpenCheck CheckOf(DWORD error)
 
 // The target's own permissions go onto the file that takes its name: a move keeps the moved file's
 // security, which a work file took from the folder. Nothing stops the update where they cannot be read.
-void TakeSecurityOf(const std::string& target, const std::string& file)
+void CopySecurity(const std::string& target, const std::string& file)
 {
     PACL dacl = nullptr;
     PSECURITY_DESCRIPTOR descriptor = nullptr;
@@ -58,26 +65,43 @@ void TakeSecurityOf(const std::string& target, const std::string& file)
     LocalFree(descriptor);
 }
 
-// The work file takes the target's name in one rename, written through to the disk: at every moment the
-// target is the old file or the new one. (ReplaceFile keeps the target's security too, but it is not one
-// step: cut off, or failing with ERROR_UNABLE_TO_MOVE_REPLACEMENT, it leaves the target missing.) Returns
-// the error, or ERROR_SUCCESS.
-DWORD ReplaceDurably(const std::string& source, const std::string& target)
+// The file takes the target's name in one rename: at every moment the target is the old file or the new
+// one. (ReplaceFile is not one step: cut off, or failing with ERROR_UNABLE_TO_MOVE_REPLACEMENT, it leaves
+// the target missing.) Returns the error, or ERROR_SUCCESS.
+DWORD ReplaceDurably(const std::string& source, const std::string& target, DWORD flags)
 {
     DWORD old = GetFileAttributesA(target.c_str());
-    bool exists = old != INVALID_FILE_ATTRIBUTES && !(old & FILE_ATTRIBUTE_DIRECTORY);
-    if (exists) {
-        TakeSecurityOf(target, source);
-        // A read-only target must lose that attribute to be replaced.
-        if (old & FILE_ATTRIBUTE_READONLY)
-            SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
-    }
-    if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    bool readOnly = old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY) && !(old & FILE_ATTRIBUTE_DIRECTORY);
+    // A read-only target must lose that attribute to be replaced.
+    if (readOnly)
+        SetFileAttributesA(target.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+    if (MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | flags))
         return ERROR_SUCCESS;
     DWORD error = GetLastError();
-    if (exists && (old & FILE_ATTRIBUTE_READONLY))
+    if (readOnly)
         SetFileAttributesA(target.c_str(), old);
     return error;
+}
+
+// Runs body on a file made writable for the while: a read-only file refuses to be opened for writing.
+template <class Body> bool Writable(const std::string& path, Body body)
+{
+    DWORD old = GetFileAttributesA(path.c_str());
+    bool readOnly = old != INVALID_FILE_ATTRIBUTES && (old & FILE_ATTRIBUTE_READONLY);
+    if (readOnly)
+        SetFileAttributesA(path.c_str(), old & ~FILE_ATTRIBUTE_READONLY);
+    bool done = body();
+    if (readOnly)
+        SetFileAttributesA(path.c_str(), old);
+    return done;
+}
+
+// Read as a stream: its size is not needed.
+std::unique_ptr<ByteReader> StreamOf(HANDLE file)
+{
+    auto reader = std::make_unique<CWinFileSource>();
+    reader->Adopt(file);
+    return reader;
 }
 
 class CWinWriter : public HostWriter {
@@ -103,12 +127,12 @@ HANDLE OpenWithoutSharing(const std::string& path, DWORD disposition)
 
 } // namespace
 
-bool CWin32EngineHost::Exists(const std::string& path)
+bool CWin32Files::Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Existence CWin32EngineHost::Probe(const std::string& path)
+Existence CWin32Files::Probe(const std::string& path)
 {
     if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES)
         return Existence::Present;
@@ -116,7 +140,7 @@ Existence CWin32EngineHost::Probe(const std::string& path)
     return IsMissing(error) || error == ERROR_INVALID_NAME ? Existence::Missing : Existence::Unknown;
 }
 
-bool CWin32EngineHost::FileSize(const std::string& path, uint64_t& bytes)
+bool CWin32Files::FileSize(const std::string& path, uint64_t& bytes)
 {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
@@ -126,18 +150,28 @@ bool CWin32EngineHost::FileSize(const std::string& path, uint64_t& bytes)
     return true;
 }
 
-bool CWin32EngineHost::CreateFolder(const std::string& path)
+bool CWin32Files::Attributes(const std::string& path, uint32_t& attributes)
+{
+    DWORD found = GetFileAttributesA(path.c_str());
+    if (found == INVALID_FILE_ATTRIBUTES)
+        return false;
+    // Only what a file carries to its replacement; FILE_ATTRIBUTE_NORMAL stands alone.
+    attributes = found & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    return true;
+}
+
+bool CWin32Files::CreateFolder(const std::string& path)
 {
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
 
-bool CWin32EngineHost::ClearAttributes(const std::string& path)
+bool CWin32Files::ClearAttributes(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES &&
            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
-LastWriteResult CWin32EngineHost::ReadLastWriteDate(const std::string& path, UtcDate& date)
+LastWriteResult CWin32Files::ReadLastWriteDate(const std::string& path, UtcDate& date)
 {
     CFileHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
                                  nullptr));
@@ -151,7 +185,7 @@ LastWriteResult CWin32EngineHost::ReadLastWriteDate(const std::string& path, Utc
     return LastWriteResult::Read;
 }
 
-ListResult CWin32EngineHost::ListFolder(const std::string& pattern, std::vector<FoundFile>& names)
+ListResult CWin32Files::ListFolder(const std::string& pattern, std::vector<FoundFile>& names)
 {
     names.clear();
     FindResult result = ForEachFound(pattern, [&](const WIN32_FIND_DATAA& found) {
@@ -166,7 +200,7 @@ ListResult CWin32EngineHost::ListFolder(const std::string& pattern, std::vector<
     return ListResult::Failed;
 }
 
-std::unique_ptr<ByteReader> CWin32EngineHost::OpenExclusive(const std::string& path)
+std::unique_ptr<ByteReader> CWin32Files::OpenExclusive(const std::string& path)
 {
     HANDLE file = OpenWithoutSharing(path, OPEN_EXISTING);
     if (file == INVALID_HANDLE_VALUE)
@@ -176,80 +210,135 @@ std::unique_ptr<ByteReader> CWin32EngineHost::OpenExclusive(const std::string& p
     return reader;
 }
 
-std::unique_ptr<HostWriter> CWin32EngineHost::CreateExclusive(const std::string& path)
+std::unique_ptr<ByteReader> CWin32Files::OpenRead(const std::string& path)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : StreamOf(file);
+}
+
+std::unique_ptr<HostWriter> CWin32Files::CreateExclusive(const std::string& path)
 {
     HANDLE file = OpenWithoutSharing(path, CREATE_ALWAYS);
     return file == INVALID_HANDLE_VALUE ? nullptr : std::make_unique<CWinWriter>(file);
 }
 
-bool CWin32EngineHost::CopyFileTo(const std::string& source, const std::string& target)
+bool CWin32Files::CopyFileTo(const std::string& source, const std::string& target)
 {
     // A work file left read-only by an interrupted run must not block the copy.
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     return CopyFileA(source.c_str(), target.c_str(), FALSE) != 0;
 }
 
-bool CWin32EngineHost::MoveOver(const std::string& source, const std::string& target)
+MoveResult CWin32Files::MoveOver(const std::string& source, const std::string& target, NameChange change)
 {
-    DWORD error = ReplaceDurably(source, target);
-    SetLastError(error);
-    return error == ERROR_SUCCESS;
+    DWORD error = ReplaceDurably(source, target, change == NameChange::WrittenThrough ? MOVEFILE_WRITE_THROUGH : 0);
+    switch (error) {
+    case ERROR_SUCCESS: return MoveResult::Moved;
+    // A rename onto a file another program has open is refused as a sharing or an access violation; the checks
+    // before the commit have already told a lack of rights apart.
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_ACCESS_DENIED: return MoveResult::Held;
+    default: return MoveResult::Failed;
+    }
 }
 
-bool CWin32EngineHost::RemoveFile(const std::string& path)
+// A second name costs nothing and keeps the original as it is; a volume without them (FAT) gets a copy.
+bool CWin32Files::KeepOriginal(const std::string& target, const std::string& aside)
+{
+    if (GetFileAttributesA(aside.c_str()) != INVALID_FILE_ATTRIBUTES && !RemoveFile(aside))
+        return false;
+    if (CreateHardLinkA(aside.c_str(), target.c_str(), nullptr))
+        return FlushFolder(FolderOfPath(aside));
+    return CopyFileA(target.c_str(), aside.c_str(), FALSE) && FlushFile(aside);
+}
+
+bool CWin32Files::OverwriteInPlace(const std::string& source, const std::string& target)
+{
+    std::unique_ptr<ByteReader> reader = OpenRead(source);
+    CFileHandle file(CreateFileA(target.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!reader || !file)
+        return false;
+    std::string chunk(1 << 16, '\0');
+    for (;;) {
+        size_t got = reader->Read(reinterpret_cast<uint8_t*>(chunk.data()), chunk.size());
+        if (got == 0 && reader->Failed())
+            return false;
+        if (got == 0)
+            break;
+        if (!WriteAll(file.Get(), chunk.data(), got))
+            return false;
+    }
+    return SetEndOfFile(file.Get()) && FlushFileBuffers(file.Get()) && file.Close();
+}
+
+bool CWin32Files::RemoveFile(const std::string& path)
 {
     // A copy of a read-only file is read-only too, and DeleteFile refuses it.
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     return DeleteFileA(path.c_str()) != 0;
 }
 
-bool CWin32EngineHost::RemoveFolder(const std::string& path)
+bool CWin32Files::RemoveFolder(const std::string& path)
 {
     return RemoveDirectoryA(path.c_str()) != 0;
 }
 
-bool CWin32EngineHost::FlushFile(const std::string& path)
+bool CWin32Files::FlushFile(const std::string& path)
 {
-    CFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                 nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return file && FlushFileBuffers(file.Get()) && file.Close();
+    return Writable(path, [&] {
+        CFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+        return file && FlushFileBuffers(file.Get()) && file.Close();
+    });
 }
 
-bool CWin32EngineHost::SetAttributes(const std::string& path, uint32_t attributes)
+// A file system that cannot flush a folder's entries by themselves (FlushFileBuffers on a folder is refused)
+// keeps them with the renames written through, which is all there is to ask of it.
+bool CWin32Files::FlushFolder(const std::string& folder)
+{
+    CFileHandle handle(CreateFileA(WithTrailingSeparator(folder).c_str(), GENERIC_READ | GENERIC_WRITE,
+                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle)
+        return !IsMissing(GetLastError());
+    FlushFileBuffers(handle.Get());
+    return true;
+}
+
+void CWin32Files::TakeSecurityOf(const std::string& target, const std::string& work)
+{
+    if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES)
+        CopySecurity(target, work);
+}
+
+bool CWin32Files::SetAttributes(const std::string& path, uint32_t attributes)
 {
     return SetFileAttributesA(path.c_str(), attributes) != 0;
 }
 
-// Opens the file as its replacement will need it. A read-only file is opened for reading: the update clears
-// that attribute itself, and only another program's hold or the user's rights can stop it.
-OpenCheck CWin32EngineHost::CheckOpen(const std::string& path, Access access)
+// Opens the file as its replacement will need it: a rename onto it needs delete access, with other programs'
+// sharing allowed; a write in place needs write access. A read-only file can be replaced by a rename.
+OpenCheck CWin32Files::CheckOpen(const std::string& path, Access access)
 {
     DWORD attributes = GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return CheckOf(GetLastError());
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return OpenCheck::Failed;
-    bool readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-    DWORD rights = readOnly ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
-    DWORD sharing = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
-    switch (access) {
-    case Access::Replace: rights |= DELETE; break;
-    case Access::WriteInPlace: break;
-    case Access::Exclusive:
-        rights |= DELETE;
-        sharing = 0;
-        break;
-    }
-    CFileHandle file(CreateFileA(path.c_str(), rights, sharing, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    DWORD rights = access == Access::Replace ? GENERIC_READ | DELETE : GENERIC_READ | GENERIC_WRITE;
+    CFileHandle file(CreateFileA(path.c_str(), rights, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     return file ? OpenCheck::Free : CheckOf(GetLastError());
 }
 
-std::vector<std::string> CWin32EngineHost::HoldingPrograms(const std::vector<std::string>& paths)
+std::vector<std::string> CWin32Files::HoldingPrograms(const std::vector<std::string>& paths)
 {
     return ProgramsHoldingFiles(paths);
 }
 
-bool CWin32EngineHost::FreeBytes(const std::string& folder, uint64_t& bytes)
+bool CWin32Files::FreeBytes(const std::string& folder, uint64_t& bytes)
 {
     ULARGE_INTEGER available{};
     if (!GetDiskFreeSpaceExA(WithTrailingSeparator(folder).c_str(), &available, nullptr, nullptr))
@@ -258,7 +347,13 @@ bool CWin32EngineHost::FreeBytes(const std::string& folder, uint64_t& bytes)
     return true;
 }
 
-OpenCheck CWin32EngineHost::ProbeWrite(const std::string& folder)
+std::string CWin32Files::VolumeOf(const std::string& path)
+{
+    char volume[MAX_PATH + 1] = {};
+    return GetVolumePathNameA(path.c_str(), volume, sizeof volume) ? UpperAscii(volume) : std::string();
+}
+
+OpenCheck CWin32Files::ProbeWrite(const std::string& folder)
 {
     std::string probe = WithTrailingSeparator(folder) + "parvel-write-check" + kWorkFileSuffix;
     CFileHandle file(CreateFileA(probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -266,7 +361,7 @@ OpenCheck CWin32EngineHost::ProbeWrite(const std::string& folder)
     return file ? OpenCheck::Free : CheckOf(GetLastError());
 }
 
-bool CWin32EngineHost::MeasureArchive(const std::string& archive, uint64_t& bytes)
+bool CWin32Archive::MeasureArchive(const std::string& archive, uint64_t& bytes)
 {
     CWinFileSource source;
     std::vector<lzh::ScannedEntry> entries;
@@ -276,7 +371,7 @@ bool CWin32EngineHost::MeasureArchive(const std::string& archive, uint64_t& byte
     return true;
 }
 
-ProfileReadResult CWin32EngineHost::ReadProfile(const std::string& section, const std::string& key,
+ProfileReadResult CWin32Settings::ReadProfile(const std::string& section, const std::string& key,
                                                 const std::string& defaultValue, const std::string& path,
                                                 std::string& value)
 {
@@ -299,54 +394,27 @@ ProfileReadResult CWin32EngineHost::ReadProfile(const std::string& section, cons
     }
 }
 
-ProfileWriteResult CWin32EngineHost::WriteProfile(const std::string& section, const std::string& key,
-                                                  const std::string& value, const std::string& path)
+bool CWin32Settings::WriteProfile(const std::string& section, const std::string& key, const std::string& value,
+                                  const std::string& path)
 {
-    auto inPlace = [&] {
-        return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str())
-                   ? ProfileWriteResult::InPlace
-                   : ProfileWriteResult::Failed;
-    };
-    // The profile call rewrites the file in place; cut off in the middle it would leave it short. A copy
-    // takes the key and then replaces the file, unless the work name would not fit the path.
-    std::string work = path + kWorkFileSuffix;
-    if (work.size() >= MAX_PATH)
-        return inPlace();
-    if (!CopyFileTo(path, work)) {
-        if (!IsMissing(GetLastError()) || Exists(path))
-            return ProfileWriteResult::Failed;
-        DeleteFileA(work.c_str());
-    }
-    if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), work.c_str()) || !FlushFile(work)) {
-        RemoveFile(work);
-        return ProfileWriteResult::Failed;
-    }
-    DWORD error = ReplaceDurably(work, path);
-    if (error == ERROR_SUCCESS)
-        return ProfileWriteResult::Written;
-    RemoveFile(work);
-    // Another program has the file open and will not let it be replaced (a rename over an open file is
-    // refused as a sharing or access violation): write where it is, as the profile call always did. A file
-    // the user may not write fails there too.
-    bool open = error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION || error == ERROR_ACCESS_DENIED;
-    return open ? inPlace() : ProfileWriteResult::Failed;
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }
 
-bool CWin32EngineHost::MediumIsRemovable(const std::string& programDirectory)
+bool CWin32Medium::MediumIsRemovable(const std::string& programDirectory)
 {
     return GetDriveTypeA(DriveTypeQueryPath(programDirectory).c_str()) == DRIVE_REMOVABLE;
 }
 
-void CWin32EngineHost::AnchorMedium(const std::string& programDirectory)
+void CWin32Medium::AnchorMedium(const std::string& programDirectory)
 {
     AnchorMediaDrive(programDirectory);
 }
 
-ExtractResult CWin32EngineHost::ExtractArchive(const ExtractRequest& request)
+ExtractResult CWin32Archive::ExtractArchive(const ExtractRequest& request)
 {
-    LzhResult extracted = LzhExtract(m_owner, {request.archive, request.destination, false, {m_archiveProgress, true}});
+    LzhResult extracted = LzhExtract(m_owner, {request.archive, request.destination, false, {m_progressWindow, true}});
     ExtractResult result;
-    result.failure = extracted.failure;
+    result.failure = static_cast<lzh::FailureKind>(extracted.failure);
     // The message as the run's callers have always received it, cut to the library's 256-byte buffer.
     result.message = std::string(CutOnCharBoundary(extracted.message, kLibraryOutputBytes - 1));
     for (CStagedMember& member : extracted.staged)
@@ -354,23 +422,23 @@ ExtractResult CWin32EngineHost::ExtractArchive(const ExtractRequest& request)
     return result;
 }
 
-std::string CWin32EngineHost::LoadText(unsigned id)
+std::string CWin32Prompts::LoadText(unsigned id)
 {
     return LoadResourceString(id);
 }
 
-void CWin32EngineHost::Message(const std::string& text, const std::string& caption)
+void CWin32Prompts::Message(const std::string& text, const std::string& caption)
 {
     MessageBoxA(m_owner, text.c_str(), caption.c_str(), MB_OK);
 }
 
-DiskAnswer CWin32EngineHost::AskForDisk(const std::string& text, const std::string& caption)
+DiskAnswer CWin32Prompts::AskForDisk(const std::string& text, const std::string& caption)
 {
     return MessageBoxA(m_owner, text.c_str(), caption.c_str(), MB_OKCANCEL) == IDOK ? DiskAnswer::Ok
                                                                                    : DiskAnswer::Cancel;
 }
 
-RetryAnswer CWin32EngineHost::AskRetry(const std::string& text, const std::string& caption)
+RetryAnswer CWin32Prompts::AskRetry(const std::string& text, const std::string& caption)
 {
     return MessageBoxA(m_owner, text.c_str(), caption.c_str(), MB_RETRYCANCEL) == IDRETRY ? RetryAnswer::Retry
                                                                                          : RetryAnswer::Cancel;
