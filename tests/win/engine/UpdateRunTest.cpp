@@ -66,14 +66,20 @@ TEST_F(UpdateRunTest, FullRunFromAFolderMedium)
 }
 
 // Message 7 is the library's own text for the archive, unchanged; an archive with no members is one. A
-// damaged archive after a good one stops the update before the good one is put in place.
+// damaged archive after a good one stops the update before the good one is put in place, and the template
+// staged before it is never said to be updated.
 TEST_F(UpdateRunTest, FailedExtractionShowsTheLibrarysText)
 {
+    // An old template: the EXCEL entry before the damaged archive would replace it, and must not say so.
+    MakeFolder(m_install + Cp932("\\形式"));
+    WriteBytes(m_install + Cp932("\\形式\\横A-A4g.xlsm"), "old book");
+    SetLastWrite(m_install + Cp932("\\形式\\横A-A4g.xlsm"), 2021, 1, 1, 0);
     const std::string before = TreeText(m_install);
     for (const char* name : {"BROKEN", "EMPTY", "DAMAGED"}) {
         CRecordingHost run;
         UpdateDescription description = MakeDescription(m_install);
-        description.entries = {Entry(1, 1, "APP1", ""), Entry(1, 1, name, ""), Entry(1, 1, "APP2", "")};
+        description.entries = {Entry(1, 1, "EXCEL", Cp932("\\形式\\")), Entry(1, 1, "APP1", ""),
+                               Entry(1, 1, name, ""), Entry(1, 1, "APP2", "")};
         EXPECT_EQ(Apply(description, kMedia, run), RunOutcome::StoppedBeforeWriting) << name;
         std::string command = "e -mcwC:\\windows \"" + kMedia + name + "\" \"" + m_temp.Path() + "\"";
         char output[256] = {};
