@@ -3,6 +3,14 @@
 // Only the imported DLLs, all of them known DLLs that the system takes from System32, are loaded before this.
 #include "SystemLibrary.h"
 
+#include <cstdlib>
+
+// An uncaught exception ends a shipped program at once. The C++ runtime's own handler prints the exception's
+// type, demangled, to a console these programs mostly lack, and brings its demangler (over 40 KB) along.
+namespace __gnu_cxx {
+void __verbose_terminate_handler() { std::abort(); }
+}
+
 extern "C" {
 int WinMainCRTStartup();
 int mainCRTStartup();
