@@ -28,6 +28,7 @@ enum class TextId {
     ArchiveBrokenData,
     ArchiveCrc,
     ArchiveEmpty,
+    SignatureTampered,
     // warnings
     SkippedLine,
     EditionArchiveMissing,
@@ -39,6 +40,9 @@ enum class TextId {
     CategoryNoEffect,
     SettingsFileEmpty,
     SettingsFileNotNull,
+    SignatureMissing,
+    SignatureUntrusted,
+    SignatureNoVerifier,
     // pieces of other texts
     LabelError,
     LabelWarning,
@@ -50,6 +54,8 @@ enum class TextId {
     SummaryCounts,
     SummaryEditions,
     SummaryNoStart,
+    SummarySigned,
+    SignerNamed,
     EditionListNone,
     EditionItem,
     EditionKeyword,

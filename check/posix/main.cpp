@@ -4,6 +4,7 @@
 #include "PosixInstallation.h"
 #include "PosixMedia.h"
 #include "Preview.h"
+#include "Signature.h"
 #include "Utf8.h"
 
 #include <cstdio>
@@ -44,10 +45,16 @@ int main(int argc, char** argv)
     }
     PosixMedia media(arguments.disks);
     MediumReport report = CheckMedium(media);
+    SignatureVerdict signature;
+    if (media.Exists(0, kProgramFile))
+        signature = VerifyFileSignature(media.DisplayPath(0, kProgramFile));
+    AddSignatureFindings(signature, report);
     for (const Finding& finding : report.findings)
         Print(media.DisplayPath(finding.disk, finding.file) + Cp932ToUtf8(FindingTail(finding)));
     for (const std::string& line : SummaryLines(report))
         Print(Cp932ToUtf8(line));
+    if (!SignatureLine(signature).empty())
+        Print(Cp932ToUtf8(SignatureLine(signature)));
     bool complete = true;
     if (report.infoRead && !arguments.installFolder.empty())
         complete = Preview(report, media, arguments.installFolder, arguments.windowsFolder);

@@ -5,6 +5,7 @@
 #include "FileIo.h"
 #include "MediaCheck.h"
 #include "Preview.h"
+#include "Signature.h"
 #include "WinInstallation.h"
 #include "WinMedia.h"
 
@@ -45,11 +46,17 @@ int main(int argc, char** argv)
     }
     CWinMedia media(arguments.disks);
     MediumReport report = CheckMedium(media);
+    SignatureVerdict signature;
+    if (media.Exists(0, kProgramFile))
+        signature = VerifyFileSignature(media.PathOf(0, kProgramFile));
+    AddSignatureFindings(signature, report);
     for (const Finding& finding : report.findings)
         Print(ToWide(media.PathOf(finding.disk, finding.file), CP_ACP) + ToWide(FindingTail(finding), 932),
               STD_OUTPUT_HANDLE);
     for (const std::string& line : SummaryLines(report))
         PrintText(line);
+    if (!SignatureLine(signature).empty())
+        PrintText(SignatureLine(signature));
     bool complete = true;
     if (report.infoRead && !arguments.installFolder.empty()) {
         CWinInstallation installation;
