@@ -7,6 +7,7 @@
 #include "StdioFile.h"
 
 #include "Cp932.h"
+#include "Sha256.h"
 #include "UpdateDescription.h"
 #include "WorkFile.h"
 
@@ -48,6 +49,12 @@ size_t RootEntries(const std::string& nativePath)
     shortName = shortName && (dot == std::string::npos ? chars <= 8 : dot >= 1 && dot <= 8 && chars - dot - 1 <= 3);
     return shortName ? 1 : 1 + (chars + 12) / 13;
 }
+
+// The bytes a file's line takes in the disk's SHA256SUMS: the digest in hex, two spaces, the UTF-8 name, LF.
+uint64_t ListLineBytes(const std::string& nativeName) { return 64 + 2 + NativeNameToUtf8(nativeName).size() + 1; }
+
+// The mark of a later disk that holds the START entry, START.lzh.
+const std::string kStartMarker = std::string(info::kStartArchive) + info::kArchiveExtension;
 
 std::string UpperAsciiBytes(std::string s)
 {
@@ -102,6 +109,7 @@ private:
     bool BuildArchives();
     bool LayOut();
     bool WriteDisks();
+    bool WriteChecksumLists();
     std::string InfoText() const;
     std::string DiskFolder(int disk) const
     {
@@ -366,37 +374,45 @@ bool Builder::LayOut()
         uint64_t infoSize = InfoText().size();
         int disk = 1;
         uint64_t used = OnDisk(infoSize);
+        // Every disk has its SHA256SUMS: a root entry of its own, and a line for each file on the disk.
+        const size_t listEntries = RootEntries(kChecksumListName);
+        uint64_t listBytes = ListLineBytes(info::kDescriptionFile);
         std::set<std::string> root = {info::kDescriptionFile};
-        size_t entries = RootEntries(info::kDescriptionFile);
+        size_t entries = RootEntries(info::kDescriptionFile) + listEntries;
         for (const MediumFile& f : m_diskOne) {
             used += OnDisk(f.size);
+            listBytes += ListLineBytes(f.name);
             if (root.insert(f.name).second)
                 entries += RootEntries(f.name);
         }
-        if (used > m_options.diskSize || entries > entryLimit)
+        if (used + OnDisk(listBytes) > m_options.diskSize || entries > entryLimit)
             return Refuse(0, "Parvel.exe, info.txt and the pictures do not fit on disk 1");
         m_startDisk = 0;
         for (Item& item : m_items) {
             uint64_t need = 0;
             size_t needEntries = item.start ? 1 : 0; // the START archive's marker on a later disk
+            uint64_t needList = item.start ? ListLineBytes(kStartMarker) : 0;
             std::set<std::string> names;
             for (const MediumFile& f : item.files) {
                 need += OnDisk(f.size) + (f.name.find('/') != std::string::npos ? kCluster : 0);
+                needList += ListLineBytes(f.name);
                 std::string first = f.name.substr(0, f.name.find('/'));
                 if (!root.count(first) && names.insert(first).second)
                     needEntries += RootEntries(first);
             }
             uint64_t marker = item.start ? kCluster : 0;
-            if (used + need + (disk > 1 ? marker : 0) > m_options.diskSize || entries + needEntries > entryLimit) {
+            if (used + need + (disk > 1 ? marker : 0) + OnDisk(listBytes + needList) > m_options.diskSize ||
+                entries + needEntries > entryLimit) {
                 ++disk;
                 used = 0;
-                entries = 0;
+                listBytes = 0;
+                entries = listEntries;
                 root.clear();
-                if (need + marker > m_options.diskSize)
+                if (need + marker + OnDisk(needList) > m_options.diskSize)
                     return Refuse(item.line, "the entry's files (" + std::to_string(need) +
                                                  " bytes on disk) are larger than a disk (" +
                                                  std::to_string(m_options.diskSize) + " bytes)");
-                if (needEntries > entryLimit)
+                if (needEntries + listEntries > entryLimit)
                     return Refuse(item.line, "the entry's names need more entries than a disk's root folder holds");
             }
             if (item.start && disk > 1) {
@@ -404,6 +420,7 @@ bool Builder::LayOut()
                 used += marker;
             }
             used += need;
+            listBytes += needList - (item.start && disk == 1 ? ListLineBytes(kStartMarker) : 0);
             for (const MediumFile& f : item.files)
                 if (root.insert(f.name.substr(0, f.name.find('/'))).second)
                     entries += RootEntries(f.name);
@@ -464,6 +481,38 @@ bool Builder::WriteDisks()
     if (m_startDisk > 1 && !WriteMarker(DiskFolder(m_startDisk) + "/" + marker))
         return Refuse(0, "cannot write " + marker);
     lzh::RemoveTree(m_staging + "/archives");
+    return WriteChecksumLists();
+}
+
+// Each disk's SHA256SUMS lists every file on it: sha256sum -c checks the disk by hand, and Parvel.exe and
+// parvel-check check each file they read against it.
+bool Builder::WriteChecksumLists()
+{
+    for (int disk = 1; disk <= m_diskCount; ++disk) {
+        std::vector<std::string> names;
+        if (disk == 1) {
+            names.push_back(info::kDescriptionFile);
+            for (const MediumFile& file : m_diskOne)
+                names.push_back(file.name);
+        }
+        for (const Item& item : m_items)
+            for (const MediumFile& file : item.files)
+                if (item.entry.disk == disk || !m_options.split)
+                    names.push_back(file.name);
+        if (disk == m_startDisk)
+            names.push_back(kStartMarker);
+        std::vector<ChecksumLine> lines;
+        for (const std::string& name : names) {
+            lines.push_back({NativeNameToUtf8(name), {}});
+            if (!Sha256OfFile(DiskFolder(disk) + "/" + name, lines.back().digest))
+                return Refuse(0, "cannot read " + DiskFolder(disk) + "/" + name);
+        }
+        std::string text = WriteSha256Sums(lines);
+        std::FILE* f = std::fopen((DiskFolder(disk) + "/" + kChecksumListName).c_str(), "wb");
+        bool ok = f && std::fwrite(text.data(), 1, text.size(), f) == text.size();
+        if ((f && std::fclose(f) != 0) || !ok)
+            return Refuse(0, "cannot write " + DiskFolder(disk) + "/" + kChecksumListName);
+    }
     return true;
 }
 
@@ -522,8 +571,8 @@ void Builder::PrintDisks() const
                 for (const MediumFile& file : item.files)
                     m_out << ' ' << file.name;
         if (disk == m_startDisk)
-            m_out << ' ' << info::kStartArchive << info::kArchiveExtension;
-        m_out << '\n';
+            m_out << ' ' << kStartMarker;
+        m_out << ' ' << kChecksumListName << '\n';
     }
 }
 

@@ -29,6 +29,9 @@ enum class TextId {
     ArchiveCrc,
     ArchiveEmpty,
     SignatureTampered,
+    ChecksumListMalformed,
+    ChecksumMismatch,
+    ChecksumNotListed,
     // warnings
     SkippedLine,
     EditionArchiveMissing,
@@ -43,6 +46,7 @@ enum class TextId {
     SignatureMissing,
     SignatureUntrusted,
     SignatureNoVerifier,
+    ChecksumListMissing,
     // pieces of other texts
     LabelError,
     LabelWarning,

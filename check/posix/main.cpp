@@ -1,5 +1,6 @@
 // parvel-check on Linux: the texts go out as UTF-8.
 #include "CheckCommand.h"
+#include "ChecksumCheck.h"
 #include "MediaCheck.h"
 #include "PosixInstallation.h"
 #include "PosixMedia.h"
@@ -45,6 +46,7 @@ int main(int argc, char** argv)
     }
     PosixMedia media(arguments.disks);
     MediumReport report = CheckMedium(media);
+    CheckChecksumLists(media, report, Cp932ToUtf8);
     SignatureVerdict signature;
     if (media.Exists(0, kProgramFile))
         signature = VerifyFileSignature(media.DisplayPath(0, kProgramFile));

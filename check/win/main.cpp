@@ -1,6 +1,7 @@
 // parvel-check on Windows: arguments and paths in the ANSI code page, the texts in CP932, all written in
 // the console's code page (or as UTF-16 straight to a console window).
 #include "CheckCommand.h"
+#include "ChecksumCheck.h"
 #include "CodePage.h"
 #include "FileIo.h"
 #include "MediaCheck.h"
@@ -46,6 +47,7 @@ int main(int argc, char** argv)
     }
     CWinMedia media(arguments.disks);
     MediumReport report = CheckMedium(media);
+    CheckChecksumLists(media, report, [](const std::string& name) { return FromWide(ToWide(name, 932), CP_UTF8); });
     SignatureVerdict signature;
     if (media.Exists(0, kProgramFile))
         signature = VerifyFileSignature(media.PathOf(0, kProgramFile));

@@ -28,6 +28,12 @@ fs::path Binary(const char* relative)
 
 std::string Quote(const fs::path& p) { return "'" + p.string() + "'"; }
 
+// sha256sum's own check of the list in a disk's folder.
+int Sha256sumCheck(const fs::path& disk)
+{
+    return std::system(("cd " + Quote(disk) + " && sha256sum --quiet --strict -c SHA256SUMS").c_str());
+}
+
 void Write(const fs::path& path, const std::string& data)
 {
     fs::create_directories(path.parent_path());
@@ -140,6 +146,14 @@ TEST_F(PackTest, FolderMediumPassesTheCheckAndHoldsThePayload)
         EXPECT_TRUE(fs::exists(out / name)) << name;
     EXPECT_FALSE(fs::exists(out / "START.lzh")); // a folder medium asks for no disk
     EXPECT_FALSE(fs::exists(m_root / "medium.parvel~"));
+    // Every file listed, the one in a subfolder too; a byte changed after packing is found by both checks.
+    EXPECT_EQ(Sha256sumCheck(out), 0);
+    EXPECT_NE(Read(out / "SHA256SUMS").find("  docs/NOTE.TXT\n"), std::string::npos);
+    std::string note = Read(out / "docs/NOTE.TXT");
+    Write(out / "docs/NOTE.TXT", note + "x");
+    EXPECT_NE(Sha256sumCheck(out), 0);
+    EXPECT_EQ(Check({out}), 1);
+    Write(out / "docs/NOTE.TXT", note);
     // "表.DAT" in CP932, as the extraction writes names.
     auto start1 = Extract(out / "START1.lzh", m_root / "x1");
     EXPECT_EQ(start1["\x95\x5C.DAT"], Random(90000, 1));
@@ -151,22 +165,26 @@ TEST_F(PackTest, FolderMediumPassesTheCheckAndHoldsThePayload)
     EXPECT_NE(info.find("\r\n1,0,docs\\NOTE.TXT,\\My Documents\\\r\n"), std::string::npos);
 }
 
-// The files of each disk of a split medium, by name.
+// The files of each disk of a split medium, by name, but for the disk's SHA256SUMS, which sha256sum checks.
 std::vector<std::set<std::string>> Disks(const fs::path& out)
 {
     std::vector<std::set<std::string>> disks;
     for (int n = 1; fs::exists(out / ("disk" + std::to_string(n))); ++n) {
+        fs::path disk = out / ("disk" + std::to_string(n));
+        EXPECT_EQ(Sha256sumCheck(disk), 0) << disk;
         disks.emplace_back();
-        for (const auto& item : fs::directory_iterator(out / ("disk" + std::to_string(n))))
-            disks.back().insert(item.path().filename().string());
+        for (const auto& item : fs::directory_iterator(disk))
+            if (item.path().filename() != "SHA256SUMS")
+                disks.back().insert(item.path().filename().string());
     }
     return disks;
 }
 
 uint64_t OnDisk(const fs::path& file) { return (fs::file_size(file) + 511) / 512 * 512; }
 
-// A disk is full when its whole 512-byte clusters run out, START.lzh's own on a later disk included. D fills
-// disk 2 exactly with MID, START1 and the marker; Parvel.exe is sized to fill disk 1 exactly.
+// A disk is full when its whole 512-byte clusters run out, START.lzh's own on a later disk and each disk's
+// SHA256SUMS (one cluster here) included. D fills disk 2 exactly with MID, START1, the marker and the list;
+// Parvel.exe is sized to fill disk 1 exactly.
 TEST_F(PackTest, DisksFillToTheirLastCluster)
 {
     Write(m_source / "medium.txt", "[medium]\nuninstall-key: T\nedition: 電気\n[entries]\narchive BIG \\\narchive MID \\\n"
@@ -177,8 +195,8 @@ TEST_F(PackTest, DisksFillToTheirLastCluster)
     std::string errors;
     ASSERT_EQ(Pack("", m_root / "sizes", &errors), 0) << errors;
     auto size = [&](const char* name) { return OnDisk(m_root / "sizes" / name); };
-    const uint64_t d = size("MID.lzh") + size("START1.lzh") + 512;
-    const uint64_t exe = d - size("info.txt") - size("BIG.lzh");
+    const uint64_t d = size("MID.lzh") + size("START1.lzh") + 512 + 512;
+    const uint64_t exe = d - size("info.txt") - size("BIG.lzh") - 512;
     using Layout = std::vector<std::set<std::string>>;
     const std::set<std::string> one = {"Parvel.exe", "info.txt", "BIG.lzh"};
     const struct {
@@ -298,14 +316,14 @@ TEST_F(PackTest, TheDemoDescriptionBuildsBothWays)
 }
 
 // A 1.44 MB floppy's root folder holds 224 entries; a long name takes one more for each 13 characters.
-// Parvel.exe and info.txt take 2 each; each 29-character name 4, an 18-character one 3, NOTE.TXT 1.
+// Parvel.exe, info.txt and SHA256SUMS take 2 each; each 29-character name 4, a 13-character one 2, NOTE.TXT 1.
 TEST_F(PackTest, RootFolderEntriesFillADiskToo)
 {
     const struct {
         int longNames;
         bool medium, shortName;
         size_t disks;
-    } cases[] = {{54, true, false, 1}, {54, true, true, 1}, {55, false, true, 2}}; // 223, 224, 225 entries
+    } cases[] = {{54, false, true, 1}, {54, true, false, 1}, {54, true, true, 2}}; // 223, 224, 225 entries
     for (const auto& c : cases) {
         SCOPED_TRACE(c.longNames);
         std::string description = "[medium]\nuninstall-key: T\n[entries]\n";
@@ -316,11 +334,12 @@ TEST_F(PackTest, RootFolderEntriesFillADiskToo)
         for (int i = 0; i < c.longNames; ++i)
             add("a-long-loose-file-name-" + std::to_string(10 + i) + ".txt");
         if (c.medium)
-            add("medium-name-10.txt");
+            add("medium-10.txt");
         if (c.shortName)
             add("NOTE.TXT");
         Write(m_source / "medium.txt", description);
-        fs::path out = m_root / ("floppies" + std::to_string(c.longNames) + std::to_string(c.shortName));
+        fs::path out = m_root / ("floppies" + std::to_string(c.longNames) + std::to_string(c.medium) +
+                                 std::to_string(c.shortName));
         std::string errors;
         ASSERT_EQ(Pack("--disk-size", out, &errors), 0) << errors;
         std::vector<std::set<std::string>> disks = Disks(out);

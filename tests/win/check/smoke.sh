@@ -18,6 +18,7 @@ mkdir -p "$work/medium" "$work/src"
 printf 'app\r\n' > "$work/src/app.txt"
 (cd "$work/src" && LANG=ja_JP.UTF-8 jlha co5q "$work/medium/APP.lzh" app.txt >/dev/null)
 printf 'readme\r\n' > "$work/medium/README.TXT"
+(cd "$work/medium" && sha256sum -- * > SHA256SUMS)
 medium=$(winepath -w "$work/medium")
 # An installation of edition 1 for the preview.
 mkdir -p "$work/install/bmp"

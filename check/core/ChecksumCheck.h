@@ -1,0 +1,13 @@
+#pragma once
+// The medium's SHA256SUMS, checked as the update run checks them: on each disk, every file the update reads
+// (info.txt, the pictures, the entries' archives and loose files, the editions' START archives) and Parvel.exe
+// must be listed with its digest. A disk without a list is a warning: the update then reads it unchecked.
+
+#include "MediaCheck.h"
+
+#include <functional>
+#include <string>
+
+// toUtf8: a CP932 name of the medium in UTF-8, as the list holds it (each platform converts).
+void CheckChecksumLists(MediaFiles& media, MediumReport& report,
+                        const std::function<std::string(const std::string&)>& toUtf8);
