@@ -220,7 +220,9 @@ TEST(ExitCode, EveryOutcomeWithItsCodeAndItsLine)
          "終了コード 2: インストール先に更新できるシステムがありません"},
         {RunOutcome::StoppedBeforeWriting, false, ExitCode::StoppedBeforeWriting,
          "終了コード 3: インストール先に何も書かずに止まりました"},
-        {RunOutcome::Failed, true, ExitCode::StoppedPartWay, "終了コード 4: 更新の途中で止まったか、失敗がありました"},
+        {RunOutcome::Recovered, false, ExitCode::Updated, "終了コード 0: 更新を終えました"},
+        {RunOutcome::Failed, true, ExitCode::StoppedPartWay,
+         "終了コード 4: 置き換えの途中で止まりました（次の起動で更新を最後まで行います）"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
