@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 // Every file wholly old or wholly new, none of the old ones missing. A file written in place (another program
@@ -136,8 +138,12 @@ TEST(FaultSweep, EveryFailedCallLeavesTheInstallationOldOrNewAndTheNextStartComp
             }
             identification += outcome == RunOutcome::NotInstalled;
             stopped += outcome == RunOutcome::StoppedBeforeWriting;
-            // "Updated" is told exactly when the installation is the updated one.
+            // "Updated" is told exactly when the installation is the updated one, and the template only once
+            // it has been replaced.
             EXPECT_EQ(last.text == FakeHost::Id(IDS_UPDATE_DONE), updated) << where << ": " << last.text;
+            const std::vector<std::string> texts = run.host.Texts();
+            bool toldTemplate = std::find(texts.begin(), texts.end(), FakeHost::Id(IDS_TEMPLATE_UPDATED)) != texts.end();
+            EXPECT_EQ(toldTemplate, run.host.Bytes(kTemplate) == "new book") << where;
             run.Restart(run.host.files);
             ExpectNextStartCompletes(run, clean, updated, where);
         }
@@ -155,11 +161,13 @@ TEST(PowerCut, EveryMomentLeavesTheInstallationOldOrNewAndTheNextStartCompletes)
         ASSERT_GT(clean.moments, 100);
         for (bool losePendingNames : {true, false}) {
             int recovered = 0;
-            for (int cutAt = 1; cutAt <= clean.moments; ++cutAt) {
+            // The last moment is after the run: the program has ended, and what it left unflushed may be lost.
+            for (int cutAt = 1; cutAt <= clean.moments + 1; ++cutAt) {
                 FullUpdate run(scenario);
                 run.host.cutAt = cutAt;
                 run.host.losePendingNames = losePendingNames;
                 run.Run();
+                run.host.Moment();
                 ASSERT_TRUE(run.host.afterCut) << cutAt;
                 const std::string where = std::string(ScenarioName(scenario)) + (losePendingNames ? ", names lost" : "") +
                                           ", cut at moment " + std::to_string(cutAt) + " (after " +
