@@ -47,6 +47,16 @@ protected:
     }
     RunOutcome Run() { return Apply(host, description); }
     std::string Settings() { return host.Bytes(kInstall + "\\tavilo1.ini"); }
+    // Both settings files and one master in C:\APP\M1, converted by the update.
+    void AddSettingsAndMaster()
+    {
+        host.AddFile(settings, "[SYSTEM]\r\nTITLE=ABC 8.0S\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
+        host.AddFile(history, "[HISTORY]\r\n");
+        host.AddFile(master, "1234567890123A");
+        description.masterAdjust = 1;
+    }
+    const std::string settings = kInstall + "\\tavilo1.ini", history = kInstall + "\\mok3.ini",
+                      master = kInstall + "\\M1\\zai001-3.mst";
 
     FakeHost host;
     UpdateDescription description = MakeDescription();
@@ -439,12 +449,7 @@ TEST_F(RunTest, AttributesThatCannotBeClearedNameTheSource)
 // anything changes, with the message of what failed.
 TEST_F(RunTest, SettingsAndMastersThatCannotBeStagedChangeNothing)
 {
-    const std::string settings = kInstall + "\\tavilo1.ini", history = kInstall + "\\mok3.ini",
-                      master = kInstall + "\\M1\\zai001-3.mst";
-    host.AddFile(settings, "[SYSTEM]\r\nTITLE=ABC 8.0S\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
-    host.AddFile(history, "[HISTORY]\r\n");
-    host.AddFile(master, "1234567890123A");
-    description.masterAdjust = 1;
+    AddSettingsAndMaster();
     description.versionText = "9.1";
     description.entries = {Entry(1, 1, "APP", "")};
     const std::string conversions[] = {Id(IDS_SIZE_CONVERSION_FAILED), Id(IDS_TYPE_CONVERSION_FAILED)};
@@ -484,12 +489,7 @@ TEST_F(RunTest, SettingsAndMastersThatCannotBeStagedChangeNothing)
 // A read-only settings file or master is replaced like any other file, and stays read-only.
 TEST_F(RunTest, ReadOnlyTargetsAreReplacedAndStayReadOnly)
 {
-    const std::string settings = kInstall + "\\tavilo1.ini", history = kInstall + "\\mok3.ini",
-                      master = kInstall + "\\M1\\zai001-3.mst";
-    host.AddFile(settings, "[SYSTEM]\r\nTITLE=ABC\r\n[DIR]\r\nMASTER=C:\\APP\\M\r\n");
-    host.AddFile(history, "[HISTORY]\r\n");
-    host.AddFile(master, "1234567890123A");
-    description.masterAdjust = 1;
+    AddSettingsAndMaster();
     description.category = 2;
     for (const std::string& file : {settings, history, master}) {
         FakeHost fake = host;
