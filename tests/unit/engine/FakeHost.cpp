@@ -358,6 +358,9 @@ LastWriteResult FakeHost::ReadLastWriteDate(const std::string& path, UtcDate& da
     FakeFile* file = Find(path);
     if (Fails("ReadLastWriteDate " + path) || !file || file->locked)
         return LastWriteResult::CannotOpen;
+    // A file time that converts to no date.
+    if (file->date.year == 0)
+        return LastWriteResult::TimeUnreadable;
     date = file->date;
     return LastWriteResult::Read;
 }

@@ -56,6 +56,7 @@ TEST(ValidateInstallFolder, MarkerCombinations)
         {"menu marker without bitmap", "tavilo1.ini", {"qe2menu.ini"}, 0},
         {"bitmap only", "tavilo1.ini", {"bmp\\MERIO2L.BMP"}, 0},
         {"qe1 marker and bitmap", "SURELO1.INI", {"qe1menu.ini", "bmp\\MERIO2L.BMP"}, 1},
+        {"surelo1.ini needs a menu marker too", "surelo1.ini", {"bmp\\MERIO2L.BMP"}, 0},
         {"other names need only the bitmap", "pemiraz1.ini", {"bmp\\MERIO2L.BMP"}, 1},
         {"other name without bitmap", "pemiraz1.ini", {"dravex.exe"}, 0},
     };
@@ -94,6 +95,8 @@ TEST(DetectSystemKind, MakerAndTitleKeywords)
         {"case-sensitive", "tavilo1.ini", "[SYSTEM]\r\nTITLE=abc x\r\n", FullKeywords({"X", "ABC"}), -1},
         {"title absent", "tavilo1.ini", "[SYSTEM]\r\nMAKER=1\r\n", FullKeywords({"X"}), -1},
         {"empty keyword matches", "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n", FullKeywords({"QQ", "RR", "SS", ""}), 4},
+        {"the last slot, line 42", "tavilo1.ini", "[SYSTEM]\r\nTITLE=ABC\r\n",
+         FullKeywords({"Q1", "Q2", "Q3", "Q4", "Q5", "Q6", "Q7", "Q8", "Q9", "Q10", "Q11", "Q12", "Q13", "Q14", "ABC"}), 15},
         // "ア" is 0x83 0x41: keyword "A" must not match its trail byte.
         {"whole characters", "tavilo1.ini", "[SYSTEM]\r\nTITLE=\x83\x41\r\n", FullKeywords({"A", "\x83\x41"}), 2},
     };
@@ -124,6 +127,8 @@ TEST(WorkbookTemplate, EachUtcFieldComparedByItself)
     EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP\\"), TemplateDecision::Refresh) << "no template";
     host.AddFile(kTemplate, "PK");
     EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), TemplateDecision::Keep) << "written today";
+    host.Find(kTemplate)->date = UtcDate{};
+    EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), TemplateDecision::Keep) << "opened, but its date unreadable";
     host.Find(kTemplate)->locked = true;
     EXPECT_EQ(CheckWorkbookTemplate(host, "C:\\APP"), TemplateDecision::Refresh) << "held open";
     // An existence test that fails is no verdict: neither folder nor template may pass for missing.

@@ -360,6 +360,7 @@ TEST_F(RunTest, SettingsKeys)
         {"3", "9.1", "ABC XYZ 8.0S (8.0S)", "[SYSTEM]\r\nTITLE=ABC XYZ 9.1 (9.1)\r\n" + era +
                                                 "\x8E\xED\x95\xCA\x90\xDD\x94\xF5=1\r\n"},
         {"1", "9.1", "ABC", "[SYSTEM]\r\nTITLE=ABC\r\n" + era + "\x8E\xED\x95\xCA\x93\x64\x8B\x43=1\r\n"},
+        {"4", "", "ABC", "[SYSTEM]\r\nTITLE=ABC\r\n" + era + "\x8E\xED\x95\xCA\x8C\x9A\x92\x7A=1\r\n"},
         {"0", "", "ABC 8.0S", "[SYSTEM]\r\nTITLE=ABC 8.0S\r\n" + era},
         {"5", "", "ABC", "[SYSTEM]\r\nTITLE=ABC\r\n" + era},
         {"", "", "ABC", "[SYSTEM]\r\nTITLE=ABC\r\n" + era},
