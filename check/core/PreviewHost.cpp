@@ -54,7 +54,7 @@ std::string PreviewHost::MediumName(const std::string& path, size_t disk) const
     return m_media.DiskCount() > 1 ? FormatText(TextId::PreviewOnDisk, {name, std::to_string(disk + 1)}) : name;
 }
 
-void PreviewHost::WriteFile(const std::string& target, const std::string& from, const Source& source)
+void PreviewHost::RecordWritten(const std::string& target, const std::string& from, const Source& source)
 {
     bool replaced = Exists(target);
     m_log.files.push_back(
@@ -147,7 +147,7 @@ MoveResult PreviewHost::MoveOver(const std::string& source, const std::string& t
         Source from = copy->second;
         m_copies.erase(copy);
         // The copy is put in place once the whole update is staged, maybe after a later disk was asked for.
-        WriteFile(target, MediumName(kPreviewMedium + from.mediumName, from.disk), from);
+        RecordWritten(target, MediumName(kPreviewMedium + from.mediumName, from.disk), from);
     }
     return MoveResult::Moved;
 }
@@ -205,7 +205,7 @@ ExtractResult PreviewHost::ExtractArchive(const ExtractRequest& request)
     // An empty destination stays the current folder; a trail byte 0x5C ends no folder.
     std::string folder = request.destination.empty() ? "" : WithTrailingSeparator(request.destination);
     for (const std::string& member : members)
-        WriteFile(folder + member, MediumName(request.archive), {"", true, m_disk, name, member});
+        RecordWritten(folder + member, MediumName(request.archive), {"", true, m_disk, name, member});
     return result;
 }
 

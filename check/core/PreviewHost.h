@@ -105,7 +105,7 @@ private:
     // Where the current disk is, as the checker's texts say it.
     std::string Where() const;
     std::string MediumPart(const std::string& path) const;
-    void WriteFile(const std::string& target, const std::string& from, const Source& source);
+    void RecordWritten(const std::string& target, const std::string& from, const Source& source);
     bool ReadSource(const Source& source, std::string& bytes);
 
     InstallationFiles& m_installation;
