@@ -103,6 +103,12 @@ PathParts SplitPath(std::string_view path)
     return parts;
 }
 
+std::string FolderOf(std::string_view path)
+{
+    PathParts parts = SplitPath(path);
+    return parts.drive + parts.dir;
+}
+
 std::string_view CutOnCharBoundary(std::string_view s, size_t maxBytes)
 {
     if (s.size() <= maxBytes)

@@ -52,6 +52,9 @@ struct PathParts {
 };
 PathParts SplitPath(std::string_view path);
 
+// The folder of a path: its drive and directory, up to and with the last separator; empty without one.
+std::string FolderOf(std::string_view path);
+
 // Cuts s to at most maxBytes bytes without splitting a double-byte character.
 std::string_view CutOnCharBoundary(std::string_view s, size_t maxBytes);
 

@@ -2,6 +2,7 @@
 
 #include "Cp932.h"
 #include "Installation.h"
+#include "UpdateDescription.h"
 #include "WorkFile.h"
 
 #include <algorithm>
@@ -33,34 +34,12 @@ bool ReadWhole(FileHost& files, const std::string& path, std::string& text)
     }
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text)
-{
-    std::vector<std::string_view> lines;
-    for (size_t at = 0; at < text.size();) {
-        size_t end = text.find('\n', at);
-        std::string_view line = text.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        lines.push_back(line);
-        at = end == std::string_view::npos ? text.size() : end + 1;
-    }
-    return lines;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    size_t last = std::string::npos;
-    for (size_t at = FindSeparator(path); at != std::string::npos; at = FindSeparator(path, at + 1))
-        last = at;
-    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
-
 // Parses the lines it can; true when the text was a whole journal.
 bool ParseLines(std::string_view text, std::vector<Replacement>& replacements)
 {
     replacements.clear();
     bool header = false;
-    for (std::string_view line : SplitLines(text)) {
+    for (std::string_view line : SplitTextLines(text)) {
         if (!header) {
             if (line != kHeader)
                 return false;

@@ -26,14 +26,6 @@ std::string PathKey(const std::string& path)
     return UpperAscii(ShownPath(path));
 }
 
-std::string FolderOf(const std::string& path)
-{
-    size_t last = std::string::npos;
-    for (size_t at = FindSeparator(path); at != std::string::npos; at = FindSeparator(path, at + 1))
-        last = at;
-    return last == std::string::npos ? std::string() : path.substr(0, last + 1);
-}
-
 // The run in its phases: recovery of an update cut off earlier, identification, the plan and the checks
 // that need nothing written, staging (every file the update changes is written beside its target under a
 // work name), the checks of the staged targets, and the commit, which only renames.

@@ -23,12 +23,6 @@ namespace {
 // The archive library's output buffer, as large as its callers have always given it.
 constexpr unsigned long kLibraryOutputBytes = 256;
 
-std::string FolderOfPath(const std::string& path)
-{
-    PathParts parts = SplitPath(path);
-    return parts.drive + parts.dir;
-}
-
 bool IsMissing(DWORD error)
 {
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
@@ -249,7 +243,7 @@ bool CWin32Files::KeepOriginal(const std::string& target, const std::string& asi
     if (GetFileAttributesA(aside.c_str()) != INVALID_FILE_ATTRIBUTES && !RemoveFile(aside))
         return false;
     if (CreateHardLinkA(aside.c_str(), target.c_str(), nullptr))
-        return FlushFolder(FolderOfPath(aside));
+        return FlushFolder(FolderOf(aside));
     return CopyFileA(target.c_str(), aside.c_str(), FALSE) && FlushFile(aside);
 }
 
