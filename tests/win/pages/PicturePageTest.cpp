@@ -43,10 +43,16 @@ void ExpectQuadrants(HWND control, COLORREF topLeft, COLORREF topRight, COLORREF
 {
     int w = 0, h = 0;
     std::vector<COLORREF> pixels;
-    // Painting comes after every other message: wait for it.
+    auto painted = [&] {
+        return At(pixels, w, w / 4, h / 4) == topLeft && At(pixels, w, 3 * w / 4, h / 4) == topRight &&
+               At(pixels, w, w / 4, 3 * h / 4) == bottomLeft && At(pixels, w, 3 * w / 4, 3 * h / 4) == bottomRight &&
+               At(pixels, w, 0, 0) == topLeft && At(pixels, w, w - 1, h - 1) == bottomRight;
+    };
+    // Painting comes after every other message, and a capture can land while the frame is drawn
+    // but the picture not yet over it: wait for the whole picture, then say what differs.
     ui::WaitUntil([&] {
         pixels = ui::CaptureClient(control, &w, &h);
-        return w > 8 && h > 8 && At(pixels, w, 3 * w / 4, h / 4) == topRight;
+        return w > 8 && h > 8 && painted();
     }, 3000);
     ASSERT_GT(w, 8);
     ASSERT_GT(h, 8);
