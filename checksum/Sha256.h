@@ -2,6 +2,7 @@
 // SHA-256 by the platform's own implementation: CNG (bcrypt.dll, from System32) on Windows, OpenSSL's libcrypto
 // on Linux. The interface is the same on both (win/Sha256Cng.cpp, posix/Sha256OpenSsl.cpp).
 
+#include "ByteSource.h"
 #include "Sha256Sums.h"
 
 #include <cstddef>
@@ -23,6 +24,9 @@ private:
     struct State;
     std::unique_ptr<State> m_state;
 };
+
+// The digest of every byte the reader has left; false on a read error.
+bool Sha256Of(ByteReader& reader, Sha256Digest& digest);
 
 // The digest of a file (a path of this system: UTF-8 on Linux, the ANSI code page on Windows); false when it
 // cannot be read.

@@ -7,13 +7,11 @@
 
 namespace {
 
-constexpr const char kInfoName[] = "info.txt";
-
 // The names on each disk that the update reads, and Parvel.exe.
 std::vector<std::set<std::string>> NamesRead(const MediumReport& report, size_t diskCount)
 {
     std::vector<std::set<std::string>> names(diskCount);
-    names[0] = {kInfoName, "Parvel.exe"};
+    names[0] = {info::kDescriptionFile, info::kProgramFile};
     const UpdateDescription& d = report.description;
     for (const std::string* picture : {&d.mainPicture, &d.noticePicture, &d.folderPicture, &d.confirmPicture})
         if (!picture->empty())
@@ -22,33 +20,22 @@ std::vector<std::set<std::string>> NamesRead(const MediumReport& report, size_t 
         size_t disk = diskCount > 1 && entry.disk >= 1 ? static_cast<size_t>(entry.disk) - 1 : 0;
         if (disk >= diskCount)
             continue;
-        if (entry.IsArchive() && entry.name == "START") {
+        if (entry.IsArchive() && entry.name == info::kStartArchive) {
             for (const MediumEdition& edition : report.editions)
-                names[disk].insert("START" + std::to_string(edition.edition.Number()) + ".lzh");
+                names[disk].insert(info::kStartArchive + std::to_string(edition.edition.Number()) +
+                                   info::kArchiveExtension);
             if (disk > 0)
-                names[disk].insert("START.lzh");
+                names[disk].insert(std::string(info::kStartArchive) + info::kArchiveExtension);
         } else {
-            names[disk].insert(entry.IsArchive() ? entry.name + ".lzh" : entry.name);
+            names[disk].insert(entry.IsArchive() ? entry.name + info::kArchiveExtension : entry.name);
         }
     }
     return names;
 }
 
-bool DigestOf(ByteSource& file, Sha256Digest& digest)
-{
-    Sha256 sha;
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = file.Read(buffer, sizeof buffer)) > 0)
-        if (!sha.Update(buffer, n))
-            return false;
-    return !file.Failed() && sha.Finish(digest);
-}
-
 } // namespace
 
-void CheckChecksumLists(MediaFiles& media, MediumReport& report,
-                        const std::function<std::string(const std::string&)>& toUtf8)
+void CheckChecksumLists(MediaFiles& media, MediumReport& report)
 {
     if (!report.infoRead)
         return;
@@ -70,8 +57,9 @@ void CheckChecksumLists(MediaFiles& media, MediumReport& report,
             if (!file)
                 continue; // missing files have findings of their own
             Sha256Digest digest{};
-            ChecksumVerdict verdict = checksums.Find(toUtf8(name)) && DigestOf(*file, digest)
-                                          ? checksums.Check(toUtf8(name), digest)
+            std::string listed = media.ListedName(name);
+            ChecksumVerdict verdict = checksums.Find(listed) && Sha256Of(*file, digest)
+                                          ? checksums.Check(listed, digest)
                                           : ChecksumVerdict::NotListed;
             if (verdict == ChecksumVerdict::DoesNotMatch)
                 add(Severity::Error, TextId::ChecksumMismatch, name);

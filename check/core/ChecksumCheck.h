@@ -5,9 +5,4 @@
 
 #include "MediaCheck.h"
 
-#include <functional>
-#include <string>
-
-// toUtf8: a CP932 name of the medium in UTF-8, as the list holds it (each platform converts).
-void CheckChecksumLists(MediaFiles& media, MediumReport& report,
-                        const std::function<std::string(const std::string&)>& toUtf8);
+void CheckChecksumLists(MediaFiles& media, MediumReport& report);

@@ -18,4 +18,6 @@ public:
     virtual bool Exists(size_t disk, const std::string& name) = 0;
     // The file for reading; null when it is missing, a folder or unreadable.
     virtual std::unique_ptr<ByteSource> Open(size_t disk, const std::string& name) = 0;
+    // A name of the medium as its checksum list holds it: UTF-8.
+    virtual std::string ListedName(const std::string& name) const = 0;
 };

@@ -107,19 +107,25 @@ ListResult PreviewHost::ListFolder(const std::string& pattern, std::vector<Found
     return names.empty() ? ListResult::NotFound : ListResult::Listed;
 }
 
+// The medium's files (the checksum list, the files it vouches for), the files the run would have written or
+// copied, and the installation's.
 std::unique_ptr<ByteReader> PreviewHost::OpenRead(const std::string& path)
 {
-    std::unique_ptr<ByteReader> reader;
+    if (IsMedium(path))
+        return m_media.Open(m_disk, MediumPart(path));
+    const Source* source = nullptr;
     auto written = m_written.find(PathKey(path));
-    if (written != m_written.end() && written->second.isFile) {
-        std::string bytes;
-        if (!ReadSource(written->second, bytes))
-            return nullptr;
-        reader = std::make_unique<MemorySource>(std::move(bytes));
-    } else {
-        reader = m_installation.OpenForReading(path);
-    }
-    return reader;
+    auto copied = m_copies.find(PathKey(path));
+    if (written != m_written.end() && written->second.isFile)
+        source = &written->second;
+    else if (copied != m_copies.end())
+        source = &copied->second;
+    else
+        return m_installation.OpenForReading(path);
+    std::string bytes;
+    if (!ReadSource(*source, bytes))
+        return nullptr;
+    return std::make_unique<MemorySource>(std::move(bytes));
 }
 
 std::unique_ptr<HostWriter> PreviewHost::CreateExclusive(const std::string&)

@@ -77,6 +77,7 @@ public:
     // MediumHost, ArchiveHost: the disk prompts move to the next disk; an extraction lists the members, recorded
     // as written in place: nothing is staged.
     bool MediumIsRemovable(const std::string& programDirectory) override;
+    std::string ListedName(const std::string& name) override { return m_media.ListedName(name); }
     void AnchorMedium(const std::string&) override {}
     ExtractResult ExtractArchive(const ExtractRequest& request) override;
     bool MeasureArchive(const std::string&, uint64_t&) override { return false; }

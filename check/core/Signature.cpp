@@ -4,7 +4,7 @@ namespace {
 
 void Add(MediumReport& report, Severity severity, TextId id, std::vector<std::string> args = {})
 {
-    report.findings.push_back({severity, id, 0, kProgramFile, 0, std::move(args)});
+    report.findings.push_back({severity, id, 0, info::kProgramFile, 0, std::move(args)});
 }
 
 // The value of the first "Subject:" line's CN (osslsigncode prints "/CN=name/O=maker"), else the subject.

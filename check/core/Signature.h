@@ -7,8 +7,6 @@
 
 #include <string>
 
-constexpr const char kProgramFile[] = "Parvel.exe";
-
 struct SignatureVerdict {
     enum class State {
         NotChecked, // no Parvel.exe on the medium

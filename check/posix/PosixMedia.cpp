@@ -88,3 +88,5 @@ std::string PosixMedia::DisplayPath(size_t disk, const std::string& name) const
         c = c == '\\' ? '/' : c;
     return root + (root.empty() || root.back() == '/' ? "" : "/") + shown;
 }
+
+std::string PosixMedia::ListedName(const std::string& name) const { return Cp932ToUtf8(name); }

@@ -13,6 +13,7 @@ public:
     size_t DiskCount() const override { return m_roots.size(); }
     bool Exists(size_t disk, const std::string& name) override;
     std::unique_ptr<ByteSource> Open(size_t disk, const std::string& name) override;
+    std::string ListedName(const std::string& name) const override;
 
     // The file's path on this system: the one found, or the name put under the disk's folder as it is.
     std::string DisplayPath(size_t disk, const std::string& name) const;

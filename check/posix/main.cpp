@@ -46,10 +46,10 @@ int main(int argc, char** argv)
     }
     PosixMedia media(arguments.disks);
     MediumReport report = CheckMedium(media);
-    CheckChecksumLists(media, report, Cp932ToUtf8);
+    CheckChecksumLists(media, report);
     SignatureVerdict signature;
-    if (media.Exists(0, kProgramFile))
-        signature = VerifyFileSignature(media.DisplayPath(0, kProgramFile));
+    if (media.Exists(0, info::kProgramFile))
+        signature = VerifyFileSignature(media.DisplayPath(0, info::kProgramFile));
     AddSignatureFindings(signature, report);
     for (const Finding& finding : report.findings)
         Print(media.DisplayPath(finding.disk, finding.file) + Cp932ToUtf8(FindingTail(finding)));

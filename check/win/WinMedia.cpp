@@ -1,5 +1,6 @@
 #include "WinMedia.h"
 
+#include "CodePage.h"
 #include "Cp932.h"
 #include "WinFileSource.h"
 
@@ -27,3 +28,5 @@ std::unique_ptr<ByteSource> CWinMedia::Open(size_t disk, const std::string& name
         return nullptr;
     return source;
 }
+
+std::string CWinMedia::ListedName(const std::string& name) const { return FromWide(ToWide(name, 932), CP_UTF8); }

@@ -12,6 +12,7 @@ public:
     size_t DiskCount() const override { return m_roots.size(); }
     bool Exists(size_t disk, const std::string& name) override;
     std::unique_ptr<ByteSource> Open(size_t disk, const std::string& name) override;
+    std::string ListedName(const std::string& name) const override;
 
     // The disk's root followed by the name, as the wizard's programDirectory + name would be.
     std::string PathOf(size_t disk, const std::string& name) const;

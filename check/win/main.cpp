@@ -47,10 +47,10 @@ int main(int argc, char** argv)
     }
     CWinMedia media(arguments.disks);
     MediumReport report = CheckMedium(media);
-    CheckChecksumLists(media, report, [](const std::string& name) { return FromWide(ToWide(name, 932), CP_UTF8); });
+    CheckChecksumLists(media, report);
     SignatureVerdict signature;
-    if (media.Exists(0, kProgramFile))
-        signature = VerifyFileSignature(media.PathOf(0, kProgramFile));
+    if (media.Exists(0, info::kProgramFile))
+        signature = VerifyFileSignature(media.PathOf(0, info::kProgramFile));
     AddSignatureFindings(signature, report);
     for (const Finding& finding : report.findings)
         Print(ToWide(media.PathOf(finding.disk, finding.file), CP_ACP) + ToWide(FindingTail(finding), 932),

@@ -1,8 +1,8 @@
 #include "Sha256.h"
 
-#include <openssl/evp.h>
+#include "PosixFileSource.h"
 
-#include <cstdio>
+#include <openssl/evp.h>
 
 struct Sha256::State {
     EVP_MD_CTX* context = EVP_MD_CTX_new();
@@ -28,18 +28,8 @@ bool Sha256::Finish(Sha256Digest& digest)
 
 bool Sha256OfFile(const std::string& path, Sha256Digest& digest)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    Sha256 sha;
-    char buffer[65536];
-    size_t n;
-    bool ok = true;
-    while (ok && (n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        ok = sha.Update(buffer, n);
-    ok = ok && !std::ferror(file);
-    std::fclose(file);
-    return ok && sha.Finish(digest);
+    PosixFileSource file;
+    return file.Open(path) && Sha256Of(file, digest);
 }
 
 std::string NativeNameToUtf8(const std::string& native) { return native; }

@@ -4,6 +4,7 @@
 #include "CodePage.h"
 #include "Handles.h"
 #include "SystemLibrary.h"
+#include "WinFileSource.h"
 
 #include <bcrypt.h>
 
@@ -73,19 +74,8 @@ bool Sha256::Finish(Sha256Digest& digest)
 
 bool Sha256OfFile(const std::string& path, Sha256Digest& digest)
 {
-    CFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!file)
-        return false;
-    Sha256 sha;
-    char buffer[65536];
-    for (;;) {
-        DWORD n = 0;
-        if (!::ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr) || (n > 0 && !sha.Update(buffer, n)))
-            return false;
-        if (n == 0)
-            return sha.Finish(digest);
-    }
+    CWinFileSource file;
+    return file.Open(path) && Sha256Of(file, digest);
 }
 
 std::string NativeNameToUtf8(const std::string& native) { return FromWide(ToWide(native, CP_ACP), CP_UTF8); }

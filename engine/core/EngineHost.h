@@ -185,6 +185,8 @@ public:
     // Points the medium drive's current directory back at its root when programDirectory is drive-only
     // ("A:"), so that programDirectory + name names the medium's file again.
     virtual void AnchorMedium(const std::string& programDirectory) = 0;
+    // A name of the medium (CP932, relative to programDirectory) as the medium's checksum list holds it: UTF-8.
+    virtual std::string ListedName(const std::string& name) = 0;
 };
 
 // One archive for the archive component to extract: every member, names without their folders, into

@@ -4,6 +4,8 @@
 #include "FillMessage.h"
 #include "Installation.h"
 #include "MasterConversion.h"
+#include "MediumChecksums.h"
+#include "Sha256.h"
 #include "TargetIdentification.h"
 #include "Transaction.h"
 #include "UpdatePlan.h"
@@ -52,6 +54,11 @@ private:
 
     RunOutcome StageEntries();
     bool WaitForDisk(const UpdateEntry& entry, RunOutcome& stop);
+    // The checksum list of the disk in the drive, or of the folder.
+    void LoadChecksums();
+    // Whether the list vouches for the bytes at path, read from the medium's file name; false after the
+    // message that names the file. A medium without a list is read as before.
+    bool Vouched(const std::string& name, const std::string& path);
     EntryOutcome StageArchive(const UpdateEntry& entry, const std::string& destinationFolder);
     EntryOutcome StageLooseFile(const UpdateEntry& entry, const std::string& destinationFolder,
                                 JournalEntry& record);
@@ -106,6 +113,8 @@ private:
     std::string m_settingsFile; // the one found, when the description asks for a search
     Edition m_edition;
     int m_currentDisk = 1;
+    MediumChecksums m_checksums;
+    bool m_mediumListed = false; // the first disk has a list: then every disk must have its own
     bool m_templateRefreshed = false;
     std::vector<StagedFile> m_staged;
     std::vector<std::string> m_inPlace; // targets another program keeps open, written where they are
@@ -322,6 +331,11 @@ bool UpdateRun::CheckSpace()
 
 RunOutcome UpdateRun::StageEntries()
 {
+    m_medium.Anchor(m_host.medium);
+    LoadChecksums();
+    m_mediumListed = m_checksums.HasList();
+    if (!Vouched(info::kDescriptionFile, m_medium.FileOf(info::kDescriptionFile)))
+        return RunOutcome::StoppedBeforeWriting;
     for (size_t i = 0; i < m_description.entries.size(); ++i) {
         const UpdateEntry& entry = m_description.entries[i];
         JournalEntry record{i, entry.disk, entry.kind, MediaFileOf(entry), "", EntryOutcome::Applied};
@@ -367,6 +381,7 @@ bool UpdateRun::WaitForDisk(const UpdateEntry& entry, RunOutcome& stop)
         m_medium.Anchor(m_host.medium);
         if (m_files.Exists(MediaFileOf(entry))) {
             m_currentDisk = entry.disk;
+            LoadChecksums();
             // The new disk's files count against the free space before the first of them is written.
             if (!CheckSpace()) {
                 stop = RunOutcome::StoppedBeforeWriting;
@@ -376,6 +391,42 @@ bool UpdateRun::WaitForDisk(const UpdateEntry& entry, RunOutcome& stop)
             return true;
         }
     }
+}
+
+void UpdateRun::LoadChecksums()
+{
+    // A list larger than this is no list of a medium's few hundred files.
+    constexpr size_t kMaxListBytes = 1 << 20;
+    m_checksums = MediumChecksums();
+    const std::string path = m_medium.FileOf(kChecksumListName);
+    Existence existence = m_files.Probe(path);
+    if (existence == Existence::Missing && !m_mediumListed)
+        return;
+    // A list that is there but cannot be read, or a disk of a listed medium without one, vouches for nothing.
+    std::string text;
+    std::unique_ptr<ByteReader> reader = existence == Existence::Present ? m_files.OpenRead(path) : nullptr;
+    if (reader) {
+        uint8_t buffer[4096];
+        size_t n;
+        while (text.size() <= kMaxListBytes && (n = reader->Read(buffer, sizeof buffer)) > 0)
+            text.append(reinterpret_cast<const char*>(buffer), n);
+        if (reader->Failed() || text.size() > kMaxListBytes)
+            text.clear();
+    }
+    m_checksums.Load(text);
+}
+
+bool UpdateRun::Vouched(const std::string& name, const std::string& path)
+{
+    if (!m_checksums.HasList())
+        return true;
+    Sha256Digest digest{};
+    std::unique_ptr<ByteReader> reader = m_files.OpenRead(path);
+    if (reader && Sha256Of(*reader, digest) &&
+        m_checksums.Check(m_host.medium.ListedName(name), digest) == ChecksumVerdict::Matches)
+        return true;
+    Show(IDS_MEDIUM_DAMAGED, IDS_CAPTION_ERROR, {ShownPath(m_medium.FileOf(name))});
+    return false;
 }
 
 EntryOutcome UpdateRun::StageArchive(const UpdateEntry& entry, const std::string& destinationFolder)
@@ -395,6 +446,8 @@ EntryOutcome UpdateRun::StageArchive(const UpdateEntry& entry, const std::string
         // Told once the template has really been replaced.
         m_templateRefreshed = true;
     }
+    if (!Vouched(ArchiveNameOf(entry) + info::kArchiveExtension, request.archive))
+        return EntryOutcome::Failed;
     ExtractResult result = m_host.archive.ExtractArchive(request);
     for (StagedFile& file : result.staged)
         AddStaged(std::move(file));
@@ -429,7 +482,8 @@ EntryOutcome UpdateRun::StageLooseFile(const UpdateEntry& entry, const std::stri
         Show(IDS_ATTRIBUTES_FAILED, IDS_CAPTION_CONFIRM, {source});
         return EntryOutcome::Failed;
     }
-    return EntryOutcome::Applied;
+    // The copy is checked, not the medium's file: these are the bytes that will be installed.
+    return Vouched(entry.name, work) ? EntryOutcome::Applied : EntryOutcome::Failed;
 }
 
 bool UpdateRun::WritesVersion() const

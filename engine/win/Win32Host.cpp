@@ -9,7 +9,6 @@
 #include "MediaPath.h"
 #include "RestartManager.h"
 #include "ResourceString.h"
-#include "RestartManager.h"
 #include "WinFileSource.h"
 #include "WorkFile.h"
 
@@ -403,6 +402,8 @@ void CWin32Medium::AnchorMedium(const std::string& programDirectory)
 {
     AnchorMediaDrive(programDirectory);
 }
+
+std::string CWin32Medium::ListedName(const std::string& name) { return FromWide(ToWide(name, 932), CP_UTF8); }
 
 ExtractResult CWin32Archive::ExtractArchive(const ExtractRequest& request)
 {

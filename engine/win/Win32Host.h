@@ -51,6 +51,7 @@ public:
 class CWin32Medium : public MediumHost {
 public:
     bool MediumIsRemovable(const std::string& programDirectory) override;
+    std::string ListedName(const std::string& name) override;
     void AnchorMedium(const std::string& programDirectory) override;
 };
 

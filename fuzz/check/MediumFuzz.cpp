@@ -21,6 +21,7 @@ public:
         m_payload = end == std::string::npos ? std::string_view() : std::string_view(m_input).substr(end + 1);
     }
     size_t DiskCount() const override { return m_disks; }
+    std::string ListedName(const std::string& name) const override { return name; }
     bool Exists(size_t disk, const std::string& name) override { return Hash(disk, name) % 5 != 0; }
     std::unique_ptr<ByteSource> Open(size_t disk, const std::string& name) override
     {

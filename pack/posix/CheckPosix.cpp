@@ -12,7 +12,7 @@ bool CheckBuiltMedium(const std::vector<std::string>& disks, std::ostream& out)
 {
     PosixMedia media(disks);
     MediumReport report = CheckMedium(media);
-    CheckChecksumLists(media, report, Cp932ToUtf8);
+    CheckChecksumLists(media, report);
     for (const Finding& finding : report.findings)
         out << "  " << media.DisplayPath(finding.disk, finding.file) << Cp932ToUtf8(FindingTail(finding)) << '\n';
     for (const std::string& line : SummaryLines(report))

@@ -13,7 +13,7 @@ bool CheckBuiltMedium(const std::vector<std::string>& disks, std::ostream& out)
 {
     CWinMedia media(disks);
     MediumReport report = CheckMedium(media);
-    CheckChecksumLists(media, report, [](const std::string& name) { return FromWide(ToWide(name, 932), CP_UTF8); });
+    CheckChecksumLists(media, report);
     for (const Finding& finding : report.findings)
         out << "  " << media.PathOf(finding.disk, finding.file) << FindingTail(finding) << '\n';
     for (const std::string& line : SummaryLines(report))

@@ -150,6 +150,28 @@ TEST_F(PackedMedium, FolderMediumUpdatesTheInstallation)
     ExpectUpdated();
 }
 
+// A loose file changed after packing no longer matches the medium's SHA256SUMS: the update stops before it writes
+// anything, names the file, and says so by its exit code.
+TEST_F(PackedMedium, ALooseFileChangedAfterPackingStopsTheUpdate)
+{
+    ASSERT_EQ(RunProgram("\"" + PackExePath() + "\" \"" + m_source + "\" \"" + m_out + "\""), 0);
+    ASSERT_EQ(ReadFile(m_out + "\\SUB\\NOTE.TXT"), "note\r\n");
+    WriteFile(m_out + "\\SUB\\NOTE.TXT", "n0te\r\n");
+    const auto before = Snapshot(m_install);
+    const std::string log = m_out + "-run.log";
+    ::DeleteFileA(log.c_str());
+    ParvelProcess parvel(m_out + "\\Parvel.exe", "/VERYSILENT /SUPPRESSMSGBOXES /DIR=\"" + m_install + "\" /LOG=\"" +
+                                                     log + "\"");
+    ASSERT_TRUE(parvel.Started());
+    std::string window;
+    EXPECT_TRUE(parvel.WaitForExitUnseen(window));
+    EXPECT_EQ(parvel.ExitCode(), 3u);
+    EXPECT_EQ(Snapshot(m_install), before);
+    const std::string text = ReadFile(log); // UTF-8
+    for (const char* part : {"媒体のファイルが壊れているため、ｱｯﾌﾟﾃﾞｲﾄを中止しました。", "\\SUB\\NOTE.TXT", "終了コード 3: "})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+}
+
 // Moves every entry of one folder into another (a disk change: the drive's folder itself stays).
 void MoveEntries(const std::string& from, const std::string& to)
 {

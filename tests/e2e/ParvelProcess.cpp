@@ -71,6 +71,31 @@ void MakeFolders(const std::string& path)
     ::CreateDirectoryA(path.c_str(), nullptr);
 }
 
+static void Snapshot(const std::string& folder, const std::string& relative, std::map<std::string, std::string>& files)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = ::FindFirstFileA((folder + relative + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        std::string name = relative + "\\" + found.cFileName;
+        if (std::string(found.cFileName) == "." || std::string(found.cFileName) == "..")
+            continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            Snapshot(folder, name, files);
+        else
+            files[name] = ReadFile(folder + name);
+    } while (::FindNextFileA(search, &found));
+    ::FindClose(search);
+}
+
+std::map<std::string, std::string> Snapshot(const std::string& folder)
+{
+    std::map<std::string, std::string> files;
+    Snapshot(folder, "", files);
+    return files;
+}
+
 std::string IniValue(const std::string& path, const char* section, const char* key)
 {
     char value[1024];

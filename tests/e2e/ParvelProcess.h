@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,8 @@ bool MakeArchive(const std::string& folder, const std::string& archivePath, cons
 void MakeFolders(const std::string& path);
 void WriteFile(const std::string& path, const std::string& bytes);
 std::string ReadFile(const std::string& path);
+// Every file under folder with its bytes, by its path below folder: tells an installation left as it was.
+std::map<std::string, std::string> Snapshot(const std::string& folder);
 std::string IniValue(const std::string& path, const char* section, const char* key);
 
 // Path of the Parvel.exe under test, beside this test executable's build tree.

@@ -2,40 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "ParvelProcess.h"
 #include "SampleInstallation.h"
 #include "UninstallKey.h"
 #include "resource.h"
 
 namespace {
-
-// Every file under folder with its bytes, to tell an installation left as it was.
-void Snapshot(const std::string& folder, const std::string& relative, std::map<std::string, std::string>& files)
-{
-    WIN32_FIND_DATAA found;
-    HANDLE search = ::FindFirstFileA((folder + relative + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        std::string name = relative + "\\" + found.cFileName;
-        if (std::string(found.cFileName) == "." || std::string(found.cFileName) == "..")
-            continue;
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            Snapshot(folder, name, files);
-        else
-            files[name] = ReadFile(folder + name);
-    } while (::FindNextFileA(search, &found));
-    ::FindClose(search);
-}
-
-std::map<std::string, std::string> Snapshot(const std::string& folder)
-{
-    std::map<std::string, std::string> files;
-    Snapshot(folder, "", files);
-    return files;
-}
 
 class Unattended : public ::testing::Test {
 protected:

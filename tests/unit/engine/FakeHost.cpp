@@ -689,7 +689,8 @@ std::string FakeHost::LoadText(unsigned id)
     case IDS_NO_WRITE_ACCESS:
     case IDS_RECOVERY_FAILED:
     case IDS_COMMIT_FAILED:
-    case IDS_COMMIT_INCOMPLETE: return Id(id) + " %s";
+    case IDS_COMMIT_INCOMPLETE:
+    case IDS_MEDIUM_DAMAGED: return Id(id) + " %s";
     case IDS_NO_SPACE: return Id(id) + " %s %s %s";
     default: return Id(id);
     }

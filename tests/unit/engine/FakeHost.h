@@ -129,6 +129,7 @@ public:
                       const std::string& path) override;
 
     bool MediumIsRemovable(const std::string& programDirectory) override;
+    std::string ListedName(const std::string& name) override { return name; }
     void AnchorMedium(const std::string& programDirectory) override;
 
     ExtractResult ExtractArchive(const ExtractRequest& request) override;

@@ -3,6 +3,7 @@
 #include "RunScenario.h"
 #include "UpdateEngine.h"
 #include "UpdatePlan.h"
+#include "Sha256.h"
 #include "resource.h"
 
 #include <gtest/gtest.h>
@@ -435,6 +436,78 @@ TEST_F(RunTest, FailedEntriesEndTheRun)
     EXPECT_EQ(Apply(fake, d), RunOutcome::Updated);
     EXPECT_TRUE(fake.Find(kInstall + "\\NEW"));
     EXPECT_EQ(fake.Find(kInstall + "\\NEW\\RO.TXT")->readOnly, false);
+}
+
+// Every file of the medium folder in its SHA256SUMS, as the packer lists a disk, but for leftOut.
+std::string ChecksumList(FakeHost& host, const std::string& leftOut = "")
+{
+    const std::string folder = FakeHost::Normalise(kMedium) + "\\";
+    std::vector<ChecksumLine> lines;
+    for (const auto& [path, file] : host.files) {
+        if (path.rfind(folder, 0) != 0 || file.directory || path == folder + leftOut)
+            continue;
+        lines.push_back({path.substr(folder.size()), {}});
+        std::replace(lines.back().name.begin(), lines.back().name.end(), '\\', '/');
+        MemorySource bytes(file.bytes);
+        EXPECT_TRUE(Sha256Of(bytes, lines.back().digest));
+    }
+    return WriteSha256Sums(lines);
+}
+
+// A medium with checksum lists: a file the list of its disk does not vouch for stops the update before anything
+// changes, named; a medium without lists is read as before.
+TEST(MediumChecksums, StopTheUpdateAtAFileTheyDoNotVouchFor)
+{
+    const std::string damaged = FakeHost::Id(IDS_MEDIUM_DAMAGED) + " " + kMedium;
+    struct Case {
+        const char* what;
+        bool listed; // both disks, as packed
+        std::function<void(FakeHost&, int disk)> afterPacking;
+        std::string message; // the last one; empty: the update is done
+    } cases[] = {
+        {"every file as listed", true, nullptr, ""},
+        {"no lists", false, nullptr, ""},
+        {"a loose file changed", true,
+         [](FakeHost& h, int disk) { if (disk == 1) h.AddFile(kMedium + "L1.TXT", "new L1"); }, damaged + "L1.TXT"},
+        {"info.txt changed", true,
+         [](FakeHost& h, int disk) { if (disk == 1) h.AddFile(kMedium + "info.txt", "changed"); },
+         damaged + "info.txt"},
+        {"the edition's archive changed, on disk 2", true,
+         [](FakeHost& h, int disk) { if (disk == 2) h.AddFile(kMedium + "START1.lzh", "LZH!"); },
+         damaged + "START1.lzh"},
+        {"an archive the list leaves out", true,
+         [](FakeHost& h, int disk) { if (disk == 1) h.AddFile(kMedium + "SHA256SUMS", ChecksumList(h, "APP.LZH")); },
+         damaged + "APP.lzh"},
+        {"disk 2 without its list", true,
+         [](FakeHost& h, int disk) { if (disk == 2) h.RemoveFile(kMedium + "SHA256SUMS"); }, damaged + "START1.lzh"},
+        {"a malformed list", true,
+         [](FakeHost& h, int disk) { if (disk == 1) h.AddFile(kMedium + "SHA256SUMS", "not a list\n"); },
+         damaged + "info.txt"},
+    };
+    for (const Case& c : cases) {
+        FullUpdate update;
+        FakeHost& host = update.host;
+        auto pack = [&](int disk) {
+            if (disk == 1)
+                host.AddFile(kMedium + "info.txt", "the description");
+            if (c.listed)
+                host.AddFile(kMedium + "SHA256SUMS", ChecksumList(host));
+            if (c.afterPacking)
+                c.afterPacking(host, disk);
+        };
+        pack(1);
+        host.onDiskPrompt = [&](int) { update.InsertDisk(2), pack(2); };
+        const FakeTree before = InstallationFiles(host.files);
+        RunOutcome outcome = update.Run();
+        if (c.message.empty()) {
+            EXPECT_EQ(outcome, RunOutcome::Updated) << c.what;
+            continue;
+        }
+        EXPECT_EQ(outcome, RunOutcome::StoppedBeforeWriting) << c.what;
+        EXPECT_EQ(host.Texts().back(), c.message) << c.what;
+        EXPECT_TRUE(SameTree(InstallationFiles(host.files), before)) << c.what;
+        EXPECT_FALSE(HasWorkFile(host)) << c.what;
+    }
 }
 
 TEST_F(RunTest, AttributesThatCannotBeClearedNameTheSource)

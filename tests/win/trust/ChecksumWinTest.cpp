@@ -1,9 +1,7 @@
-// What the update run will call: CNG's SHA-256, loaded from System32, and a medium file's verdict against the
-// folder's SHA256SUMS, with a CP932 name as info.txt gives it.
+// CNG's SHA-256, loaded from System32, as the update run and the tools hash the medium's files.
 
 #include <gtest/gtest.h>
 
-#include "MediumFileCheck.h"
 #include "Sha256.h"
 #include "TestFiles.h"
 
@@ -33,32 +31,18 @@ TEST(CngSha256, MatchesTheStandardVectors)
     }
 }
 
-TEST(MediumFileCheck, AnswersForTheFilesOfAFolder)
+// A file named in CP932, read through the program's file reader.
+TEST(CngSha256, OfAFile)
 {
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
-    const std::string folder = std::string(temp) + "parvel-sums\\";
-    RemoveTree(folder.substr(0, folder.size() - 1));
-    ::CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string japanese = Cp932("説明.TXT");
-    Write(folder + "PROG.lzh", "abc");
-    Write(folder + japanese, "abc");
-    Write(folder + "EXTRA.TXT", "abc");
-
-    MediumChecksums checksums;
-    LoadMediumChecksums(folder, checksums);
-    EXPECT_EQ(CheckMediumFile(checksums, folder, "PROG.lzh"), ChecksumVerdict::NoList);
-
-    const std::string abc = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
-    Write(folder + "SHA256SUMS", abc + "  prog.lzh\n" + abc + "  説明.TXT\n" + abc + "  GONE.TXT\n");
-    LoadMediumChecksums(folder, checksums);
-    EXPECT_EQ(CheckMediumFile(checksums, folder, "PROG.lzh"), ChecksumVerdict::Matches);
-    EXPECT_EQ(CheckMediumFile(checksums, folder, japanese), ChecksumVerdict::Matches);
-    EXPECT_EQ(CheckMediumFile(checksums, folder, "EXTRA.TXT"), ChecksumVerdict::NotListed);
-    EXPECT_EQ(CheckMediumFile(checksums, folder, "GONE.TXT"), ChecksumVerdict::DoesNotMatch);
-    Write(folder + "PROG.lzh", "abd");
-    EXPECT_EQ(CheckMediumFile(checksums, folder, "PROG.lzh"), ChecksumVerdict::DoesNotMatch);
-    RemoveTree(folder.substr(0, folder.size() - 1));
+    const std::string path = std::string(temp) + Cp932("説明.TXT");
+    Write(path, "abc");
+    Sha256Digest digest{};
+    ASSERT_TRUE(Sha256OfFile(path, digest));
+    EXPECT_EQ(DigestHex(digest), "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad");
+    ::DeleteFileA(path.c_str());
+    EXPECT_FALSE(Sha256OfFile(path, digest));
 }
 
 } // namespace
