@@ -10,21 +10,21 @@
 // Every call is independent of the others; a host keeps no state the engine relies on, apart from
 // what is in the files.
 
-#include <cstddef>
-
+#include "ByteSink.h"
 #include "ByteSource.h"
 #include "Failure.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-class HostWriter {
+// A file the engine writes: bytes through the one sink interface, then closed.
+class HostWriter : public ByteSink {
 public:
-    virtual ~HostWriter() = default;
-    // All of bytes or false.
-    virtual bool Write(std::string_view bytes) = 0;
+    using ByteSink::Write;
     // Flushes and closes; false when the file may not hold everything written. Called once at most.
     virtual bool Close() = 0;
 };

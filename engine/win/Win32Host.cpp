@@ -100,7 +100,7 @@ std::unique_ptr<ByteReader> StreamOf(HANDLE file)
 class CWinWriter : public HostWriter {
 public:
     explicit CWinWriter(HANDLE file) : m_file(file) {}
-    bool Write(std::string_view bytes) override { return WriteAll(m_file.Get(), bytes.data(), bytes.size()); }
+    bool Write(const uint8_t* data, size_t size) override { return WriteAll(m_file.Get(), data, size); }
     // On disk before the work file takes the master's name, so a power cut cannot leave it empty.
     bool Close() override
     {

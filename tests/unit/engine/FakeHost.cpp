@@ -60,12 +60,12 @@ private:
 class FakeWriter : public HostWriter {
 public:
     FakeWriter(FakeHost& host, std::string path) : m_host(host), m_path(std::move(path)) {}
-    bool Write(std::string_view bytes) override
+    bool Write(const uint8_t* data, size_t size) override
     {
         size_t now = m_host.Bytes(m_path).size();
-        if (m_host.Fails("Write " + m_path) || !m_host.Fits(m_path, now + bytes.size()))
+        if (m_host.Fails("Write " + m_path) || !m_host.Fits(m_path, now + size))
             return false;
-        m_host.WriteCached(m_path, bytes, true);
+        m_host.WriteCached(m_path, std::string_view(reinterpret_cast<const char*>(data), size), true);
         return true;
     }
     bool Close() override
