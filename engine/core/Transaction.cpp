@@ -20,18 +20,7 @@ constexpr size_t kMaxJournalBytes = 64u << 20;
 bool ReadWhole(FileHost& files, const std::string& path, std::string& text)
 {
     std::unique_ptr<ByteReader> reader = files.OpenRead(path);
-    if (!reader)
-        return false;
-    text.clear();
-    std::string chunk(1 << 16, '\0');
-    for (;;) {
-        size_t got = reader->Read(reinterpret_cast<uint8_t*>(chunk.data()), chunk.size());
-        if (got == 0)
-            return !reader->Failed();
-        if (text.size() + got > kMaxJournalBytes)
-            return false;
-        text.append(chunk.data(), got);
-    }
+    return reader && ReadRestUpTo(*reader, kMaxJournalBytes, text);
 }
 
 // Parses the lines it can; true when the text was a whole journal.

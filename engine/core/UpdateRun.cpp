@@ -405,14 +405,8 @@ void UpdateRun::LoadChecksums()
     // A list that is there but cannot be read, or a disk of a listed medium without one, vouches for nothing.
     std::string text;
     std::unique_ptr<ByteReader> reader = existence == Existence::Present ? m_files.OpenRead(path) : nullptr;
-    if (reader) {
-        uint8_t buffer[4096];
-        size_t n;
-        while (text.size() <= kMaxListBytes && (n = reader->Read(buffer, sizeof buffer)) > 0)
-            text.append(reinterpret_cast<const char*>(buffer), n);
-        if (reader->Failed() || text.size() > kMaxListBytes)
-            text.clear();
-    }
+    if (!reader || !ReadRestUpTo(*reader, kMaxListBytes, text))
+        text.clear();
     m_checksums.Load(text);
 }
 

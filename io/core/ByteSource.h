@@ -26,14 +26,26 @@ public:
     virtual bool Seek(uint64_t offset) = 0;
 };
 
+// Every byte from the reader's position to its end into bytes; false on a read error, or before the piece that
+// would take bytes past limit. bytes keeps what was read either way.
+inline bool ReadRestUpTo(ByteReader& reader, size_t limit, std::string& bytes)
+{
+    bytes.clear();
+    uint8_t buffer[16384];
+    size_t n;
+    while ((n = reader.Read(buffer, sizeof buffer)) > 0) {
+        if (n > limit - bytes.size())
+            return false;
+        bytes.append(reinterpret_cast<const char*>(buffer), n);
+    }
+    return !reader.Failed();
+}
+
 // Every byte from the reader's position to its end (or to a read error).
 inline std::string ReadRest(ByteReader& reader)
 {
     std::string bytes;
-    uint8_t buffer[16384];
-    size_t n;
-    while ((n = reader.Read(buffer, sizeof buffer)) > 0)
-        bytes.append(reinterpret_cast<const char*>(buffer), n);
+    ReadRestUpTo(reader, SIZE_MAX, bytes);
     return bytes;
 }
 
